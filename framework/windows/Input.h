@@ -1,0 +1,26 @@
+#pragma once
+// Test entry points: input delivered through the same path as real window-system input,
+// and a window rendered with its children (and its frame, for forms) into a bitmap.
+#include "framework/core/Types.h"
+#include "framework/windows/Messages.h"
+
+class TWinControl;
+class TBitmap;
+
+// A mouse message (WM_MOUSEMOVE, WM_LBUTTONDOWN ... WM_MBUTTONDBLCLK) at (x, y) in the
+// target's client coordinates, with MK_* keys. Points outside the client area of a form
+// land on its frame (so (x, -10) presses the caption of a default frame). The cursor
+// position follows.
+void SimulateMouse(TWinControl* target, UINT msg, int x, int y, WPARAM keys = 0);
+// The same at a screen point, delivered to the window under it.
+void SimulateMouseAt(TPoint screenPoint, UINT msg, WPARAM keys = 0);
+// A wheel turn; delta is in 120ths of a notch (positive away from the user).
+void SimulateWheel(TWinControl* target, int x, int y, int delta, WPARAM keys = 0);
+// WM_KEYDOWN / WM_KEYUP of a virtual key with MK_SHIFT / MK_CONTROL in keys.
+void SimulateKey(TWinControl* target, UINT msg, int vk, WPARAM keys = 0);
+// A typed character (WM_KEYDOWN, WM_CHAR, WM_KEYUP for printable text).
+void SimulateChar(TWinControl* target, char32_t ch);
+
+// Renders the window with all its children into out (sized to the window; forms
+// include their non-client frame).
+void PaintTo(TWinControl* w, TBitmap* out);
