@@ -1,0 +1,30 @@
+# Writes a C++ source holding the given resource files as byte arrays.
+#   cmake -DROOT=<resources dir> -DLIST=<file with one path per line> -DOUT=<.cpp> -P EmbedResources.cmake
+# A resource's kind is its first folder under ROOT, its name the file name without
+# the extension.
+file(STRINGS "${LIST}" files)
+set(body "// Generated from the resources folder; do not edit.\n#include <cstddef>\n\nnamespace {\n")
+set(table "")
+set(i 0)
+foreach(f ${files})
+  if(f STREQUAL "")
+    continue()
+  endif()
+  file(RELATIVE_PATH rel "${ROOT}" "${f}")
+  string(REGEX MATCH "^[^/]+" kind "${rel}")
+  get_filename_component(name "${f}" NAME_WLE)
+  file(READ "${f}" hex HEX)
+  string(LENGTH "${hex}" hexlen)
+  math(EXPR size "${hexlen} / 2")
+  string(REGEX REPLACE "([0-9a-f][0-9a-f])" "'\\\\x\\1'," bytes "${hex}")
+  # Break the array into lines of 16 bytes so compilers and editors stay comfortable.
+  string(REGEX REPLACE "(('[^']+',){16})" "\\1\n" bytes "${bytes}")
+  string(APPEND body "const char kRes${i}[] = {${bytes}'\\0'};\n")
+  string(APPEND table "    {\"${kind}\", \"${name}\", kRes${i}, ${size}},\n")
+  math(EXPR i "${i} + 1")
+endforeach()
+string(APPEND body "}  // namespace\n\nstruct TEmbeddedResource {\n  const char* Kind;\n  const char* Name;\n  const char* Data;\n  std::size_t Size;\n};\n\n")
+string(APPEND body "extern const TEmbeddedResource kEmbeddedResources[] = {\n${table}    {nullptr, nullptr, nullptr, 0},\n};\n")
+file(WRITE "${OUT}.tmp" "${body}")
+file(COPY_FILE "${OUT}.tmp" "${OUT}" ONLY_IF_DIFFERENT)
+file(REMOVE "${OUT}.tmp")
