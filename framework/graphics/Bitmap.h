@@ -71,6 +71,9 @@ class TBitmap : public TPersistent {
   void LoadFromStream(TStream& stream);
   void SaveToStream(TStream& stream) const;  // with the bit depth of PixelFormat (24 for pfDevice)
   void LoadFromFile(const std::string& fileName);
+  // The same over a byte buffer (a whole BMP file in memory).
+  void LoadFromBytes(const std::uint8_t* data, std::size_t size);
+  std::vector<std::uint8_t> SaveToBytes() const;
   void SaveToFile(const std::string& fileName) const;
   // PNG, for screenshots.
   void SavePngFile(const std::string& fileName) const;

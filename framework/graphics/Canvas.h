@@ -4,6 +4,7 @@
 // right and bottom edges, no anti-aliasing for shapes, CopyRect stretches by nearest
 // neighbour, transparent drawing by a colour key. Coordinates are logical: the origin
 // (SetOrigin) is added before clipping, so a control can paint into its parent's canvas.
+#include <cstdint>
 #include <memory>
 #include <string>
 #include <vector>
@@ -77,6 +78,9 @@ class TCanvas : public TPersistent {
   void StretchDraw(const TRect& dest, const TBitmap* bitmap);
   // Copies with a fixed colour key (pixels of that colour are skipped).
   void DrawTransparent(const TRect& dest, const TBitmap* bitmap, const TRect& src, TColor key);
+  // Blends the bitmap at (x, y) with one opacity byte per pixel (Width*Height bytes,
+  // rows top-down; 0 = transparent, 255 = opaque). A null alpha draws it opaque.
+  void DrawAlpha(int x, int y, const TBitmap* bitmap, const std::uint8_t* alpha);
 
   // Text.
   void TextOut(int x, int y, const std::string& text);
@@ -104,6 +108,11 @@ class TCanvas : public TPersistent {
 
  private:
   struct State;
+  // The clip as rectangles of the bitmap, in device coordinates (empty: nothing visible).
+  std::vector<TRect> DeviceClipRects() const;
+  TRegion DeviceClipRegion() const;
+  void CopyPixels(const TRect& dest, const TBitmap* source, const TRect& src, bool keyed, TColor key);
+  void PaintText(const TRect& clip, bool clipToRect, int x, int y, const std::string& text, int underlineIndex);
   TBitmap* FTarget;
   TPen FPen;
   TBrush FBrush;

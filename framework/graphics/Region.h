@@ -31,6 +31,7 @@ class TRegion {
 
   struct Impl;
   const Impl& impl() const { return *FImpl; }
+  Impl& impl() { return *FImpl; }
 
  private:
   std::unique_ptr<Impl> FImpl;
