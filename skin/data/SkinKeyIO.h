@@ -1,0 +1,88 @@
+#pragma once
+// One list of keys per record serves both reading and writing: a record names each key
+// with its field and default once, and the reader or the writer walks that list.
+#include <string>
+
+#include "framework/core/Types.h"
+#include "framework/graphics/Font.h"
+#include "skin/data/SkinTypes.h"
+
+class TSkinIniFile;
+
+class TSkinKeyIO {
+ public:
+  virtual ~TSkinKeyIO() = default;
+  virtual void Int(const char* key, int& v, int def = 0) = 0;
+  virtual void Color(const char* key, TColor& v, TColor def = 0) = 0;
+  virtual void Bool(const char* key, bool& v) = 0;
+  virtual void Str(const char* key, std::string& v, const char* def = "") = 0;
+  virtual void Rect(const char* key, TRect& v) = 0;
+  virtual void Point(const char* key, TPoint& v) = 0;
+  virtual void FontStyle(const char* key, TFontStyles& v) = 0;
+  virtual void Alignment(const char* key, TSkinAlignment& v) = 0;
+  virtual void Morph(const char* key, TMorphKind& v) = 0;
+  virtual void Command(const char* key, TStdCommand& v) = 0;
+  virtual void Effect(const char* key, TInactiveEffect& v) = 0;
+  // prefix + "fontname", "fontheight", "fontstyle", "fontcolor".
+  void FontGroup(const std::string& prefix, std::string& name, int& height, TFontStyles& style, TColor& color);
+};
+
+class TSkinIniReader : public TSkinKeyIO {
+ public:
+  TSkinIniReader(const TSkinIniFile& ini, std::string section) : FIni(ini), FSection(std::move(section)) {}
+  void Int(const char* key, int& v, int def = 0) override;
+  void Color(const char* key, TColor& v, TColor def = 0) override;
+  void Bool(const char* key, bool& v) override;
+  void Str(const char* key, std::string& v, const char* def = "") override;
+  void Rect(const char* key, TRect& v) override;
+  void Point(const char* key, TPoint& v) override;
+  void FontStyle(const char* key, TFontStyles& v) override;
+  void Alignment(const char* key, TSkinAlignment& v) override;
+  void Morph(const char* key, TMorphKind& v) override;
+  void Command(const char* key, TStdCommand& v) override;
+  void Effect(const char* key, TInactiveEffect& v) override;
+
+ private:
+  const TSkinIniFile& FIni;
+  std::string FSection;
+};
+
+class TSkinIniWriter : public TSkinKeyIO {
+ public:
+  TSkinIniWriter(TSkinIniFile& ini, std::string section) : FIni(ini), FSection(std::move(section)) {}
+  void Int(const char* key, int& v, int def = 0) override;
+  void Color(const char* key, TColor& v, TColor def = 0) override;
+  void Bool(const char* key, bool& v) override;
+  void Str(const char* key, std::string& v, const char* def = "") override;
+  void Rect(const char* key, TRect& v) override;
+  void Point(const char* key, TPoint& v) override;
+  void FontStyle(const char* key, TFontStyles& v) override;
+  void Alignment(const char* key, TSkinAlignment& v) override;
+  void Morph(const char* key, TMorphKind& v) override;
+  void Command(const char* key, TStdCommand& v) override;
+  void Effect(const char* key, TInactiveEffect& v) override;
+
+ private:
+  TSkinIniFile& FIni;
+  std::string FSection;
+};
+
+// Stamps the two virtual operations of a record kind: the base's keys first, then the
+// kind's own list of keys (a private Keys(TSkinKeyIO&) of the class).
+#define SKIN_RECORD_IO(Base)                                           \
+ public:                                                               \
+  void ReadFromIni(const TSkinIniFile& ini) override {                  \
+    Base::ReadFromIni(ini);                                            \
+    TSkinIniReader io(ini, IDName);                                    \
+    Keys(io);                                                          \
+  }                                                                    \
+  void WriteToIni(TSkinIniFile& ini) override {                         \
+    Base::WriteToIni(ini);                                             \
+    TSkinIniWriter io(ini, IDName);                                    \
+    Keys(io);                                                          \
+  }                                                                    \
+                                                                       \
+ private:                                                              \
+  void Keys(TSkinKeyIO& io);                                           \
+                                                                       \
+ public:
