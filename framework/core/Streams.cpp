@@ -75,10 +75,24 @@ Int64 TMemoryStream::Seek(Int64 offset, TSeekOrigin origin) {
   return FPosition;
 }
 
+namespace {
+// No memory stream can be larger than the machine's memory; asking for more is refused
+// before the allocator is tried (which could otherwise take the system into swap).
+Int64 PhysicalMemory() {
+  static const Int64 bytes = [] {
+    long pages = ::sysconf(_SC_PHYS_PAGES);
+    long pageSize = ::sysconf(_SC_PAGESIZE);
+    return (pages > 0 && pageSize > 0) ? Int64(pages) * pageSize : std::numeric_limits<Int64>::max();
+  }();
+  return bytes;
+}
+}  // namespace
+
 void TMemoryStream::SetSize(Int64 newSize) {
   if (newSize < 0) throw EStreamError("Invalid stream size");
   try {
-    if (static_cast<std::uint64_t>(newSize) > FData.max_size()) throw std::bad_alloc();
+    if (static_cast<std::uint64_t>(newSize) > FData.max_size() || newSize > PhysicalMemory())
+      throw std::bad_alloc();
     FData.resize(static_cast<size_t>(newSize));
   } catch (const std::bad_alloc&) {
     throw EOutOfResources(Format("Out of memory: cannot allocate a stream of %lld bytes",
