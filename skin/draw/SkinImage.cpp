@@ -49,7 +49,10 @@ struct NinePiece {
   // then stretch-drawn over the edge's destination span.
   void Stretch(const TRect& srcRel, const TRect& dst) const {
     const TRect src = Src(srcRel.Left, srcRel.Top, srcRel.Right, srcRel.Bottom);
-    if (IsNullRect(src) || IsNullRect(dst)) return;
+    // A piece reaching outside the picture comes from a broken skin: skipped.
+    if (IsNullRect(src) || IsNullRect(dst) || src.Left < 0 || src.Top < 0 || src.Right > picture.Width() ||
+        src.Bottom > picture.Height())
+      return;
     TBitmap pieceImage(src.Width(), src.Height());
     piece::Copy(pieceImage, {0, 0, src.Width(), src.Height()}, picture, src);
     dest.Canvas()->StretchDraw(dst, &pieceImage);
@@ -79,14 +82,20 @@ struct NinePiece {
   }
 
   // The centre tiled over the new client rectangle, rows and columns clipped at its end.
+  // Only the part inside the destination is built: one row of tiles, then that row tiled
+  // down, keeping the phase the full rectangle would have.
   void Centre(int newRight) const {
     const int cw = RectWidth(CL), ch = RectHeight(CL);
     const TRect area{NCL.Left, NCL.Top, newRight, NCL.Bottom};
     if (cw <= 0 || ch <= 0 || IsNullRect(area)) return;
-    TBitmap row(area.Width(), ch);
-    piece::TileH(row, picture, R.Left + CL.Left, R.Left + CL.Right, R.Top + CL.Top, R.Top + CL.Bottom, 0,
-                 area.Width(), 0, ch);
-    piece::TileV(dest, row, 0, ch, 0, area.Width(), area.Top, area.Bottom, area.Left, area.Right);
+    const int x0 = std::max(area.Left, 0), y0 = std::max(area.Top, 0);
+    const int x1 = std::min(area.Right, dest.Width()), y1 = std::min(area.Bottom, dest.Height());
+    if (x1 <= x0 || y1 <= y0) return;
+    const int phaseX = int((0LL + x0 - area.Left) % cw), phaseY = int((0LL + y0 - area.Top) % ch);
+    TBitmap row(x1 - x0, ch);
+    piece::TileH(row, picture, R.Left + CL.Left, R.Left + CL.Right, R.Top + CL.Top, R.Top + CL.Bottom, -phaseX,
+                 x1 - x0, 0, ch);
+    piece::TileV(dest, row, 0, ch, 0, x1 - x0, y0 - phaseY, y1, x0, x1);
   }
 };
 
