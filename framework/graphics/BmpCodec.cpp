@@ -140,15 +140,19 @@ TDecodedBmp DecodeBmp(const std::uint8_t* data, std::size_t size) {
     blue = Channel(in.U32(at + 8));
   }
 
-  // Palette.
+  if (offBits < afterHeader || offBits >= size) Invalid("bad pixel data offset " + std::to_string(offBits));
+
+  // Palette: the declared count, or when none is declared as many entries as lie
+  // between the headers and the pixels (up to the depth's maximum).
   std::vector<TPixel> palette;
   if (bpp <= 8) {
     const std::uint64_t maxColours = 1u << bpp;
-    std::uint64_t count = clrUsed ? clrUsed : maxColours;
+    const std::size_t entry = core ? 3 : 4;
+    std::uint64_t count = clrUsed;
     if (count > maxColours)
       Invalid("palette of " + std::to_string(count) + " colours is too large for " + std::to_string(bpp) + " bits");
-    const std::size_t entry = core ? 3 : 4;
-    if (afterHeader + count * entry > size) Invalid("file is truncated in the palette");
+    if (count == 0) count = std::min<std::uint64_t>(maxColours, (offBits - afterHeader) / entry);
+    if (afterHeader + count * entry > offBits) Invalid("palette overlaps the pixel data");
     palette.reserve(count);
     for (std::uint64_t i = 0; i < count; ++i) {
       const std::uint8_t* p = in.Ptr(afterHeader + i * entry, 3);
@@ -156,7 +160,6 @@ TDecodedBmp DecodeBmp(const std::uint8_t* data, std::size_t size) {
     }
   }
 
-  if (offBits < afterHeader || offBits >= size) Invalid("bad pixel data offset " + std::to_string(offBits));
   const std::uint64_t rowBytes = (std::uint64_t(width) * bpp + 7) / 8;
   const std::uint64_t stride = (std::uint64_t(width) * bpp + 31) / 32 * 4;
   // The last row's padding may be missing in some files; the pixels themselves may not.
