@@ -77,3 +77,9 @@ QFont ToQFont(const TFont& font) {
   }
   return f;
 }
+
+void InstallFontSubstitutions() {
+  for (const char* name : {"宋体", "SimSun", "新宋体", "NSimSun", "MS Sans Serif", "Tahoma", "Microsoft Sans Serif",
+                           "MS Shell Dlg", "MS Shell Dlg 2", "Arial", "Times New Roman", "Courier New"})
+    QFont::insertSubstitution(QString::fromUtf8(name), QString::fromStdString(SubstituteFontName(name)));
+}

@@ -23,3 +23,7 @@ TRegion FromQRegion(const QRegion& region);
 
 // The font with its substituted family, the classic height rule and no anti-aliasing.
 QFont ToQFont(const TFont& font);
+
+// Registers the font substitutions with Qt as well, so widgets given a classic family
+// name directly draw with the same font (call once after the application object exists).
+void InstallFontSubstitutions();
