@@ -36,11 +36,13 @@ void BuildFrameStrips(TPoint LT, TPoint RT, TPoint LB, TPoint RB, TRect CL, TPoi
     piece::Copy(bottom, {0, 0, LB.X, h}, picture, {0, CL.Bottom, LB.X, PH});
     piece::Copy(bottom, {NRB.X, 0, W, h}, picture, {RB.X, CL.Bottom, PW, PH});
   }
-  // Side strips: edge rows tiled from the strip's top, then the corner parts at both ends.
+  // Side strips: edge rows tiled from where the edge starts below the corner part (as
+  // the element's image tiles them, so the shape follows a patterned edge), then the
+  // corner parts at both ends.
   auto side = [&](TBitmap& strip, int srcLeft, int srcRight, int edgeTop, int edgeBottom) {
     const int w = srcRight - srcLeft;
     if (!SizeStrip(strip, w, sideH)) return;
-    piece::TileV(strip, picture, edgeTop, edgeBottom, srcLeft, srcRight, 0, sideH, 0, w);
+    piece::TileV(strip, picture, edgeTop, edgeBottom, srcLeft, srcRight, edgeTop - CL.Top, sideH, 0, w);
     piece::Copy(strip, {0, 0, w, edgeTop - CL.Top}, picture, {srcLeft, CL.Top, srcRight, edgeTop});
     const int lower = CL.Bottom - edgeBottom;
     piece::Copy(strip, {0, sideH - lower, w, sideH}, picture, {srcLeft, edgeBottom, srcRight, CL.Bottom});
