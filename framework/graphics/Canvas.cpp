@@ -1,6 +1,7 @@
 #include "framework/graphics/Canvas.h"
 
 #include "framework/graphics/Bitmap.h"
+#include "framework/graphics/CanvasRaster.h"
 
 struct TCanvas::State {
   TPen pen;
@@ -39,40 +40,36 @@ TRegion TCanvas::DeviceClipRegion() const {
 }
 
 TColor TCanvas::Pixel(int x, int y) const {
-  return FTarget ? FTarget->Pixel(x + FOrigin.X, y + FOrigin.Y) : clNone;
+  return FTarget ? FTarget->Pixel(raster::ToDevice(x, FOrigin.X), raster::ToDevice(y, FOrigin.Y)) : clNone;
 }
 
 void TCanvas::SetPixel(int x, int y, TColor c) {
-  x += FOrigin.X;
-  y += FOrigin.Y;
+  x = raster::ToDevice(x, FOrigin.X);
+  y = raster::ToDevice(y, FOrigin.Y);
   if (!FTarget || x < 0 || y < 0 || x >= FTarget->Width() || y >= FTarget->Height()) return;
   if (FClip && !FClip->Contains(x, y)) return;
   FTarget->SetPixel(x, y, c);
 }
 
 TRect TCanvas::ClipRect() const {
-  TRect r = DeviceClipRegion().BoundingRect();
-  OffsetRect(r, -FOrigin.X, -FOrigin.Y);
-  return r;
+  const TRect r = DeviceClipRegion().BoundingRect();
+  return raster::ToDevice(r, Point(-FOrigin.X, -FOrigin.Y));
 }
 
 void TCanvas::SetClipRect(const TRect& r) {
-  TRect d = r;
-  OffsetRect(d, FOrigin.X, FOrigin.Y);
+  const TRect d = raster::ToDevice(r, FOrigin);
   FClip = std::make_unique<TRegion>(d);
 }
 
 void TCanvas::IntersectClipRect(const TRect& r) {
-  TRect d = r;
-  OffsetRect(d, FOrigin.X, FOrigin.Y);
+  const TRect d = raster::ToDevice(r, FOrigin);
   auto clip = std::make_unique<TRegion>(DeviceClipRegion());
   clip->Combine(TRegion(d), TRegionOp::And);
   FClip = std::move(clip);
 }
 
 void TCanvas::ExcludeClipRect(const TRect& r) {
-  TRect d = r;
-  OffsetRect(d, FOrigin.X, FOrigin.Y);
+  const TRect d = raster::ToDevice(r, FOrigin);
   auto clip = std::make_unique<TRegion>(DeviceClipRegion());
   clip->Combine(TRegion(d), TRegionOp::Diff);
   FClip = std::move(clip);

@@ -26,8 +26,7 @@ Op FromCopyMode(TCopyMode m) {
 
 void TCanvas::CopyPixels(const TRect& dest, const TBitmap* source, const TRect& src, bool keyed, TColor key) {
   if (!FTarget || !source || source->Empty()) return;
-  TRect d = dest;
-  OffsetRect(d, FOrigin.X, FOrigin.Y);
+  const TRect d = raster::ToDevice(dest, FOrigin);
   const std::int64_t dw = std::int64_t(d.Right) - d.Left, dh = std::int64_t(d.Bottom) - d.Top;
   const std::int64_t sw = std::int64_t(src.Right) - src.Left, sh = std::int64_t(src.Bottom) - src.Top;
   if (!dw || !dh || !sw || !sh) return;
@@ -100,7 +99,7 @@ void TCanvas::DrawAlpha(int x, int y, const TBitmap* bitmap, const std::uint8_t*
                Rect(0, 0, bitmap->Width(), bitmap->Height()), false, clNone);
     return;
   }
-  const int dx = x + FOrigin.X, dy = y + FOrigin.Y;
+  const int dx = raster::ToDevice(x, FOrigin.X), dy = raster::ToDevice(y, FOrigin.Y);
   Writer w(FTarget, DeviceClipRects());
   TRect vis;
   if (!IntersectRect(vis, Bounds(dx, dy, bitmap->Width(), bitmap->Height()), w.Bounds())) return;

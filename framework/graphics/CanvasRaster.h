@@ -38,6 +38,18 @@ inline Op FromPenMode(TPenMode m) {
   return Op::Copy;
 }
 
+// Logical to device coordinates, held well inside int range so that edge arithmetic
+// (+1, pen widths) cannot overflow for absurd inputs.
+inline int ToDevice(int v, int origin) {
+  constexpr std::int64_t kLimit = std::int64_t(1) << 29;
+  return int(std::clamp<std::int64_t>(std::int64_t(v) + origin, -kLimit, kLimit));
+}
+inline TPoint ToDevice(TPoint p, TPoint origin) { return {ToDevice(p.X, origin.X), ToDevice(p.Y, origin.Y)}; }
+inline TRect ToDevice(const TRect& r, TPoint origin) {
+  return {ToDevice(r.Left, origin.X), ToDevice(r.Top, origin.Y), ToDevice(r.Right, origin.X),
+          ToDevice(r.Bottom, origin.Y)};
+}
+
 // A resolved colour, or none for clNone.
 inline bool Resolve(TColor c, TPixel& out) {
   if (c == clNone) return false;

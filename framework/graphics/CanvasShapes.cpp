@@ -164,7 +164,7 @@ TRect Normalised(int x1, int y1, int x2, int y2) {
 void TCanvas::MoveTo(int x, int y) { FPenPos = {x, y}; }
 
 void TCanvas::LineTo(int x, int y) {
-  const TPoint a{FPenPos.X + FOrigin.X, FPenPos.Y + FOrigin.Y}, b{x + FOrigin.X, y + FOrigin.Y};
+  const TPoint a = raster::ToDevice(FPenPos, FOrigin), b = raster::ToDevice(Point(x, y), FOrigin);
   FPenPos = {x, y};
   if (!FTarget) return;
   Writer w(FTarget, DeviceClipRects());
@@ -176,7 +176,7 @@ void TCanvas::LineTo(int x, int y) {
 void TCanvas::Polyline(const std::vector<TPoint>& points) {
   if (!FTarget || points.size() < 2) return;
   std::vector<TPoint> d;
-  for (const TPoint& p : points) d.push_back({p.X + FOrigin.X, p.Y + FOrigin.Y});
+  for (const TPoint& p : points) d.push_back(raster::ToDevice(p, FOrigin));
   Writer w(FTarget, DeviceClipRects());
   Stroke s(w, FPen, Extent(d));
   for (size_t i = 1; i < d.size(); ++i) s.Line(d[i - 1], d[i], false);
@@ -185,8 +185,7 @@ void TCanvas::Polyline(const std::vector<TPoint>& points) {
 
 void TCanvas::Rectangle(int x1, int y1, int x2, int y2) {
   if (!FTarget) return;
-  TRect r = Normalised(x1, y1, x2, y2);
-  OffsetRect(r, FOrigin.X, FOrigin.Y);
+  const TRect r = raster::ToDevice(Normalised(x1, y1, x2, y2), FOrigin);
   if (IsRectEmpty(r)) return;
   Writer w(FTarget, DeviceClipRects());
   BrushSource brush(FBrush);
@@ -233,8 +232,7 @@ void TCanvas::Rectangle(int x1, int y1, int x2, int y2) {
 
 void TCanvas::FillRect(const TRect& rect) {
   if (!FTarget) return;
-  TRect r = rect;
-  OffsetRect(r, FOrigin.X, FOrigin.Y);
+  const TRect r = raster::ToDevice(rect, FOrigin);
   if (IsRectEmpty(r)) return;
   Writer w(FTarget, DeviceClipRects());
   BrushSource brush(FBrush);
@@ -244,8 +242,7 @@ void TCanvas::FillRect(const TRect& rect) {
 
 void TCanvas::FrameRect(const TRect& rect) {
   if (!FTarget) return;
-  TRect r = rect;
-  OffsetRect(r, FOrigin.X, FOrigin.Y);
+  const TRect r = raster::ToDevice(rect, FOrigin);
   if (IsRectEmpty(r)) return;
   Writer w(FTarget, DeviceClipRects());
   BrushSource brush(FBrush);
@@ -262,8 +259,7 @@ void TCanvas::FrameRect(const TRect& rect) {
 
 void TCanvas::Ellipse(int x1, int y1, int x2, int y2) {
   if (!FTarget) return;
-  TRect r = Normalised(x1, y1, x2, y2);
-  OffsetRect(r, FOrigin.X, FOrigin.Y);
+  const TRect r = raster::ToDevice(Normalised(x1, y1, x2, y2), FOrigin);
   if (IsRectEmpty(r)) return;
   Writer w(FTarget, DeviceClipRects());
   BrushSource brush(FBrush);
@@ -297,7 +293,7 @@ void TCanvas::Ellipse(int x1, int y1, int x2, int y2) {
 void TCanvas::Polygon(const std::vector<TPoint>& points) {
   if (!FTarget || points.size() < 2) return;
   std::vector<TPoint> d;
-  for (const TPoint& p : points) d.push_back({p.X + FOrigin.X, p.Y + FOrigin.Y});
+  for (const TPoint& p : points) d.push_back(raster::ToDevice(p, FOrigin));
   Writer w(FTarget, DeviceClipRects());
   TRect vis;
   IntersectRect(vis, Extent(d), w.Bounds());

@@ -128,8 +128,7 @@ void TCanvas::PaintText(const TRect& clip, bool clipToRect, int x, int y, const 
   }
   std::vector<TRect> rects = DeviceClipRects();
   if (clipToRect) {
-    TRect c = clip;
-    OffsetRect(c, FOrigin.X, FOrigin.Y);
+    const TRect c = raster::ToDevice(clip, FOrigin);
     std::vector<TRect> cut;
     for (const TRect& r : rects) {
       TRect i;
@@ -138,7 +137,7 @@ void TCanvas::PaintText(const TRect& clip, bool clipToRect, int x, int y, const 
     rects.swap(cut);
   }
   raster::Writer w(FTarget, std::move(rects));
-  const int dx = x + FOrigin.X - margin, dy = y + FOrigin.Y;
+  const int dx = raster::ToDevice(x, FOrigin.X) - margin, dy = raster::ToDevice(y, FOrigin.Y);
   for (int j = 0; j < ink.height(); ++j) {
     const auto* row = reinterpret_cast<const quint32*>(ink.constScanLine(j));
     for (int i = 0; i < ink.width(); ++i)

@@ -280,6 +280,35 @@ TEST(BmpFiles, MalformedFilesAreRejectedWithAReason) {
   EXPECT_THROW(keep.LoadFromFile("/nonexistent/x.bmp"), EFOpenError);
 }
 
+TEST(BmpFiles, MutatedFilesEitherLoadOrRaiseInvalidGraphic) {
+  BmpSpec s;
+  s.bpp = 4;
+  s.width = 5;
+  s.height = 3;
+  s.palette = std::vector<std::uint32_t>(16, 0x123456);
+  s.pixels = std::vector<std::uint8_t>(12, 0x5A);
+  const auto good = s.Build();
+  std::uint32_t seed = 12345;
+  auto next = [&] { return seed = seed * 1103515245u + 12345u; };
+  int loaded = 0, rejected = 0;
+  for (int i = 0; i < 3000; ++i) {
+    auto data = good;
+    for (int k = 0, n = 1 + int(next() % 4); k < n; ++k) data[next() % data.size()] = std::uint8_t(next() >> 16);
+    if (next() % 5 == 0) data.resize(next() % data.size());
+    TBitmap b;
+    try {
+      Load(b, data);
+      ++loaded;
+      EXPECT_EQ(size_t(b.Width()) * size_t(b.Height()) > 0, true);
+    } catch (const EInvalidGraphic& e) {
+      ++rejected;
+      EXPECT_EQ(e.Message().rfind("Bitmap image is not valid: ", 0), 0u) << e.Message();
+    }
+  }
+  EXPECT_GT(loaded, 0);
+  EXPECT_GT(rejected, 0);
+}
+
 TEST(BmpFiles, StreamsReadOneBitmapAndStopAfterIt) {
   TBitmap src;
   Pattern(src, 5, 3, {clRed, clLime, clBlue});

@@ -195,4 +195,24 @@ TEST(CanvasShapes, OriginShiftsEverythingAndSystemColoursResolve) {
   c->SetPixel(100, 100, clRed);  // outside: ignored
 }
 
+TEST(CanvasShapes, ExtremeCoordinatesDrawTheVisiblePartOnly) {
+  TBitmap b(10, 10);
+  TCanvas* c = b.Canvas();
+  c->SetOrigin(Point(INT32_MAX, INT32_MIN));
+  c->Rectangle(INT32_MIN, INT32_MAX, INT32_MAX, INT32_MIN);
+  c->SetOrigin(Point(0, 0));
+  c->Pen()->Width = 3;
+  c->MoveTo(INT32_MIN, 5);
+  c->LineTo(INT32_MAX, 5);
+  EXPECT_EQ(Row(b, 5), "##########");
+  c->Pen()->Width = 1;
+  c->Brush()->Color = clRed;
+  c->Rectangle(-1000000000, -1000000000, 1000000000, 2);
+  EXPECT_EQ(Row(b, 1), "##########");  // the bottom edge of a huge rectangle
+  c->Ellipse(-2000000, -3, 2000000, 3);
+  c->Polygon({{INT32_MIN, INT32_MIN}, {INT32_MAX, 0}, {0, INT32_MAX}});
+  c->FillRect(Rect(INT32_MIN, INT32_MIN, INT32_MAX, INT32_MAX));
+  EXPECT_EQ(pixels::CountColour(b, clRed), 100);
+}
+
 }  // namespace
