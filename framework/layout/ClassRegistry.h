@@ -21,6 +21,7 @@
 #include <map>
 #include <memory>
 #include <string>
+#include <type_traits>
 #include <utility>
 #include <vector>
 
@@ -54,7 +55,8 @@ struct TPropInfo {
   std::function<void(TComponent*, const std::vector<std::uint8_t>&)> SetBinary;
   std::function<std::vector<std::uint8_t>(const TComponent*)> GetBinary;
   // Events: binds the root's method (as found by the registry) to the target.
-  std::function<void(TComponent* target, const std::any& method, TComponent* root)> BindEvent;
+  std::function<void(TComponent* target, const std::any& method, TComponent* root, const std::string& methodName)>
+      BindEvent;
   // Events: the bound method's name, for the writer ("" = none).
   std::function<std::string(const TComponent*)> GetEventName;
 
@@ -91,12 +93,17 @@ class TClassBuilder {
                      std::function<std::uint64_t(const T*)> get = {});
   // A reference to a component of class R (or derived); nil sets nullptr.
   template <class R = TComponent>
-  TClassBuilder& Reference(const std::string& name, std::function<void(T*, R*)> set,
-                           std::function<R*(const T*)> get = {});
+  TClassBuilder& Reference(const std::string& name, std::type_identity_t<std::function<void(T*, R*)>> set,
+                           std::type_identity_t<std::function<R*(const T*)>> get = {});
   // An event of type E, bound to a root method registered with the same type.
   template <class E = TNotifyEvent>
-  TClassBuilder& Event(const std::string& name, std::function<void(T*, E)> set,
+  TClassBuilder& Event(const std::string& name, std::type_identity_t<std::function<void(T*, E)>> set,
                        std::function<std::string(const T*)> getName = {});
+  // As Event, and the setter also learns the method's name (to write it back later).
+  template <class E = TNotifyEvent>
+  TClassBuilder& EventNamed(const std::string& name,
+                            std::type_identity_t<std::function<void(T*, E, const std::string&)>> set,
+                            std::function<std::string(const T*)> getName = {});
   TClassBuilder& StringList(const std::string& name,
                             std::function<void(T*, const std::vector<std::string>&)> set,
                             std::function<std::vector<std::string>(const T*)> get = {});
@@ -282,8 +289,9 @@ TClassBuilder<T>& TClassBuilder<T>::Set(const std::string& name, TIdentMap eleme
 
 template <class T>
 template <class R>
-TClassBuilder<T>& TClassBuilder<T>::Reference(const std::string& name, std::function<void(T*, R*)> set,
-                                              std::function<R*(const T*)> get) {
+TClassBuilder<T>& TClassBuilder<T>::Reference(const std::string& name,
+                                              std::type_identity_t<std::function<void(T*, R*)>> set,
+                                              std::type_identity_t<std::function<R*(const T*)>> get) {
   TPropInfo p;
   p.Name = name;
   p.Kind = TPropKind::pkReference;
@@ -302,15 +310,25 @@ TClassBuilder<T>& TClassBuilder<T>::Reference(const std::string& name, std::func
 
 template <class T>
 template <class E>
-TClassBuilder<T>& TClassBuilder<T>::Event(const std::string& name, std::function<void(T*, E)> set,
+TClassBuilder<T>& TClassBuilder<T>::Event(const std::string& name,
+                                          std::type_identity_t<std::function<void(T*, E)>> set,
                                           std::function<std::string(const T*)> getName) {
+  return EventNamed<E>(
+      name, [set](T* t, E e, const std::string&) { set(t, std::move(e)); }, std::move(getName));
+}
+
+template <class T>
+template <class E>
+TClassBuilder<T>& TClassBuilder<T>::EventNamed(
+    const std::string& name, std::type_identity_t<std::function<void(T*, E, const std::string&)>> set,
+                                               std::function<std::string(const T*)> getName) {
   TPropInfo p;
   p.Name = name;
   p.Kind = TPropKind::pkEvent;
-  p.BindEvent = [set, name](TComponent* c, const std::any& method, TComponent* root) {
+  p.BindEvent = [set, name](TComponent* c, const std::any& method, TComponent* root, const std::string& methodName) {
     const auto* factory = std::any_cast<std::function<E(TComponent*)>>(&method);
-    if (!factory) throw ELayoutError("The method does not have the type of " + name);
-    set(Cast(c, name), (*factory)(root));
+    if (!factory) throw ELayoutError("method " + methodName + " does not have the type of " + name);
+    set(Cast(c, name), (*factory)(root), methodName);
   };
   if (getName) p.GetEventName = [getName, name](const TComponent* c) { return getName(Cast(c, name)); };
   return Add(std::move(p));

@@ -13,6 +13,7 @@ enum class Tok { End, Ident, String, CharCode, Integer, Float, Symbol };
 struct Token {
   Tok Kind = Tok::End;
   int Line = 1;
+  bool Adjacent = false;  // no blank or line break before it
   std::string Text;    // Ident, String (decoded), Symbol
   Int64 Integer = 0;   // Integer, CharCode
   double Float = 0;
@@ -37,9 +38,11 @@ class Lexer {
   explicit Lexer(const std::string& text) : FText(text) {}
 
   Token Next() {
+    size_t before = FPos;
     SkipBlanks();
     Token t;
     t.Line = FLine;
+    t.Adjacent = FPos == before;
     if (FPos >= FText.size()) return t;
     unsigned char c = Peek();
     if (IsIdentStart(c)) {
@@ -369,7 +372,13 @@ class Parser {
       if (highSurrogate) AppendCodePoint(out, 0xFFFD);
       highSurrogate = 0;
     };
+    // Pieces join when they touch ('a'#13#10'b') or across a '+'; a string on the
+    // next line without '+' is the next list item.
+    bool first = true;
     for (;;) {
+      const bool joins = first || FTok.Adjacent;
+      first = false;
+      if (!joins && (FTok.Kind == Tok::String || FTok.Kind == Tok::CharCode)) break;
       if (FTok.Kind == Tok::String) {
         flushSurrogate();
         out += FTok.Text;
@@ -394,6 +403,7 @@ class Parser {
         Advance();
         if (FTok.Kind != Tok::String && FTok.Kind != Tok::CharCode)
           Fail(FTok.Line, "a string expected after '+', found " + Describe());
+        first = true;
       } else {
         break;
       }

@@ -178,7 +178,7 @@ class Reader {
         if (v.Kind != T::Ident) wrongKind("a method name");
         const std::any* method = FRegistry.FindMethod(FRootClass, v.Text);
         if (!method) Fail(p.Line, "method " + v.Text + " of " + FRootClass + " not found for " + path);
-        Apply(p.Line, path, [&] { info->BindEvent(target, *method, FRoot); });
+        Apply(p.Line, path, [&] { info->BindEvent(target, *method, FRoot, v.Text); });
         break;
       }
       case TPropKind::pkStringList: {
