@@ -194,6 +194,7 @@ class TControl : public TComponent {
   virtual void DefaultHandler(TMessage& Message);
 
   void Loaded() override;
+  void Notification(TComponent* AComponent, TOperation Operation) override;
 
   TNotifyEvent OnClick;
   TNotifyEvent OnDblClick;
@@ -259,6 +260,7 @@ class TControl : public TComponent {
  private:
   void HandleMouseMessage(TMessage& Message);
   void HandleKeyMessage(TMessage& Message);
+  bool FUpdatingParentFont = false;
   friend class TWinControl;
 };
 
@@ -328,7 +330,8 @@ class TWinControl : public TControl {
   // Painting: WM_PAINT calls PaintWindow with the canvas of the window's off-screen
   // image, then the window-less children paint on top (PaintControls).
   virtual void PaintWindow(TCanvas* canvas);
-  void PaintControls(TCanvas* canvas, TControl* first = nullptr);
+  // Paints the visible window-less children, bottom first, stopping before stopAt.
+  void PaintControls(TCanvas* canvas, TControl* stopAt = nullptr);
   virtual void CreateWnd();
   virtual void DestroyWnd();
   virtual void DoEnter();
@@ -350,8 +353,8 @@ class TWinControl : public TControl {
   std::unique_ptr<Impl> FImpl;
 
  private:
-  void DispatchMouseToChildren(TMessage& Message);
   void UpdateMouseOver(TControl* over);
+  bool FAligning = false;
   TControl* FMouseControl = nullptr;  // window-less child under the pointer
   friend class TControl;
   friend struct WindowAccess;

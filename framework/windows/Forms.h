@@ -6,6 +6,7 @@
 // WindowProc sees and can change every step. A form without any hook gets a simple
 // default frame (3-pixel raised border, 18-pixel caption, close glyph).
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -132,6 +133,8 @@ class TCustomForm : public TWinControl {
   TModalResult ShowModal();
   void SetFocus() override;
   bool CanFocus() const override;
+  // During WM_PAINT the canvas of the client image; outside it the client canvas.
+  TCanvas* Canvas();
 
   // Reads the stored layout "resourceName" into this form, then fires OnCreate.
   void LoadLayout(const std::string& resourceName);
@@ -177,6 +180,7 @@ class TCustomForm : public TWinControl {
   virtual void Deactivate();
   void CMVisibleChanged(TMessage& Message) override;
   void BoundsChanged(bool moved, bool sized) override;
+  void CreateWnd() override;
   void DoEnter() override {}
   void DoExit() override {}
 
@@ -202,6 +206,7 @@ class TCustomForm : public TWinControl {
   bool FCreated = false;
   TRect FClientInWindow;
   TRect FRestoreBounds;
+  TCanvas* FPaintCanvas = nullptr;
 
  private:
   friend struct WindowAccess;
@@ -214,8 +219,11 @@ class TCustomForm : public TWinControl {
   int FSizeMoveMode = 0;  // 0 none, HTCAPTION move, sizing hit code otherwise
   TPoint FSizeMoveStart;
   TRect FSizeMoveStartRect;
+  void UpdateStyleWords();
   int FCloseButtonPressed = 0;
   bool FShownOnce = false;
+  TMinMaxInfo FSizeMoveLimits;
+  std::shared_ptr<bool> FAlive = std::make_shared<bool>(true);
 };
 
 class TForm : public TCustomForm {

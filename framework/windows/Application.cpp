@@ -1,0 +1,190 @@
+// The application object: forms, the event loop, the message box and the default
+// exception handler.
+#include <QApplication>
+#include <QEventLoop>
+#include <QMessageBox>
+#include <QMetaObject>
+#include <QWidget>
+
+#include "framework/core/Exceptions.h"
+#include "framework/windows/Application.h"
+#include "framework/windows/Forms.h"
+#include "framework/windows/WindowImpl.h"
+
+namespace {
+TApplication* gApplication = nullptr;
+int gArgc = 1;
+char gArgv0[] = "corvale";
+char* gArgv[] = {gArgv0, nullptr};
+}  // namespace
+
+const TApplicationRef Application{};
+
+TApplication* TApplicationRef::operator->() const {
+  if (!gApplication) Application_Initialize();
+  return gApplication;
+}
+
+void Application_Initialize() {
+  if (gApplication) return;
+  gApplication = new TApplication(nullptr);
+}
+
+void Application_Finalize() {
+  TApplication* a = gApplication;
+  gApplication = nullptr;
+  delete a;
+}
+
+TApplication::TApplication(TComponent* AOwner) : TComponent(AOwner) {
+  if (!QCoreApplication::instance()) {
+    new QApplication(gArgc, gArgv);
+    FOwnsQtApp = true;
+  }
+}
+
+TApplication::~TApplication() {
+  DestroyComponents();
+  if (gApplication == this) gApplication = nullptr;
+  if (FOwnsQtApp) delete QCoreApplication::instance();
+}
+
+TCustomForm* TApplication::CreateForm(const std::function<TCustomForm*(TComponent*)>& factory) {
+  TCustomForm* f = factory(this);
+  if (!FMainForm && f) FMainForm = f;
+  return f;
+}
+
+int TApplication::FormCount() const { return Screen()->FormCount(); }
+TCustomForm* TApplication::Forms(int index) const { return Screen()->Forms(index); }
+
+void TApplication::Run() {
+  FTerminated = false;
+  if (FMainForm) Guard([&] { FMainForm->Show(); });
+  while (!FTerminated) {
+    HandleMessage();
+    if (FMainForm && !FMainForm->Visible() && FMainForm->WindowState() != wsMinimized) break;
+    if (!FMainForm) break;
+  }
+}
+
+void TApplication::Terminate() {
+  FTerminated = true;
+  // Wake a loop that waits for events.
+  if (QCoreApplication* app = QCoreApplication::instance())
+    QMetaObject::invokeMethod(app, [] {}, Qt::QueuedConnection);
+}
+
+void TApplication::ProcessMessages() {
+  Guard([] { QCoreApplication::processEvents(QEventLoop::AllEvents); });
+}
+
+void TApplication::HandleMessage() {
+  Guard([] { QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents | QEventLoop::AllEvents); });
+  if (OnIdle) {
+    bool done = true;
+    Guard([&] { OnIdle(this, done); });
+  }
+}
+
+void TApplication::Minimize() {
+  if (FMinimized) return;
+  FMinimized = true;
+  for (int i = 0; i < Screen()->FormCount(); ++i) {
+    TCustomForm* f = Screen()->Forms(i);
+    if (f->Visible() && f->WindowImpl() && f->WindowImpl()->TopWidget()) f->WindowImpl()->TopWidget()->showMinimized();
+  }
+  if (OnMinimize) OnMinimize(this);
+}
+
+void TApplication::Restore() {
+  if (!FMinimized) return;
+  FMinimized = false;
+  for (int i = 0; i < Screen()->FormCount(); ++i) {
+    TCustomForm* f = Screen()->Forms(i);
+    if (f->Visible() && f->WindowImpl() && f->WindowImpl()->TopWidget()) f->WindowImpl()->TopWidget()->showNormal();
+  }
+  if (OnRestore) OnRestore(this);
+}
+
+bool TApplication::Active() const { return QApplication::activeWindow() != nullptr; }
+
+int TApplication::MessageBox(const std::string& text, const std::string& caption, unsigned flags) {
+  if (FMessageBoxHook) return FMessageBoxHook(text, caption, flags);
+  QMessageBox box;
+  box.setText(QString::fromStdString(text));
+  box.setWindowTitle(QString::fromStdString(caption.empty() ? FTitle : caption));
+  switch (flags & 0xF0) {
+    case MB_ICONERROR: box.setIcon(QMessageBox::Critical); break;
+    case MB_ICONQUESTION: box.setIcon(QMessageBox::Question); break;
+    case MB_ICONWARNING: box.setIcon(QMessageBox::Warning); break;
+    case MB_ICONINFORMATION: box.setIcon(QMessageBox::Information); break;
+    default: break;
+  }
+  using B = QMessageBox::StandardButton;
+  std::vector<std::pair<B, int>> buttons;
+  switch (flags & 0x0F) {
+    case MB_OKCANCEL: buttons = {{B::Ok, IDOK}, {B::Cancel, IDCANCEL}}; break;
+    case MB_ABORTRETRYIGNORE: buttons = {{B::Abort, IDABORT}, {B::Retry, IDRETRY}, {B::Ignore, IDIGNORE}}; break;
+    case MB_YESNOCANCEL: buttons = {{B::Yes, IDYES}, {B::No, IDNO}, {B::Cancel, IDCANCEL}}; break;
+    case MB_YESNO: buttons = {{B::Yes, IDYES}, {B::No, IDNO}}; break;
+    case MB_RETRYCANCEL: buttons = {{B::Retry, IDRETRY}, {B::Cancel, IDCANCEL}}; break;
+    default: buttons = {{B::Ok, IDOK}}; break;
+  }
+  QMessageBox::StandardButtons set;
+  for (auto& b : buttons) set |= b.first;
+  box.setStandardButtons(set);
+  int answer = box.exec();
+  for (auto& b : buttons)
+    if (answer == b.first) return b.second;
+  // Closed without a button: Cancel where there is one, else the only answer.
+  for (auto& b : buttons)
+    if (b.second == IDCANCEL) return IDCANCEL;
+  return buttons.front().second;
+}
+
+void TApplication::ShowException(const std::exception& e) {
+  std::string text;
+  if (auto* ex = dynamic_cast<const Exception*>(&e))
+    text = ex->Message();
+  else
+    text = e.what();
+  MessageBox(text, FTitle, MB_OK | MB_ICONERROR);
+}
+
+void TApplication::HandleException(const std::exception& e) {
+  if (OnException) {
+    auto handler = OnException;
+    try {
+      handler(this, e);
+    } catch (const std::exception& inner) {
+      ShowException(inner);
+    }
+    return;
+  }
+  ShowException(e);
+}
+
+bool TApplication::FilterMessage(TMessage& msg, HWND target) {
+  if (!OnMessage) return false;
+  bool handled = false;
+  auto handler = OnMessage;  // the handler may replace itself
+  handler(msg, target, handled);
+  return handled;
+}
+
+void TApplication::Guard(const std::function<void()>& fn) {
+  try {
+    fn();
+  } catch (const std::exception& e) {
+    try {
+      HandleException(e);
+    } catch (...) {
+    }
+  } catch (...) {
+    try {
+      HandleException(Exception("An unknown error occurred"));
+    } catch (...) {
+    }
+  }
+}

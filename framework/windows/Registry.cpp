@@ -1,0 +1,136 @@
+// The handle registry and message delivery: SendMessage, PostMessage, capture routing.
+#include <QCoreApplication>
+#include <QMetaObject>
+#include <unordered_map>
+
+#include "framework/core/Exceptions.h"
+#include "framework/windows/Application.h"
+#include "framework/windows/Forms.h"
+#include "framework/windows/WindowImpl.h"
+
+namespace {
+std::unordered_map<HWND, TWinControl*>& Registry() {
+  static std::unordered_map<HWND, TWinControl*> map;
+  return map;
+}
+// Handles are never reused, so a stale handle can never reach a newer window.
+HWND gNextHandle = 0x1000;
+HWND gCapture = 0;
+TControl* gCaptureControl = nullptr;
+Qt::MouseButtons gHeld;
+Qt::KeyboardModifiers gModifiers;
+
+void DeliverPosted(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+  if (!QCoreApplication::instance()) return;
+  TMessage m{msg, wParam, lParam, 0};
+  if (wnd != 0 && !IsWindow(wnd)) return;  // the window went away meanwhile
+  bool handled = false;
+  Application->Guard([&] { handled = Application->FilterMessage(m, wnd); });
+  if (handled) return;
+  if (wnd == 0) {
+    if (msg == WM_QUIT) Application->Terminate();
+    return;
+  }
+  if (TWinControl* c = winimpl::Lookup(wnd)) winimpl::GuardedSend(c, msg, wParam, lParam);
+}
+}  // namespace
+
+namespace winimpl {
+HWND RegisterWindow(TWinControl* control) {
+  HWND h = gNextHandle++;
+  Registry()[h] = control;
+  return h;
+}
+
+void UnregisterWindow(HWND wnd) {
+  Registry().erase(wnd);
+  if (gCapture == wnd) {
+    gCapture = 0;
+    gCaptureControl = nullptr;
+  }
+}
+
+TWinControl* Lookup(HWND wnd) {
+  auto it = Registry().find(wnd);
+  return it == Registry().end() ? nullptr : it->second;
+}
+
+HWND CaptureWindow() { return IsWindow(gCapture) ? gCapture : 0; }
+TControl* CaptureControl() { return CaptureWindow() ? gCaptureControl : nullptr; }
+void SetCaptureControl(TControl* c) { gCaptureControl = c; }
+void SetCaptureInternal(HWND wnd, TControl* c) {
+  gCapture = wnd;
+  gCaptureControl = c;
+}
+Qt::KeyboardModifiers KeyboardModifiersHeld() { return gModifiers; }
+void NoteModifiers(Qt::KeyboardModifiers m) { gModifiers = m; }
+Qt::MouseButtons HeldButtons() { return gHeld; }
+void NoteButtons(Qt::MouseButtons held) { gHeld = held; }
+
+LRESULT GuardedSend(TWinControl* control, UINT msg, WPARAM wParam, LPARAM lParam) {
+  TMessage m{msg, wParam, lParam, 0};
+  Application->Guard([&] { control->WindowProc(m); });
+  return m.Result;
+}
+
+void DeliverMouse(TWinControl* control, UINT msg, TPoint clientPoint, WPARAM keys) {
+  if (!control) return;
+  TWinControl* target = control;
+  TPoint p = clientPoint;
+  if (HWND cap = CaptureWindow(); cap && cap != control->HandleValue()) {
+    // Captured: the message goes to the capturing window in its client coordinates.
+    TWinControl* c = Lookup(cap);
+    p = c->ScreenToClient(control->ClientToScreen(clientPoint));
+    target = c;
+  }
+  HWND h = target->Handle();
+  TMessage m{msg, keys, MAKELPARAM(unsigned(p.X), unsigned(p.Y)), 0};
+  Application->Guard([&] {
+    if (Application->FilterMessage(m, h)) return;
+    if (TWinControl* t = Lookup(h)) t->WindowProc(m);
+  });
+}
+
+void DeliverKey(TWinControl* control, UINT msg, WPARAM wParam, LPARAM lParam) {
+  if (!control) return;
+  HWND h = control->Handle();
+  TMessage m{msg, wParam, lParam, 0};
+  Application->Guard([&] {
+    if (Application->FilterMessage(m, h)) return;
+    if (msg == WM_KEYDOWN || msg == WM_SYSKEYDOWN) {
+      if (TCustomForm* f = GetParentForm(control); f && f->OnShortCut) {
+        bool handled = false;
+        f->OnShortCut(m, handled);
+        if (handled || !Lookup(h)) return;
+      }
+    }
+    if (TWinControl* t = Lookup(h)) t->WindowProc(m);
+  });
+}
+}  // namespace winimpl
+
+LRESULT SendMessage(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+  TWinControl* c = winimpl::Lookup(wnd);
+  if (!c) return 0;
+  return winimpl::GuardedSend(c, msg, wParam, lParam);
+}
+
+bool PostMessage(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+  if (wnd != 0 && !IsWindow(wnd)) return false;
+  QCoreApplication* app = QCoreApplication::instance();
+  if (!app) return false;
+  QMetaObject::invokeMethod(app, [=] { DeliverPosted(wnd, msg, wParam, lParam); }, Qt::QueuedConnection);
+  return true;
+}
+
+bool PostMessageFromThread(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+  // The registry belongs to the user-interface thread: the handle is checked there.
+  QCoreApplication* app = QCoreApplication::instance();
+  if (!app) return false;
+  QMetaObject::invokeMethod(app, [=] { DeliverPosted(wnd, msg, wParam, lParam); }, Qt::QueuedConnection);
+  return true;
+}
+
+bool IsWindow(HWND wnd) { return wnd != 0 && Registry().count(wnd) != 0; }
+
+TWinControl* FindControl(HWND wnd) { return winimpl::Lookup(wnd); }

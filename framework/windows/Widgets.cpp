@@ -1,0 +1,308 @@
+// The widgets behind windows: Qt events become the framework's messages here.
+#include <QApplication>
+#include <QCloseEvent>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QWheelEvent>
+
+#include "framework/windows/Application.h"
+#include "framework/windows/Forms.h"
+#include "framework/windows/WindowImpl.h"
+#include "framework/windows/Windows.h"
+
+namespace winimpl {
+WPARAM MouseKeys(Qt::MouseButtons b, Qt::KeyboardModifiers mods) {
+  WPARAM k = 0;
+  if (b & Qt::LeftButton) k |= MK_LBUTTON;
+  if (b & Qt::RightButton) k |= MK_RBUTTON;
+  if (b & Qt::MiddleButton) k |= MK_MBUTTON;
+  if (mods & Qt::ShiftModifier) k |= MK_SHIFT;
+  if (mods & Qt::ControlModifier) k |= MK_CONTROL;
+  return k;
+}
+
+UINT MouseMessage(Qt::MouseButton button, int kind) {
+  UINT base = WM_LBUTTONDOWN;
+  if (button == Qt::RightButton) base = WM_RBUTTONDOWN;
+  if (button == Qt::MiddleButton) base = WM_MBUTTONDOWN;
+  return base + UINT(kind);
+}
+
+int QtKeyToVirtualKey(int k) {
+  if (k >= Qt::Key_A && k <= Qt::Key_Z) return 'A' + (k - Qt::Key_A);
+  if (k >= Qt::Key_0 && k <= Qt::Key_9) return '0' + (k - Qt::Key_0);
+  if (k >= Qt::Key_F1 && k <= Qt::Key_F24) return VK_F1 + (k - Qt::Key_F1);
+  switch (k) {
+    case Qt::Key_Backspace: return VK_BACK;
+    case Qt::Key_Tab: case Qt::Key_Backtab: return VK_TAB;
+    case Qt::Key_Return: case Qt::Key_Enter: return VK_RETURN;
+    case Qt::Key_Shift: return VK_SHIFT;
+    case Qt::Key_Control: return VK_CONTROL;
+    case Qt::Key_Alt: return VK_MENU;
+    case Qt::Key_Escape: return VK_ESCAPE;
+    case Qt::Key_Space: return VK_SPACE;
+    case Qt::Key_PageUp: return VK_PRIOR;
+    case Qt::Key_PageDown: return VK_NEXT;
+    case Qt::Key_End: return VK_END;
+    case Qt::Key_Home: return VK_HOME;
+    case Qt::Key_Left: return VK_LEFT;
+    case Qt::Key_Up: return VK_UP;
+    case Qt::Key_Right: return VK_RIGHT;
+    case Qt::Key_Down: return VK_DOWN;
+    case Qt::Key_Insert: return VK_INSERT;
+    case Qt::Key_Delete: return VK_DELETE;
+    default: return 0;
+  }
+}
+
+int VirtualKeyToQtKey(int vk) {
+  if (vk >= 'A' && vk <= 'Z') return Qt::Key_A + (vk - 'A');
+  if (vk >= '0' && vk <= '9') return Qt::Key_0 + (vk - '0');
+  if (vk >= VK_F1 && vk < VK_F1 + 24) return Qt::Key_F1 + (vk - VK_F1);
+  switch (vk) {
+    case VK_BACK: return Qt::Key_Backspace;
+    case VK_TAB: return Qt::Key_Tab;
+    case VK_RETURN: return Qt::Key_Return;
+    case VK_SHIFT: return Qt::Key_Shift;
+    case VK_CONTROL: return Qt::Key_Control;
+    case VK_MENU: return Qt::Key_Alt;
+    case VK_ESCAPE: return Qt::Key_Escape;
+    case VK_SPACE: return Qt::Key_Space;
+    case VK_PRIOR: return Qt::Key_PageUp;
+    case VK_NEXT: return Qt::Key_PageDown;
+    case VK_END: return Qt::Key_End;
+    case VK_HOME: return Qt::Key_Home;
+    case VK_LEFT: return Qt::Key_Left;
+    case VK_UP: return Qt::Key_Up;
+    case VK_RIGHT: return Qt::Key_Right;
+    case VK_DOWN: return Qt::Key_Down;
+    case VK_INSERT: return Qt::Key_Insert;
+    case VK_DELETE: return Qt::Key_Delete;
+    default: return 0;
+  }
+}
+
+QRegion ToQRegion(const TRegion& r) {
+  QRegion q;
+  for (const TRect& t : r.Rects()) q += QRect(t.Left, t.Top, t.Width(), t.Height());
+  return q;
+}
+
+void RenderFrame(TCustomForm* form) {
+  TWinControl::Impl* impl = form->WindowImpl();
+  if (!impl) return;
+  int w = std::max(0, form->Width()), h = std::max(0, form->Height());
+  if (!impl->FrameDirty && impl->WindowImage.Width() == w && impl->WindowImage.Height() == h) return;
+  impl->FrameDirty = false;
+  if (impl->WindowImage.Width() != w || impl->WindowImage.Height() != h) impl->WindowImage.SetSize(w, h);
+  if (w > 0 && h > 0) GuardedSend(form, WM_NCPAINT, 1, 0);
+}
+}  // namespace winimpl
+
+using namespace winimpl;
+
+namespace {
+// Keys: the virtual key, then each typed character as WM_CHAR.
+void KeyEventToMessages(TWinControl* c, QKeyEvent* e, bool down) {
+  int vk = QtKeyToVirtualKey(e->key());
+  HWND h = c->Handle();
+  bool alt = e->modifiers() & Qt::AltModifier;
+  if (vk) {
+    LPARAM lp = down ? (e->isAutoRepeat() ? LPARAM(0x40000001) : LPARAM(1)) : LPARAM(0xC0000001u);
+    UINT msg = down ? (alt ? WM_SYSKEYDOWN : WM_KEYDOWN) : (alt ? WM_SYSKEYUP : WM_KEYUP);
+    DeliverKey(c, msg, WPARAM(vk), lp);
+  }
+  if (!down || !IsWindow(h)) return;
+  c = Lookup(h);
+  QString text = e->text();
+  for (char32_t ch : text.toUcs4()) {
+    if (!IsWindow(h)) return;
+    if (ch == 0 || (ch < 32 && ch != 8 && ch != 9 && ch != 13 && ch != 27)) continue;
+    DeliverKey(Lookup(h), alt ? WM_SYSCHAR : WM_CHAR, WPARAM(ch), 1);
+  }
+}
+
+TPoint Local(const QPointF& p) { return Point(int(std::floor(p.x())), int(std::floor(p.y()))); }
+TPoint Global(const QPointF& p) { return Point(int(std::floor(p.x())), int(std::floor(p.y()))); }
+}  // namespace
+
+// ---------------------------------------------------------------------------------------
+ClientWidget::ClientWidget(TWinControl* control, QWidget* parent, Qt::WindowFlags flags)
+    : QWidget(parent, flags), Control(control) {
+  setAttribute(Qt::WA_OpaquePaintEvent);
+  setAttribute(Qt::WA_NoSystemBackground);
+  setMouseTracking(true);
+  setFocusPolicy(Qt::NoFocus);
+}
+
+bool ClientWidget::event(QEvent* e) {
+  if (e->type() == QEvent::WindowActivate || e->type() == QEvent::WindowDeactivate) {
+    if (Control && Control->WindowImpl() && Control->WindowImpl()->Popup) return true;
+  }
+  return QWidget::event(e);
+}
+
+void ClientWidget::paintEvent(QPaintEvent*) {
+  if (!Control) return;
+  TWinControl* c = Control;
+  HWND h = c->HandleValue();
+  RenderClient(c);
+  if (!IsWindow(h) || !Control) return;
+  BlitImage(this, c->WindowImpl()->ClientImage);
+}
+
+void ClientWidget::mousePressEvent(QMouseEvent* e) {
+  NoteButtons(e->buttons());
+  if (Control) DeliverMouse(Control, MouseMessage(e->button(), 0), Local(e->position()), MouseKeys(e->buttons(), e->modifiers()));
+}
+void ClientWidget::mouseReleaseEvent(QMouseEvent* e) {
+  NoteButtons(e->buttons());
+  if (Control) DeliverMouse(Control, MouseMessage(e->button(), 1), Local(e->position()), MouseKeys(e->buttons(), e->modifiers()));
+}
+void ClientWidget::mouseDoubleClickEvent(QMouseEvent* e) {
+  NoteButtons(e->buttons());
+  if (Control) DeliverMouse(Control, MouseMessage(e->button(), 2), Local(e->position()), MouseKeys(e->buttons(), e->modifiers()));
+}
+void ClientWidget::mouseMoveEvent(QMouseEvent* e) {
+  NoteButtons(e->buttons());
+  if (Control) DeliverMouse(Control, WM_MOUSEMOVE, Local(e->position()), MouseKeys(e->buttons(), e->modifiers()));
+}
+
+void ClientWidget::wheelEvent(QWheelEvent* e) {
+  if (!Control) return;
+  int delta = e->angleDelta().y();
+  if (delta == 0) delta = e->angleDelta().x();
+  TPoint sp = Global(e->globalPosition());
+  WPARAM keys = MouseKeys(e->buttons(), e->modifiers());
+  // Wheel input goes to the focused window as the platform does, else to this one.
+  TWinControl* target = Control;
+  if (QWidget* f = QApplication::focusWidget())
+    if (auto* cw = dynamic_cast<ClientWidget*>(f); cw && cw->Control) target = cw->Control;
+  DeliverKey(target, WM_MOUSEWHEEL, MAKEWPARAM(unsigned(keys), unsigned(std::uint16_t(std::int16_t(delta)))),
+             MAKELPARAM(unsigned(sp.X), unsigned(sp.Y)));
+  e->accept();
+}
+
+void ClientWidget::keyPressEvent(QKeyEvent* e) {
+  if (Control) KeyEventToMessages(Control, e, true);
+}
+void ClientWidget::keyReleaseEvent(QKeyEvent* e) {
+  if (Control) KeyEventToMessages(Control, e, false);
+}
+
+void ClientWidget::focusInEvent(QFocusEvent*) {
+  if (Control) GuardedSend(Control, WM_SETFOCUS, 0, 0);
+}
+void ClientWidget::focusOutEvent(QFocusEvent*) {
+  if (Control) GuardedSend(Control, WM_KILLFOCUS, 0, 0);
+}
+
+void ClientWidget::enterEvent(QEnterEvent*) {
+  if (Control) GuardedSend(Control, CM_MOUSEENTER, 0, 0);
+}
+void ClientWidget::leaveEvent(QEvent*) {
+  if (!Control) return;
+  HWND h = Control->HandleValue();
+  GuardedSend(Control, CM_MOUSELEAVE, 0, 0);
+  if (IsWindow(h)) GuardedSend(Lookup(h), WM_MOUSELEAVE, 0, 0);
+}
+
+void ClientWidget::moveEvent(QMoveEvent* e) {
+  // Only a pop-up window is placed by anyone but the framework.
+  if (!Control || !Control->WindowImpl() || !Control->WindowImpl()->Popup) return;
+  if (e->pos().x() != Control->Left() || e->pos().y() != Control->Top())
+    Control->SetBounds(e->pos().x(), e->pos().y(), Control->Width(), Control->Height());
+}
+void ClientWidget::resizeEvent(QResizeEvent* e) {
+  if (!Control) return;
+  TRect cr = Control->ClientRect();
+  if (e->size().width() != cr.Width() || e->size().height() != cr.Height()) Control->WindowImpl()->ClientDirty = true;
+}
+
+void ClientWidget::closeEvent(QCloseEvent* e) { e->ignore(); }
+
+bool ClientWidget::focusNextPrevChild(bool) { return false; }  // Tab is a key message here
+
+// ---------------------------------------------------------------------------------------
+FrameWidget::FrameWidget(TCustomForm* form, Qt::WindowFlags flags) : QWidget(nullptr, flags), Form(form) {
+  setAttribute(Qt::WA_OpaquePaintEvent);
+  setAttribute(Qt::WA_NoSystemBackground);
+  setMouseTracking(true);
+  setFocusPolicy(Qt::NoFocus);
+}
+
+bool FrameWidget::event(QEvent* e) {
+  if (e->type() == QEvent::KeyPress && static_cast<QKeyEvent*>(e)->key() == Qt::Key_Tab) {
+    keyPressEvent(static_cast<QKeyEvent*>(e));
+    return true;
+  }
+  return QWidget::event(e);
+}
+
+void FrameWidget::paintEvent(QPaintEvent*) {
+  if (!Form) return;
+  TCustomForm* f = Form;
+  HWND h = f->HandleValue();
+  RenderFrame(f);
+  if (!IsWindow(h) || !Form) return;
+  BlitImage(this, f->WindowImpl()->WindowImage);
+}
+
+static void FrameMouse(FrameWidget* w, QMouseEvent* e, UINT msg) {
+  NoteButtons(e->buttons());
+  if (!w->Form) return;
+  w->Form->NonClientMouse(msg, Global(e->globalPosition()), MouseKeys(e->buttons(), e->modifiers()));
+}
+
+void FrameWidget::mousePressEvent(QMouseEvent* e) { FrameMouse(this, e, MouseMessage(e->button(), 0)); }
+void FrameWidget::mouseReleaseEvent(QMouseEvent* e) { FrameMouse(this, e, MouseMessage(e->button(), 1)); }
+void FrameWidget::mouseDoubleClickEvent(QMouseEvent* e) { FrameMouse(this, e, MouseMessage(e->button(), 2)); }
+void FrameWidget::mouseMoveEvent(QMouseEvent* e) { FrameMouse(this, e, WM_MOUSEMOVE); }
+
+void FrameWidget::wheelEvent(QWheelEvent* e) {
+  if (!Form) return;
+  int delta = e->angleDelta().y();
+  TPoint sp = Global(e->globalPosition());
+  WPARAM keys = MouseKeys(e->buttons(), e->modifiers());
+  DeliverKey(Form, WM_MOUSEWHEEL, MAKEWPARAM(unsigned(keys), unsigned(std::uint16_t(std::int16_t(delta)))),
+             MAKELPARAM(unsigned(sp.X), unsigned(sp.Y)));
+}
+
+void FrameWidget::keyPressEvent(QKeyEvent* e) {
+  if (Form) KeyEventToMessages(Form, e, true);
+}
+void FrameWidget::keyReleaseEvent(QKeyEvent* e) {
+  if (Form) KeyEventToMessages(Form, e, false);
+}
+
+void FrameWidget::leaveEvent(QEvent*) {
+  if (Form) GuardedSend(Form, WM_NCMOUSELEAVE, 0, 0);
+}
+
+void FrameWidget::moveEvent(QMoveEvent* e) {
+  // Moved by the window system (our own moves already match).
+  if (Form && (e->pos().x() != Form->Left() || e->pos().y() != Form->Top()))
+    Form->SetBounds(e->pos().x(), e->pos().y(), Form->Width(), Form->Height());
+}
+
+void FrameWidget::resizeEvent(QResizeEvent* e) {
+  if (Form && (e->size().width() != Form->Width() || e->size().height() != Form->Height()))
+    Form->SetBounds(Form->Left(), Form->Top(), e->size().width(), e->size().height());
+}
+
+void FrameWidget::closeEvent(QCloseEvent* e) {
+  // The window system's close button: the form decides through WM_CLOSE.
+  e->ignore();
+  if (Form) GuardedSend(Form, WM_SYSCOMMAND, SC_CLOSE, 0);
+}
+
+void FrameWidget::changeEvent(QEvent* e) {
+  if (e->type() == QEvent::ActivationChange && Form) {
+    bool active = isActiveWindow();
+    HWND h = Form->HandleValue();
+    GuardedSend(Form, WM_NCACTIVATE, active ? 1 : 0, 0);
+    if (IsWindow(h)) GuardedSend(Lookup(h), WM_ACTIVATE, active ? WA_ACTIVE : WA_INACTIVE, 0);
+  }
+  QWidget::changeEvent(e);
+}

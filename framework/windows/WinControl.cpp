@@ -1,0 +1,543 @@
+// TWinControl, TCustomControl and TGraphicControl: windows with children, the paint
+// path through off-screen images, and mouse routing to window-less children.
+#include <QPainter>
+#include <algorithm>
+
+#include "framework/core/Exceptions.h"
+#include "framework/graphics/Canvas.h"
+#include "framework/windows/Application.h"
+#include "framework/windows/Forms.h"
+#include "framework/windows/WindowImpl.h"
+#include "framework/windows/Windows.h"
+
+
+QWidget* TWinControl::Impl::TopWidget() const {
+  if (Frame) return Frame;
+  return Client;
+}
+
+namespace winimpl {
+void BlitImage(QWidget* w, const TBitmap& image, QPoint at) {
+  if (image.Empty()) return;
+  QImage qi(reinterpret_cast<const uchar*>(image.Bits()), image.Width(), image.Height(),
+            image.Width() * 4, QImage::Format_RGB32);
+  QPainter p(w);
+  p.drawImage(at, qi);
+}
+
+void RenderClient(TWinControl* control) {
+  TWinControl::Impl* impl = control->WindowImpl();
+  if (!impl) return;
+  TRect cr = control->ClientRect();
+  int w = std::max(0, cr.Width()), h = std::max(0, cr.Height());
+  if (!impl->ClientDirty && impl->ClientImage.Width() == w && impl->ClientImage.Height() == h) return;
+  impl->ClientDirty = false;
+  impl->ClientImage.SetSize(w, h);
+  if (w == 0 || h == 0) return;
+  HWND hwnd = control->HandleValue();
+  TCanvas canvas(&impl->ClientImage);
+  GuardedSend(control, WM_ERASEBKGND, reinterpret_cast<WPARAM>(&canvas), 0);
+  if (!Lookup(hwnd)) return;
+  GuardedSend(control, WM_PAINT, reinterpret_cast<WPARAM>(&canvas), 0);
+}
+}  // namespace winimpl
+
+// ---------------------------------------------------------------------------------------
+TWinControl::TWinControl(TComponent* AOwner) : TControl(AOwner) {}
+
+TWinControl::~TWinControl() {
+  Destroying();
+  // Children go first, last first; each takes itself out of the list.
+  while (!FControls.empty()) {
+    TControl* c = FControls.back();
+    RemoveControl(c);
+    delete c;
+  }
+  DestroyWnd();
+}
+
+HWND TWinControl::Handle() {
+  if (!FHandle) {
+    if (IsDestroying()) return 0;
+    CreateWnd();
+  }
+  return FHandle;
+}
+
+void TWinControl::CreateParams(TCreateParams& p) {
+  p.Style = WS_CLIPCHILDREN | WS_CLIPSIBLINGS | (FParent ? WS_CHILD : 0);
+  if (FVisible) p.Style |= WS_VISIBLE;
+  if (!FEnabled) p.Style |= WS_DISABLED;
+  p.ExStyle = 0;
+}
+
+void TWinControl::CreateWnd() {
+  TCreateParams p;
+  CreateParams(p);
+  FStyle = p.Style;
+  FExStyle = p.ExStyle;
+  FImpl = std::make_unique<Impl>();
+  FImpl->Owner = this;
+  QWidget* parentWidget = nullptr;
+  Qt::WindowFlags flags;
+  if (FParent) {
+    FParent->Handle();
+    parentWidget = FParent->FImpl->Client;
+  } else if (!IsTopLevel() && (FStyle & WS_POPUP)) {
+    // Pop-ups (menus, lists, hints) never take the focus or the activation.
+    FImpl->Popup = true;
+    flags = Qt::Tool | Qt::FramelessWindowHint | Qt::WindowDoesNotAcceptFocus;
+    if (FExStyle & WS_EX_TOPMOST) flags |= Qt::WindowStaysOnTopHint;
+  }
+  FHandle = winimpl::RegisterWindow(this);
+  auto* w = new ClientWidget(this, parentWidget, flags);
+  FImpl->Client = w;
+  if (FImpl->Popup) {
+    w->setAttribute(Qt::WA_ShowWithoutActivating);
+    w->setFocusPolicy(Qt::NoFocus);
+  }
+  w->setGeometry(FLeft, FTop, std::max(0, FWidth), std::max(0, FHeight));
+  w->setEnabled(FEnabled);
+  if (FParent) w->setVisible(FVisible);
+  for (TControl* c : FControls)
+    if (auto* wc = dynamic_cast<TWinControl*>(c)) {
+      if (wc->HandleAllocated()) {
+        wc->FImpl->Client->setParent(w);
+        wc->FImpl->Client->setGeometry(wc->FLeft, wc->FTop, wc->FWidth, wc->FHeight);
+        wc->FImpl->Client->setVisible(wc->FVisible);
+      } else {
+        wc->Handle();
+      }
+    }
+  Perform(WM_CREATE, 0, 0);
+}
+
+void TWinControl::DestroyWnd() {
+  if (!FImpl) return;
+  if (FHandle) {
+    TMessage m{WM_DESTROY, 0, 0, 0};
+    Application->Guard([&] { WindowProc(m); });
+  }
+  for (auto& [id, t] : FImpl->Timers)
+    if (t) {
+      t->stop();
+      t->deleteLater();
+    }
+  FImpl->Timers.clear();
+  if (FHandle) winimpl::UnregisterWindow(FHandle);
+  FHandle = 0;
+  // The widgets may be in the middle of one of their own events: they are let go now
+  // and deleted by the event loop.
+  for (QWidget* w : {static_cast<QWidget*>(FImpl->Client.data()), static_cast<QWidget*>(FImpl->Frame.data())}) {
+    if (!w) continue;
+    if (auto* cw = dynamic_cast<ClientWidget*>(w)) cw->Control = nullptr;
+    if (auto* fw = dynamic_cast<FrameWidget*>(w)) fw->Form = nullptr;
+    w->hide();
+    w->deleteLater();
+  }
+  FImpl.reset();
+}
+
+void TWinControl::RecreateWnd() {
+  if (!FImpl) return;
+  TCreateParams p;
+  CreateParams(p);
+  SetWindowLong(FHandle, GWL_STYLE, LONG(p.Style));
+  SetWindowLong(FHandle, GWL_EXSTYLE, LONG(p.ExStyle));
+  Invalidate();
+}
+
+void TWinControl::InsertControl(TControl* c) {
+  if (!c || ContainsControl(c)) return;
+  FControls.push_back(c);
+  c->FParent = this;
+  if (auto* wc = dynamic_cast<TWinControl*>(c)) {
+    if (wc->FTabOrder < 0) {
+      int n = 0;
+      for (TControl* o : FControls)
+        if (o != c && dynamic_cast<TWinControl*>(o)) ++n;
+      wc->FTabOrder = n;
+    }
+    if (wc->HandleAllocated() || HandleAllocated()) {
+      Handle();
+      if (wc->HandleAllocated()) {
+        wc->FImpl->Client->setParent(FImpl->Client);
+        wc->FImpl->Client->setGeometry(wc->FLeft, wc->FTop, wc->FWidth, wc->FHeight);
+        wc->FImpl->Client->setVisible(wc->FVisible);
+      } else {
+        wc->Handle();
+      }
+    }
+  }
+  if (c->FParentFont) c->ParentFontChanged();
+  if (c->FParentColor) c->ParentColorChanged();
+  if (c->FAlign != alNone) Realign();
+  Invalidate();
+}
+
+void TWinControl::RemoveControl(TControl* c) {
+  auto it = std::find(FControls.begin(), FControls.end(), c);
+  if (it == FControls.end()) return;
+  FControls.erase(it);
+  if (FMouseControl == c) FMouseControl = nullptr;
+  c->FParent = nullptr;
+  if (auto* wc = dynamic_cast<TWinControl*>(c); wc && wc->FImpl && wc->FImpl->Client) {
+    wc->FImpl->Client->hide();
+    wc->FImpl->Client->setParent(nullptr);
+  }
+  if (!IsDestroying()) {
+    if (c->FAlign != alNone) Realign();
+    Invalidate();
+  }
+}
+
+bool TWinControl::ContainsControl(const TControl* c) const {
+  return std::find(FControls.begin(), FControls.end(), c) != FControls.end();
+}
+
+TControl* TWinControl::ControlAtPos(TPoint p, bool allowDisabled) const {
+  for (auto it = FControls.rbegin(); it != FControls.rend(); ++it) {
+    TControl* c = *it;
+    if (dynamic_cast<TWinControl*>(c)) continue;
+    if (!c->FVisible || (!c->FEnabled && !allowDisabled)) continue;
+    if (PtInRect(c->BoundsRect(), p)) return c;
+  }
+  return nullptr;
+}
+
+void TWinControl::Realign() {
+  if (FAligning) return;
+  bool any = std::any_of(FControls.begin(), FControls.end(), [](TControl* c) { return c->FAlign != alNone; });
+  if (!any) return;
+  FAligning = true;
+  TRect r = ClientRect();
+  r = Rect(0, 0, r.Width(), r.Height());
+  auto take = [&](TAlign a, auto less) {
+    std::vector<TControl*> list;
+    for (TControl* c : FControls)
+      if (c->FAlign == a && c->FVisible) list.push_back(c);
+    std::stable_sort(list.begin(), list.end(), less);
+    for (TControl* c : list) {
+      switch (a) {
+        case alTop: c->SetBounds(r.Left, r.Top, r.Width(), c->FHeight); r.Top += c->FHeight; break;
+        case alBottom: c->SetBounds(r.Left, r.Bottom - c->FHeight, r.Width(), c->FHeight); r.Bottom -= c->FHeight; break;
+        case alLeft: c->SetBounds(r.Left, r.Top, c->FWidth, r.Height()); r.Left += c->FWidth; break;
+        case alRight: c->SetBounds(r.Right - c->FWidth, r.Top, c->FWidth, r.Height()); r.Right -= c->FWidth; break;
+        case alClient: c->SetBounds(r.Left, r.Top, r.Width(), r.Height()); break;
+        default: break;
+      }
+    }
+  };
+  take(alTop, [](TControl* a, TControl* b) { return a->FTop < b->FTop; });
+  take(alBottom, [](TControl* a, TControl* b) { return a->FTop + a->FHeight > b->FTop + b->FHeight; });
+  take(alLeft, [](TControl* a, TControl* b) { return a->FLeft < b->FLeft; });
+  take(alRight, [](TControl* a, TControl* b) { return a->FLeft + a->FWidth > b->FLeft + b->FWidth; });
+  take(alClient, [](TControl*, TControl*) { return false; });
+  FAligning = false;
+}
+
+void TWinControl::SetTabOrder(int v) { FTabOrder = v; }
+
+bool TWinControl::CanFocus() const {
+  for (const TControl* c = this; c; c = c->FParent)
+    if (!c->FVisible || !c->FEnabled) return false;
+  const TControl* top = this;
+  while (top->FParent) top = top->FParent;
+  return dynamic_cast<const TCustomForm*>(top) != nullptr || (FImpl && FImpl->Popup);
+}
+
+void TWinControl::SetFocus() {
+  if (!CanFocus()) throw EInvalidOperation("Cannot focus a disabled or invisible window");
+  Handle();
+  if (TCustomForm* f = GetParentForm(this); f && f != this) f->SetActiveControl(this);
+  if (FImpl->Client) FImpl->Client->setFocus(Qt::OtherFocusReason);
+}
+
+bool TWinControl::Focused() const { return FImpl && FImpl->Client && FImpl->Client->hasFocus(); }
+
+static void CollectTabOrder(const TWinControl* w, std::vector<TWinControl*>& out) {
+  std::vector<TWinControl*> kids;
+  for (int i = 0; i < w->ControlCount(); ++i)
+    if (auto* wc = dynamic_cast<TWinControl*>(w->Controls(i))) kids.push_back(wc);
+  std::stable_sort(kids.begin(), kids.end(), [](TWinControl* a, TWinControl* b) { return a->TabOrder() < b->TabOrder(); });
+  for (TWinControl* k : kids) {
+    out.push_back(k);
+    CollectTabOrder(k, out);
+  }
+}
+
+TWinControl* TWinControl::FindNextControl(TWinControl* current, bool goForward, bool checkTabStop) const {
+  std::vector<TWinControl*> list;
+  CollectTabOrder(this, list);
+  if (list.empty()) return nullptr;
+  auto it = std::find(list.begin(), list.end(), current);
+  int n = int(list.size());
+  int start = it == list.end() ? (goForward ? -1 : n) : int(it - list.begin());
+  for (int step = 1; step <= n; ++step) {
+    int i = ((start + (goForward ? step : -step)) % n + n) % n;
+    TWinControl* c = list[size_t(i)];
+    if (c != current && c->CanFocus() && (!checkTabStop || c->TabStop())) return c;
+  }
+  return nullptr;
+}
+
+TRect TWinControl::ClientRect() const { return Rect(0, 0, FWidth, FHeight); }
+
+TPoint TWinControl::ClientOrigin() const { return TControl::ClientOrigin(); }
+
+void TWinControl::SetBounds(int ALeft, int ATop, int AWidth, int AHeight) {
+  TControl::SetBounds(ALeft, ATop, AWidth, AHeight);
+}
+
+void TWinControl::BoundsChanged(bool moved, bool sized) {
+  if (FImpl && FImpl->Client) {
+    FImpl->Client->setGeometry(FLeft, FTop, FWidth, FHeight);
+    if (sized) FImpl->ClientDirty = true;
+  }
+  if (moved) Perform(WM_MOVE, 0, MAKELPARAM(unsigned(FLeft), unsigned(FTop)));
+  if (sized) {
+    TRect cr = ClientRect();
+    Perform(WM_SIZE, SIZE_RESTORED, MAKELPARAM(unsigned(cr.Width()), unsigned(cr.Height())));
+  }
+}
+
+void TWinControl::Invalidate() {
+  if (!FImpl) return;
+  FImpl->ClientDirty = true;
+  if (FImpl->Client) FImpl->Client->update();
+}
+
+void TWinControl::Repaint() {
+  Invalidate();
+  Update();
+}
+
+void TWinControl::PaintWindow(TCanvas*) {}
+
+void TWinControl::PaintControls(TCanvas* canvas, TControl* stopAt) {
+  TRect client = ClientRect();
+  client = Rect(0, 0, client.Width(), client.Height());
+  std::vector<TControl*> list(FControls);
+  for (TControl* c : list) {
+    if (c == stopAt) break;
+    if (dynamic_cast<TWinControl*>(c) || !c->FVisible) continue;
+    auto* g = dynamic_cast<TGraphicControl*>(c);
+    if (!g) continue;
+    TRect r;
+    if (!IntersectRect(r, c->BoundsRect(), client)) continue;
+    canvas->SaveState();
+    canvas->MoveOrigin(c->FLeft, c->FTop);
+    canvas->IntersectClipRect(Rect(0, 0, c->FWidth, c->FHeight));
+    g->PaintOn(canvas);
+    canvas->RestoreState();
+  }
+}
+
+void TWinControl::PaintParentBackground(TCanvas* dest) { CopyParentImage(this, dest); }
+
+void TWinControl::DoEnter() {
+  if (OnEnter) OnEnter(this);
+}
+void TWinControl::DoExit() {
+  if (OnExit) OnExit(this);
+}
+
+void TWinControl::UpdateMouseOver(TControl* over) {
+  if (over == FMouseControl) return;
+  TControl* old = FMouseControl;
+  FMouseControl = over;
+  if (old) old->Perform(CM_MOUSELEAVE, 0, 0);
+  if (over && FMouseControl == over) over->Perform(CM_MOUSEENTER, 0, 0);
+}
+
+static bool IsMouseMsg(UINT m) { return m >= WM_MOUSEMOVE && m <= WM_MBUTTONDBLCLK; }
+
+void TWinControl::WndProc(TMessage& m) {
+  if (IsMouseMsg(m.Msg)) {
+    TPoint p{GET_X_LPARAM(m.LParam), GET_Y_LPARAM(m.LParam)};
+    TControl* target = nullptr;
+    TControl* cap = winimpl::CaptureControl();
+    if (cap && cap != this && cap->FParent == this && !dynamic_cast<TWinControl*>(cap)) {
+      target = cap;  // a window-less child holds the capture
+    } else if (cap != this) {
+      target = ControlAtPos(p);
+    }
+    if (m.Msg == WM_MOUSEMOVE) UpdateMouseOver(cap && cap != this ? (PtInRect(cap->BoundsRect(), p) ? cap : nullptr) : target);
+    if (target) {
+      TMessage cm{m.Msg, m.WParam, MAKELPARAM(unsigned(p.X - target->FLeft), unsigned(p.Y - target->FTop)), 0};
+      target->WindowProc(cm);
+      m.Result = cm.Result;
+      return;
+    }
+    TControl::WndProc(m);
+    return;
+  }
+  switch (m.Msg) {
+    case WM_PAINT: {
+      auto* canvas = reinterpret_cast<TCanvas*>(m.WParam);
+      if (canvas) {
+        PaintWindow(canvas);
+        PaintControls(canvas);
+      }
+      return;
+    }
+    case WM_ERASEBKGND: {
+      auto* canvas = reinterpret_cast<TCanvas*>(m.WParam);
+      if (canvas) {
+        canvas->Brush()->Style = TBrushStyle::bsSolid;
+        canvas->Brush()->Color = FColor;
+        TRect r = ClientRect();
+        canvas->FillRect(Rect(0, 0, r.Width(), r.Height()));
+      }
+      m.Result = 1;
+      return;
+    }
+    case WM_SIZE:
+      Realign();
+      Resize();
+      Invalidate();
+      return;
+    case WM_SETFOCUS:
+      if (TCustomForm* f = GetParentForm(this); f && f != this) f->SetActiveControl(this);
+      DoEnter();
+      return;
+    case WM_KILLFOCUS:
+      DoExit();
+      return;
+    case CM_MOUSELEAVE:
+      UpdateMouseOver(nullptr);
+      break;
+    case CM_FONTCHANGED:
+    case CM_COLORCHANGED:
+      TControl::WndProc(m);
+      for (TControl* c : std::vector<TControl*>(FControls))
+        c->Perform(m.Msg == CM_FONTCHANGED ? CM_PARENTFONTCHANGED : CM_PARENTCOLORCHANGED, 0, 0);
+      return;
+  }
+  TControl::WndProc(m);
+}
+
+void TWinControl::DefaultHandler(TMessage& m) {
+  if (m.Msg == WM_KEYDOWN && m.WParam == WPARAM(VK_TAB)) {
+    if (TCustomForm* f = GetParentForm(this)) {
+      bool back = GetKeyState(VK_SHIFT) < 0;
+      if (TWinControl* next = f->FindNextControl(this == f ? f->ActiveControl() : this, !back, true)) {
+        next->SetFocus();
+        m.Result = 1;
+        return;
+      }
+    }
+  }
+  TControl::DefaultHandler(m);
+}
+
+void TWinControl::CMVisibleChanged(TMessage& m) {
+  if (FImpl && FImpl->Client && FParent) {
+    TMessage s{WM_SHOWWINDOW, FVisible ? 1u : 0u, 0, 0};
+    WindowProc(s);
+    if (FImpl && FImpl->Client) FImpl->Client->setVisible(FVisible);
+  } else if (FImpl && FImpl->Popup && FImpl->Client) {
+    TMessage s{WM_SHOWWINDOW, FVisible ? 1u : 0u, 0, 0};
+    WindowProc(s);
+    if (FImpl && FImpl->Client) FImpl->Client->setVisible(FVisible);
+  }
+  if (FParent) {
+    if (FAlign != alNone) FParent->Realign();
+  }
+  if (!FVisible && MouseCapture()) SetMouseCapture(false);
+}
+
+void TWinControl::CMEnabledChanged(TMessage& m) {
+  if (FImpl && FImpl->Client) FImpl->Client->setEnabled(FEnabled);
+  Perform(WM_ENABLE, FEnabled ? 1 : 0, 0);
+  Invalidate();
+}
+
+void TWinControl::CMFontChanged(TMessage&) { Invalidate(); }
+void TWinControl::CMColorChanged(TMessage&) { Invalidate(); }
+
+// ---------------------------------------------------------------------------------------
+TCustomControl::TCustomControl(TComponent* AOwner) : TWinControl(AOwner) {}
+TCustomControl::~TCustomControl() = default;
+
+TCanvas* TCustomControl::Canvas() {
+  if (FPaintCanvas) return FPaintCanvas;
+  return GetClientCanvas(Handle());
+}
+
+void TCustomControl::Paint() {}
+
+void TCustomControl::PaintWindow(TCanvas* canvas) {
+  TCanvas* saved = FPaintCanvas;
+  FPaintCanvas = canvas;
+  try {
+    Paint();
+  } catch (...) {
+    FPaintCanvas = saved;
+    throw;
+  }
+  FPaintCanvas = saved;
+}
+
+// ---------------------------------------------------------------------------------------
+TGraphicControl::TGraphicControl(TComponent* AOwner) : TControl(AOwner) {
+  FControlStyle.Exclude(csCaptureMouse);
+  FControlStyle.Include(csCaptureMouse);
+}
+TGraphicControl::~TGraphicControl() = default;
+
+TCanvas* TGraphicControl::Canvas() {
+  if (FPaintCanvas) return FPaintCanvas;
+  if (!FParent) return nullptr;
+  FParent->Handle();
+  TWinControl::Impl* impl = FParent->WindowImpl();
+  if (!FOwnCanvas || FOwnCanvas->Target() != &impl->ClientImage) FOwnCanvas = std::make_unique<TCanvas>(&impl->ClientImage);
+  FOwnCanvas->ResetClip();
+  FOwnCanvas->SetOrigin(Point(FLeft, FTop));
+  FOwnCanvas->IntersectClipRect(Rect(0, 0, FWidth, FHeight));
+  if (impl->Client) impl->Client->update();
+  return FOwnCanvas.get();
+}
+
+void TGraphicControl::PaintOn(TCanvas* canvas) {
+  TCanvas* saved = FPaintCanvas;
+  FPaintCanvas = canvas;
+  try {
+    Paint();
+  } catch (...) {
+    FPaintCanvas = saved;
+    throw;
+  }
+  FPaintCanvas = saved;
+}
+
+void TGraphicControl::Paint() {}
+
+void TGraphicControl::WndProc(TMessage& m) { TControl::WndProc(m); }
+
+// ---------------------------------------------------------------------------------------
+void CopyParentImage(TControl* control, TCanvas* dest) {
+  if (!control || !dest) return;
+  TWinControl* parent = control->Parent();
+  int w = control->Width(), h = control->Height();
+  if (w <= 0 || h <= 0) return;
+  TBitmap image(w, h);
+  if (!parent) {
+    image.Canvas()->Brush()->Color = clBtnFace;
+    image.Canvas()->FillRect(Rect(0, 0, w, h));
+  } else {
+    // Render the parent as it paints, moved so that the control's corner is at (0, 0).
+    TCanvas canvas(&image);
+    canvas.SetOrigin(Point(-control->Left(), -control->Top()));
+    TMessage erase{WM_ERASEBKGND, reinterpret_cast<WPARAM>(&canvas), 0, 0};
+    parent->WindowProc(erase);
+    WindowAccess::PaintWindow(parent, &canvas);
+    WindowAccess::PaintControls(parent, &canvas, dynamic_cast<TWinControl*>(control) ? nullptr : control);
+  }
+  dest->CopyRect(Rect(0, 0, w, h), &image, Rect(0, 0, w, h));
+}
+
+TCustomForm* GetParentForm(TControl* control) {
+  while (control && control->Parent()) control = control->Parent();
+  return dynamic_cast<TCustomForm*>(control);
+}

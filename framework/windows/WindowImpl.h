@@ -1,0 +1,132 @@
+#pragma once
+// Private: the Qt side of a window. Each TWinControl has a ClientWidget (its client
+// area, holding the retained off-screen image of the client); a form also has a
+// FrameWidget, the top-level window whose image holds the non-client frame.
+#include <QPointer>
+#include <QTimer>
+#include <QWidget>
+#include <map>
+#include <memory>
+#include <optional>
+
+#include "framework/graphics/Bitmap.h"
+#include "framework/graphics/Region.h"
+#include "framework/windows/Controls.h"
+
+class TCustomForm;
+class ClientWidget;
+class FrameWidget;
+
+struct TWinControl::Impl {
+  TWinControl* Owner = nullptr;
+  QPointer<ClientWidget> Client;
+  QPointer<FrameWidget> Frame;  // forms only
+  TBitmap ClientImage;
+  TBitmap WindowImage;  // forms only: the whole window, frame included
+  bool ClientDirty = true;
+  bool FrameDirty = true;
+  bool Popup = false;
+  std::optional<TRegion> Shape;
+  Byte Alpha = 255;
+  std::map<std::uintptr_t, QPointer<QTimer>> Timers;
+
+  // The widget that is the window on screen (frame of a form, else the client widget).
+  QWidget* TopWidget() const;
+};
+
+class ClientWidget : public QWidget {
+ public:
+  ClientWidget(TWinControl* control, QWidget* parent, Qt::WindowFlags flags = {});
+  TWinControl* Control = nullptr;  // cleared when the control lets go of the widget
+
+ protected:
+  bool event(QEvent* e) override;
+  void paintEvent(QPaintEvent* e) override;
+  void mousePressEvent(QMouseEvent* e) override;
+  void mouseReleaseEvent(QMouseEvent* e) override;
+  void mouseDoubleClickEvent(QMouseEvent* e) override;
+  void mouseMoveEvent(QMouseEvent* e) override;
+  void wheelEvent(QWheelEvent* e) override;
+  void keyPressEvent(QKeyEvent* e) override;
+  void keyReleaseEvent(QKeyEvent* e) override;
+  void focusInEvent(QFocusEvent* e) override;
+  void focusOutEvent(QFocusEvent* e) override;
+  void enterEvent(QEnterEvent* e) override;
+  void leaveEvent(QEvent* e) override;
+  void moveEvent(QMoveEvent* e) override;
+  void resizeEvent(QResizeEvent* e) override;
+  void closeEvent(QCloseEvent* e) override;
+  bool focusNextPrevChild(bool next) override;
+};
+
+class FrameWidget : public QWidget {
+ public:
+  FrameWidget(TCustomForm* form, Qt::WindowFlags flags);
+  TCustomForm* Form = nullptr;
+
+ protected:
+  bool event(QEvent* e) override;
+  void paintEvent(QPaintEvent* e) override;
+  void mousePressEvent(QMouseEvent* e) override;
+  void mouseReleaseEvent(QMouseEvent* e) override;
+  void mouseDoubleClickEvent(QMouseEvent* e) override;
+  void mouseMoveEvent(QMouseEvent* e) override;
+  void wheelEvent(QWheelEvent* e) override;
+  void keyPressEvent(QKeyEvent* e) override;
+  void keyReleaseEvent(QKeyEvent* e) override;
+  void leaveEvent(QEvent* e) override;
+  void moveEvent(QMoveEvent* e) override;
+  void resizeEvent(QResizeEvent* e) override;
+  void closeEvent(QCloseEvent* e) override;
+  void changeEvent(QEvent* e) override;
+};
+
+// Reaches the protected and private parts the window functions need.
+struct WindowAccess {
+  static DWORD& Style(TWinControl* c) { return c->FStyle; }
+  static DWORD& ExStyle(TWinControl* c) { return c->FExStyle; }
+  static void Recalc(TCustomForm* f);
+  static void PaintWindow(TWinControl* w, TCanvas* c) { w->PaintWindow(c); }
+  static void PaintControls(TWinControl* w, TCanvas* c, TControl* stopAt) { w->PaintControls(c, stopAt); }
+};
+
+// Shared plumbing, used by the widgets, the controls and the window functions.
+namespace winimpl {
+HWND RegisterWindow(TWinControl* control);
+void UnregisterWindow(HWND wnd);
+TWinControl* Lookup(HWND wnd);
+
+// Capture: the window holding it and the control inside it (a window-less child or the window).
+HWND CaptureWindow();
+TControl* CaptureControl();
+void SetCaptureControl(TControl* c);
+void SetCaptureInternal(HWND wnd, TControl* c);
+
+// Buttons held, as the framework last saw them (real and simulated input).
+Qt::MouseButtons HeldButtons();
+void NoteButtons(Qt::MouseButtons held);
+// Modifiers of simulated key input (the platform's state is asked as well).
+Qt::KeyboardModifiers KeyboardModifiersHeld();
+void NoteModifiers(Qt::KeyboardModifiers m);
+
+// Delivers a mouse message that arrived at control (client point) through capture,
+// the application's message filter and WindowProc, guarded at the event boundary.
+void DeliverMouse(TWinControl* control, UINT msg, TPoint clientPoint, WPARAM keys);
+void DeliverKey(TWinControl* control, UINT msg, WPARAM wParam, LPARAM lParam);
+// Sends through WindowProc, sending an escaping exception to the application's handler.
+LRESULT GuardedSend(TWinControl* control, UINT msg, WPARAM wParam, LPARAM lParam);
+
+// Renders the client image when it is marked dirty or has the wrong size.
+void RenderClient(TWinControl* control);
+// Renders the frame image of a form when it is marked dirty.
+void RenderFrame(TCustomForm* form);
+// Draws a TBitmap's pixels with a QPainter-compatible image (no copy).
+void BlitImage(QWidget* w, const TBitmap& image, QPoint at = {});
+
+// Qt key <-> virtual key.
+int QtKeyToVirtualKey(int qtKey);
+int VirtualKeyToQtKey(int vk);
+WPARAM MouseKeys(Qt::MouseButtons buttons, Qt::KeyboardModifiers mods);
+UINT MouseMessage(Qt::MouseButton button, int kind);  // kind 0 down, 1 up, 2 double
+QRegion ToQRegion(const TRegion& r);
+}  // namespace winimpl
