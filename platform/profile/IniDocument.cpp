@@ -1,9 +1,9 @@
 #include "platform/profile/IniDocument.h"
 
-#include <cctype>
+#include "framework/core/SysUtils.h"
 
 namespace {
-std::string Trim(const std::string& s) {
+std::string TrimBlanks(const std::string& s) {
   size_t b = 0, e = s.size();
   while (b < e && (s[b] == ' ' || s[b] == '\t')) ++b;
   while (e > b && (s[e - 1] == ' ' || s[e - 1] == '\t')) --e;
@@ -12,39 +12,31 @@ std::string Trim(const std::string& s) {
 
 // The section name of a header line "[name]", or nothing for any other line.
 std::optional<std::string> SectionOf(const std::string& line) {
-  std::string t = Trim(line);
+  std::string t = TrimBlanks(line);
   if (t.empty() || t[0] != '[') return std::nullopt;
   size_t close = t.find(']');
-  return Trim(t.substr(1, close == std::string::npos ? std::string::npos : close - 1));
+  return TrimBlanks(t.substr(1, close == std::string::npos ? std::string::npos : close - 1));
 }
 
 bool IsComment(const std::string& t) { return !t.empty() && t[0] == ';'; }
 
 // The key of a "key=value" line, or nothing.
 std::optional<std::string> KeyOf(const std::string& line) {
-  std::string t = Trim(line);
+  std::string t = TrimBlanks(line);
   if (t.empty() || IsComment(t)) return std::nullopt;
   size_t eq = t.find('=');
   if (eq == std::string::npos) return std::nullopt;
-  return Trim(t.substr(0, eq));
+  return TrimBlanks(t.substr(0, eq));
 }
 
 std::string ValueOf(const std::string& line) {
-  std::string v = Trim(line.substr(line.find('=') + 1));
+  std::string v = TrimBlanks(line.substr(line.find('=') + 1));
   // Matching quotes around a value are not part of it.
   if (v.size() >= 2 && (v.front() == '"' || v.front() == '\'') && v.back() == v.front())
     v = v.substr(1, v.size() - 2);
   return v;
 }
 }  // namespace
-
-bool SameText(const std::string& a, const std::string& b) {
-  if (a.size() != b.size()) return false;
-  for (size_t i = 0; i < a.size(); ++i)
-    if (std::tolower(static_cast<unsigned char>(a[i])) != std::tolower(static_cast<unsigned char>(b[i])))
-      return false;
-  return true;
-}
 
 void TIniDocument::Parse(const std::string& text) {
   FLines.clear();
@@ -120,7 +112,7 @@ void TIniDocument::SetValue(const std::string& section, const std::string& key, 
   std::string line = key + "=" + value;
   auto r = FindSection(section);
   if (!r) {
-    if (!FLines.empty() && !Trim(FLines.back()).empty()) FLines.push_back("");
+    if (!FLines.empty() && !TrimBlanks(FLines.back()).empty()) FLines.push_back("");
     FLines.push_back("[" + section + "]");
     FLines.push_back(line);
     return;
@@ -131,7 +123,7 @@ void TIniDocument::SetValue(const std::string& section, const std::string& key, 
   }
   // New keys go after the section's last non-blank line, before the gap to the next one.
   size_t at = r->end;
-  while (at > r->header + 1 && Trim(FLines[at - 1]).empty()) --at;
+  while (at > r->header + 1 && TrimBlanks(FLines[at - 1]).empty()) --at;
   FLines.insert(FLines.begin() + static_cast<long>(at), line);
 }
 

@@ -27,6 +27,3 @@ class TIniDocument {
   std::vector<std::string> FLines;
   bool FCrLf = false;
 };
-
-// Case-insensitive comparison of ASCII letters; other bytes compare exactly.
-bool SameText(const std::string& a, const std::string& b);

@@ -1,0 +1,26 @@
+#pragma once
+// An unnamed scratch file for recorded sound: made in a folder and unlinked at once, so
+// it needs no clean-up after a crash and vanishes when closed.
+#include <cstddef>
+#include <cstdint>
+#include <string>
+
+class TSpillFile {
+ public:
+  TSpillFile() = default;
+  TSpillFile(const TSpillFile&) = delete;
+  TSpillFile& operator=(const TSpillFile&) = delete;
+  ~TSpillFile() { Close(); }
+
+  // Makes the file in folder, or in the temporary folder when that fails.
+  bool Create(const std::string& folder);
+  void Close();
+  bool IsOpen() const { return FFd >= 0; }
+  bool WriteAt(std::uint64_t offset, const void* data, size_t bytes);
+  bool ReadAt(std::uint64_t offset, void* data, size_t bytes) const;
+  bool Truncate(std::uint64_t size);
+  int Fd() const { return FFd; }
+
+ private:
+  int FFd = -1;
+};

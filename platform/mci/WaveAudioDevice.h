@@ -1,0 +1,53 @@
+#pragma once
+// The wave-audio device: takes its format from the element's header, records the
+// default sound input on its own thread into a spill file, and saves a complete wave
+// file by writing a new file and renaming it over the target.
+#include <atomic>
+#include <memory>
+#include <mutex>
+#include <string>
+#include <thread>
+
+#include "platform/audio/Audio.h"
+#include "platform/mci/MciDevice.h"
+#include "platform/mci/SpillFile.h"
+
+class TWaveAudioDevice : public IMciDevice {
+ public:
+  explicit TWaveAudioDevice(MCIDEVICEID id) : FId(id) {}
+  ~TWaveAudioDevice() override;
+
+  MCIERROR OpenElement(const char* element) override;
+  MCIERROR Command(UINT message, DWORD flags, DWORD_PTR params) override;
+  bool HandlesOwnNotify(UINT message) const override { return message == MCI_RECORD; }
+
+ private:
+  MCIERROR Record(DWORD flags, const MCI_RECORD_PARMS* p);
+  MCIERROR Save(DWORD flags, const MCI_SAVE_PARMS* p);
+  MCIERROR Status(DWORD flags, MCI_STATUS_PARMS* p);
+  MCIERROR DevCaps(DWORD flags, MCI_GETDEVCAPS_PARMS* p);
+  MCIERROR Set(DWORD flags, const MCI_SET_PARMS* p);
+  MCIERROR Seek(DWORD flags, const MCI_SEEK_PARMS* p);
+
+  // Ends a running capture; its pending notification (if any) gets code.
+  void EndCapture(UINT code);
+  void CaptureLoop(std::unique_ptr<IAudioSource> source, std::uint64_t stopAt);
+  // Posts the pending record notification once, whoever comes first.
+  void FinishNotify(UINT code);
+
+  std::uint64_t ToBytes(DWORD value) const;
+  DWORD FromBytes(std::uint64_t bytes) const;
+
+  MCIDEVICEID FId;
+  std::string FElement;
+  TAudioFormat FFormat{1, 11025, 8};  // the classic default for a device opened without a file
+  DWORD FTimeFormat = MCI_FORMAT_MILLISECONDS;
+  TSpillFile FSpill;
+  std::atomic<std::uint64_t> FLength{0};
+  std::atomic<std::uint64_t> FPosition{0};
+  std::atomic<bool> FRecording{false};
+  std::atomic<bool> FStopRequested{false};
+  std::thread FThread;
+  std::mutex FNotifyLock;
+  DWORD_PTR FNotifyCallback = 0;  // window waiting for the end of the recording
+};
