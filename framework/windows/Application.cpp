@@ -66,6 +66,8 @@ void TApplication::Run() {
     if (FMainForm && !FMainForm->Visible() && FMainForm->WindowState() != wsMinimized) break;
     if (!FMainForm) break;
   }
+  // The loop is over; a later Run (tests) or modal loop starts afresh.
+  FTerminated = false;
 }
 
 void TApplication::Terminate() {

@@ -245,7 +245,8 @@ void TControl::SetMouseCapture(bool v) {
 
 LRESULT TControl::Perform(UINT Msg, WPARAM WParam, LPARAM LParam) {
   TMessage m{Msg, WParam, LParam, 0};
-  WindowProc(m);
+  TWndMethod proc = WindowProc;  // a handler may free this control
+  proc(m);
   return m.Result;
 }
 
@@ -274,7 +275,9 @@ void TControl::HandleMouseMessage(TMessage& m) {
       if (FControlStyle.Contains(csCaptureMouse)) SetMouseCapture(true);
       if (FControlStyle.Contains(csClickEvents)) FClicking = true;
       if (dbl) {
+        std::weak_ptr<bool> alive = FAlive;
         DblClick();
+        if (alive.expired()) return;
         shift.Include(ssDouble);
       }
       MouseDown(mbLeft, shift, x, y);
@@ -283,7 +286,11 @@ void TControl::HandleMouseMessage(TMessage& m) {
       if (FControlStyle.Contains(csCaptureMouse)) SetMouseCapture(false);
       bool click = FClicking;
       FClicking = false;
-      if (click && PtInRect(Rect(0, 0, FWidth, FHeight), Point(x, y))) Click();
+      if (click && PtInRect(Rect(0, 0, FWidth, FHeight), Point(x, y))) {
+        std::weak_ptr<bool> alive = FAlive;
+        Click();
+        if (alive.expired()) return;  // the handler freed this control
+      }
       MouseUp(mbLeft, shift, x, y);
       break;
     }

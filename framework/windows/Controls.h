@@ -261,6 +261,8 @@ class TControl : public TComponent {
   void HandleMouseMessage(TMessage& Message);
   void HandleKeyMessage(TMessage& Message);
   bool FUpdatingParentFont = false;
+  // Expires with the control: handlers may free it (a click that closes a form).
+  std::shared_ptr<bool> FAlive = std::make_shared<bool>(true);
   friend class TWinControl;
 };
 

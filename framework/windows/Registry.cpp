@@ -69,7 +69,8 @@ void NoteButtons(Qt::MouseButtons held) { gHeld = held; }
 
 LRESULT GuardedSend(TWinControl* control, UINT msg, WPARAM wParam, LPARAM lParam) {
   TMessage m{msg, wParam, lParam, 0};
-  Application->Guard([&] { control->WindowProc(m); });
+  TWndMethod proc = control->WindowProc;  // a handler may free the control
+  Application->Guard([&] { proc(m); });
   return m.Result;
 }
 
@@ -87,7 +88,10 @@ void DeliverMouse(TWinControl* control, UINT msg, TPoint clientPoint, WPARAM key
   TMessage m{msg, keys, MAKELPARAM(unsigned(p.X), unsigned(p.Y)), 0};
   Application->Guard([&] {
     if (Application->FilterMessage(m, h)) return;
-    if (TWinControl* t = Lookup(h)) t->WindowProc(m);
+    if (TWinControl* t = Lookup(h)) {
+      TWndMethod proc = t->WindowProc;
+      proc(m);
+    }
   });
 }
 
@@ -104,7 +108,10 @@ void DeliverKey(TWinControl* control, UINT msg, WPARAM wParam, LPARAM lParam) {
         if (handled || !Lookup(h)) return;
       }
     }
-    if (TWinControl* t = Lookup(h)) t->WindowProc(m);
+    if (TWinControl* t = Lookup(h)) {
+      TWndMethod proc = t->WindowProc;
+      proc(m);
+    }
   });
 }
 }  // namespace winimpl
