@@ -1,0 +1,672 @@
+#!/usr/bin/env python3
+"""Draws the bitmaps of the Corvale "Slate" skin and writes its skin INI.
+
+Everything is produced from the layout below, so the rectangles of the INI always
+match the images. Standard library only; images are 24-bit bottom-up BMP files.
+Usage: make_skin.py [output folder]   (default: skins/slate beside this script)
+"""
+import os
+import struct
+import sys
+
+
+class Image:
+    def __init__(self, w, h, color=(255, 0, 255)):
+        self.w, self.h = w, h
+        self.px = [[color] * w for _ in range(h)]
+
+    def put(self, x, y, c):
+        if 0 <= x < self.w and 0 <= y < self.h:
+            self.px[y][x] = c
+
+    def fill(self, x0, y0, x1, y1, c):
+        for y in range(max(0, y0), min(self.h, y1)):
+            row = self.px[y]
+            for x in range(max(0, x0), min(self.w, x1)):
+                row[x] = c
+
+    def vgrad(self, x0, y0, x1, y1, top, bottom):
+        n = max(1, y1 - y0 - 1)
+        for i, y in enumerate(range(y0, y1)):
+            c = tuple(top[k] + (bottom[k] - top[k]) * i // n for k in range(3))
+            self.fill(x0, y, x1, y + 1, c)
+
+    def frame(self, x0, y0, x1, y1, light, dark):
+        self.fill(x0, y0, x1, y0 + 1, light)
+        self.fill(x0, y0, x0 + 1, y1, light)
+        self.fill(x0, y1 - 1, x1, y1, dark)
+        self.fill(x1 - 1, y0, x1, y1, dark)
+
+    def rounded(self, x0, y0, x1, y1, top, bottom, border):
+        self.vgrad(x0, y0, x1, y1, top, bottom)
+        self.frame(x0, y0, x1, y1, border, border)
+        for (cx, cy) in ((x0, y0), (x1 - 1, y0), (x0, y1 - 1), (x1 - 1, y1 - 1)):
+            self.put(cx, cy, MAGENTA)
+
+    def glyph(self, x, y, rows, c):
+        for j, line in enumerate(rows):
+            for i, ch in enumerate(line):
+                if ch == '#':
+                    self.put(x + i, y + j, c)
+
+    def save(self, path):
+        stride = (self.w * 3 + 3) & ~3
+        data = bytearray()
+        for y in range(self.h - 1, -1, -1):
+            row = bytearray()
+            for (r, g, b) in self.px[y]:
+                row += bytes((b, g, r))
+            row += b'\0' * (stride - self.w * 3)
+            data += row
+        header = struct.pack('<2sIHHI', b'BM', 54 + len(data), 0, 0, 54)
+        info = struct.pack('<IiiHHIIiiII', 40, self.w, self.h, 1, 24, 0, len(data), 2835, 2835, 0, 0)
+        with open(path, 'wb') as f:
+            f.write(header + info + data)
+
+
+MAGENTA = (255, 0, 255)
+INK = (30, 36, 48)
+SLATE_TOP, SLATE_BOTTOM = (96, 112, 140), (52, 62, 82)
+FACE_TOP, FACE_BOTTOM = (236, 239, 244), (206, 212, 222)
+HOT_TOP, HOT_BOTTOM = (214, 230, 250), (168, 198, 236)
+DOWN_TOP, DOWN_BOTTOM = (150, 176, 214), (190, 208, 234)
+OFF_TOP, OFF_BOTTOM = (226, 226, 226), (214, 214, 214)
+BORDER, OFF_BORDER, ACCENT = (70, 84, 110), (160, 160, 160), (64, 140, 220)
+
+GLYPHS = {
+    'close': ["#.....#", ".#...#.", "..#.#..", "...#...", "..#.#..", ".#...#.", "#.....#"],
+    'max': ["#######", "#######", "#.....#", "#.....#", "#.....#", "#.....#", "#######"],
+    'min': [".......", ".......", ".......", ".......", ".......", "#######", "#######"],
+    'restore': ["..#####", "..#...#", "#####.#", "#...###", "#...#..", "#...#..", "#####.."],
+    'rollup': ["...#...", "..###..", ".#####.", "#######", ".......", ".......", "......."],
+    'tray': [".......", ".......", ".......", ".......", "#######", "#.....#", "#######"],
+    'sys': ["..###..", ".#####.", "#######", "#######", "#######", ".#####.", "..###.."],
+    'up': ["...#...", "..###..", ".#####.", "#######"],
+    'down': ["#######", ".#####.", "..###..", "...#..."],
+    'left': ["...#", "..##", ".###", "####", ".###", "..##", "...#"],
+    'right': ["#...", "##..", "###.", "####", "###.", "##..", "#..."],
+    'check': ["......#", ".....##", "#...##.", "##.##..", ".###...", "..#...."],
+    'grip': ["#.#.#.#", ".......", "#.#.#.#"],
+}
+
+STATES = [(FACE_TOP, FACE_BOTTOM, BORDER), (HOT_TOP, HOT_BOTTOM, ACCENT),
+          (DOWN_TOP, DOWN_BOTTOM, BORDER), (OFF_TOP, OFF_BOTTOM, OFF_BORDER)]
+
+
+def R(x, y, w, h):
+    return (x, y, x + w, y + h)
+
+
+def rs(r):
+    return '%d,%d,%d,%d' % r
+
+
+def ps(p):
+    return '%d,%d' % p
+
+
+def draw_frame(active):
+    """Main and inactive frame pictures, 320x200, plus the caption objects."""
+    im = Image(320, 200)
+    top, bottom = (SLATE_TOP, SLATE_BOTTOM) if active else ((150, 156, 168), (118, 124, 136))
+    im.rounded(0, 0, 320, 140, top, bottom, INK)
+    im.fill(5, 26, 315, 135, (230, 233, 238))
+    im.frame(4, 25, 316, 136, bottom, top)
+    title = (255, 255, 255) if active else (214, 218, 226)
+    im.glyph(8, 9, GLYPHS['grip'], title)
+    # caption buttons: 18x18 in three states each, row y=142 (normal), 162 (active), 182 (down)
+    for i, name in enumerate(['close', 'max', 'min', 'rollup', 'tray', 'sys', 'restore']):
+        for s, (t, b, border) in enumerate(STATES[:3]):
+            x, y = 2 + i * 22, 142 + s * 20
+            if not active and s == 0:
+                t, b, border = STATES[3]
+            im.rounded(x, y, x + 18, y + 18, t, b, border)
+            im.glyph(x + 6 - (1 if name != 'sys' else 0), y + 6 - (1 if name not in ('up', 'down') else 0),
+                     GLYPHS[name], INK)
+    # caption frame for the rolled-up look and an animation strip of 4 frames (16x16)
+    for f in range(4):
+        x = 160 + f * 18
+        im.rounded(x, 142, x + 16, 158, HOT_TOP, (100 + 30 * f, 150, 220), ACCENT)
+    im.rounded(160, 162, 316, 180, top, bottom, INK)
+    return im
+
+
+def draw_mask():
+    im = Image(320, 140, (255, 255, 255))
+    for (x, y) in ((0, 0), (1, 0), (0, 1), (319, 0), (318, 0), (319, 1),
+                   (0, 139), (319, 139)):
+        im.put(x, y, (0, 0, 0))
+    return im
+
+
+def button_states(im, x, y, w, h):
+    rects = []
+    for s, (t, b, border) in enumerate(STATES):
+        rx = x + s * (w + 4)
+        im.rounded(rx, y, rx + w, y + h, t, b, border)
+        rects.append(R(rx, y, w, h))
+    return rects
+
+
+def draw_controls():
+    im = Image(256, 512)
+    rec = {}
+    # push buttons 60x24, four states
+    b = button_states(im, 0, 0, 60, 24)
+    rec['button'] = b
+    # drop-down part of a menu button 14x24 with an arrow
+    im.rounded(0, 28, 14, 52, FACE_TOP, FACE_BOTTOM, BORDER)
+    im.glyph(4, 38, GLYPHS['down'], INK)
+    rec['trackbutton'] = R(0, 28, 14, 24)
+    # check and radio images 13x13: normal, active, disabled (checked/unchecked)
+    checks = {}
+    for kind, yy in (('check', 56), ('radio', 72)):
+        for s, (t, bb, border) in enumerate([STATES[0], STATES[1], STATES[3]]):
+            for on in (1, 0):
+                x = (s * 2 + (1 - on)) * 16
+                im.rounded(x, yy, x + 13, yy + 13, (255, 255, 255), t, border)
+                if on:
+                    if kind == 'check':
+                        im.glyph(x + 3, yy + 4, GLYPHS['check'], INK if s < 2 else OFF_BORDER)
+                    else:
+                        im.fill(x + 4, yy + 4, x + 9, yy + 9, ACCENT if s < 2 else OFF_BORDER)
+                checks[(kind, s, on)] = R(x, yy, 13, 13)
+    rec['checks'] = checks
+    # check/radio background 120x20, normal and active
+    im.vgrad(0, 88, 120, 108, FACE_TOP, FACE_BOTTOM)
+    im.vgrad(128, 88, 248, 108, HOT_TOP, HOT_BOTTOM)
+    rec['checkradio'] = (R(0, 88, 120, 20), R(128, 88, 120, 20))
+    # group box / panel 120x64 with an 18-pixel caption bar
+    for i, x in enumerate((0, 128)):
+        im.rounded(x, 112, x + 120, 176, FACE_TOP, FACE_BOTTOM, BORDER)
+        if i == 0:
+            im.vgrad(x + 1, 113, x + 119, 130, SLATE_TOP, SLATE_BOTTOM)
+    rec['groupbox'] = R(0, 112, 120, 64)
+    rec['panel'] = R(128, 112, 120, 64)
+    # gauge 120x16 and its progress image 100x12
+    im.rounded(0, 180, 120, 196, (255, 255, 255), FACE_BOTTOM, BORDER)
+    im.vgrad(128, 182, 228, 194, (120, 190, 250), ACCENT)
+    rec['gauge'] = (R(0, 180, 120, 16), R(128, 182, 100, 12))
+    # track bar 120x20 with thumbs 10x18
+    im.vgrad(0, 200, 120, 220, FACE_TOP, FACE_BOTTOM)
+    im.frame(6, 208, 114, 212, BORDER, (255, 255, 255))
+    im.rounded(128, 200, 138, 218, FACE_TOP, FACE_BOTTOM, BORDER)
+    im.rounded(140, 200, 150, 218, HOT_TOP, HOT_BOTTOM, ACCENT)
+    rec['trackbar'] = (R(0, 200, 120, 20), R(128, 200, 10, 18), R(140, 200, 10, 18))
+    # scroll bar 120x16; arrow buttons and thumbs 16x16 in three states
+    im.vgrad(0, 224, 120, 240, (214, 218, 226), (236, 239, 244))
+    sb = {}
+    for s, (t, bb, border) in enumerate(STATES[:3]):
+        for j, g in enumerate(('left', 'right', 'up', 'down')):
+            x, y = 128 + s * 18, 224 + j * 18
+            im.rounded(x, y, x + 16, y + 16, t, bb, border)
+            im.glyph(x + 6 if g in ('left', 'right') else x + 5, y + 5 if g in ('up', 'down') else y + 4,
+                     GLYPHS[g], INK)
+            sb[(g, s)] = R(x, y, 16, 16)
+        x = 184 + s * 22
+        im.rounded(x, 224, x + 20, 240, t, bb, border)
+        im.glyph(x + 7, 229, ["###", "...", "###", "...", "###"], INK)
+        sb[('thumb', s)] = R(x, 224, 20, 16)
+        sb[('glyph', s)] = R(x + 7, 229, 3, 5)
+    rec['scroll'] = sb
+    # edit frame 120x22, normal and active; small buttons 16x18 in four states
+    for i, border in enumerate((BORDER, ACCENT)):
+        x = i * 128
+        im.fill(x, 300, x + 120, 322, (255, 255, 255))
+        im.frame(x, 300, x + 120, 322, border, border)
+    rec['edit'] = (R(0, 300, 120, 22), R(128, 300, 120, 22))
+    eb = []
+    for s, (t, bb, border) in enumerate(STATES):
+        x = s * 18
+        im.rounded(x, 326, x + 16, 344, t, bb, border)
+        im.glyph(x + 5, 333, GLYPHS['down'], INK if s < 3 else OFF_BORDER)
+        eb.append(R(x, 326, 16, 18))
+    rec['editbutton'] = eb
+    # spin buttons 14x10: up and down in three states
+    sp = {}
+    for s, (t, bb, border) in enumerate(STATES[:3]):
+        for j, g in enumerate(('up', 'down')):
+            x, y = 80 + s * 16, 326 + j * 11
+            im.rounded(x, y, x + 14, y + 10, t, bb, border)
+            im.glyph(x + 4, y + 3, GLYPHS[g], INK)
+            sp[(g, s)] = R(x, y, 14, 10)
+    rec['spin'] = sp
+    # list items 110x18: normal (transparent-ish face), active, focused
+    im.fill(0, 348, 110, 366, (255, 255, 255))
+    im.vgrad(0, 368, 110, 386, HOT_TOP, HOT_BOTTOM)
+    im.vgrad(112, 368, 222, 386, DOWN_TOP, DOWN_BOTTOM)
+    im.frame(112, 368, 222, 386, ACCENT, ACCENT)
+    rec['items'] = (R(0, 348, 110, 18), R(0, 368, 110, 18), R(112, 368, 110, 18))
+    # list box / memo frame 120x80 with a caption of 16
+    im.fill(0, 390, 120, 470, (255, 255, 255))
+    im.frame(0, 390, 120, 470, BORDER, BORDER)
+    im.vgrad(1, 391, 119, 406, SLATE_TOP, SLATE_BOTTOM)
+    rec['listframe'] = R(0, 390, 120, 80)
+    # tabs 56x22 in four states and the tab sheet frame 120x36
+    tabs = []
+    for s, (t, bb, border) in enumerate(STATES):
+        x = 128 + (s % 2) * 60
+        y = 390 + (s // 2) * 24
+        im.rounded(x, y, x + 56, y + 22, t, bb, border if s != 3 else ACCENT)
+        tabs.append(R(x, y, 56, 22))
+    rec['tabs'] = tabs
+    im.fill(128, 440, 248, 476, (244, 246, 250))
+    im.frame(128, 440, 248, 476, BORDER, BORDER)
+    rec['tabsheet'] = R(128, 440, 120, 36)
+    # grid cells 40x18: fixed, selected, focused
+    im.vgrad(0, 474, 40, 492, FACE_TOP, FACE_BOTTOM)
+    im.fill(42, 474, 82, 492, HOT_BOTTOM)
+    im.fill(84, 474, 124, 492, DOWN_TOP)
+    im.frame(84, 474, 124, 492, ACCENT, ACCENT)
+    rec['cells'] = (R(0, 474, 40, 18), R(42, 474, 40, 18), R(84, 474, 40, 18))
+    # slider rulers and thumbs, menu bar strip
+    im.fill(0, 496, 100, 500, BORDER)
+    im.rounded(102, 494, 110, 506, FACE_TOP, FACE_BOTTOM, BORDER)
+    im.fill(120, 480, 124, 510, BORDER)
+    im.rounded(126, 496, 138, 504, FACE_TOP, FACE_BOTTOM, BORDER)
+    rec['slider'] = (R(0, 496, 100, 4), R(102, 494, 8, 12), R(120, 480, 4, 30), R(126, 496, 12, 8))
+    im.vgrad(140, 480, 256, 500, FACE_TOP, FACE_BOTTOM)
+    rec['menubar'] = R(140, 480, 116, 20)
+    return im, rec
+
+
+def draw_windows():
+    """Popup menu window and hint window skins (index 1), 128x96."""
+    im = Image(128, 96)
+    im.fill(0, 0, 80, 60, (250, 251, 253))
+    im.frame(0, 0, 80, 60, BORDER, BORDER)
+    im.vgrad(1, 1, 12, 59, FACE_TOP, FACE_BOTTOM)
+    im.rounded(84, 0, 128, 30, (255, 255, 236), (246, 240, 200), (140, 130, 90))
+    # menu item images 60x18: normal, active, divider strip
+    im.fill(0, 64, 60, 82, (250, 251, 253))
+    im.vgrad(62, 64, 122, 82, HOT_TOP, HOT_BOTTOM)
+    im.frame(62, 64, 122, 82, ACCENT, ACCENT)
+    im.fill(0, 86, 60, 87, OFF_BORDER)
+    im.fill(0, 87, 60, 88, (255, 255, 255))
+    return im
+
+
+def draw_background():
+    im = Image(32, 32)
+    for y in range(32):
+        for x in range(32):
+            v = 232 + ((x * 7 + y * 13) % 9) - 4
+            im.put(x, y, (v - 4, v - 2, v + 2 if v < 253 else 255))
+    return im
+
+
+def build_ini(ctl):
+    L = []
+    sec = lambda name: L.append('\n[%s]' % name)
+    kv = lambda k, v: L.append('%s=%s' % (k, v))
+
+    L.append('; Slate: the Corvale demonstration skin. Generated by make_skin.py.')
+    sec('VERSION')
+    kv('skinname', 'Slate')
+    kv('skinauthor', 'Corvale')
+    kv('authoremail', 'skins@corvale.invalid')
+    kv('authorurl', 'https://corvale.invalid/skins')
+    kv('skincomments', 'A calm blue-grey skin with a record of every kind')
+    sec('PICTURES')
+    kv('picture', 'frame.bmp')
+    kv('inactivepicture', 'frame_inactive.bmp')
+    kv('mask', 'frame_mask.bmp')
+    kv('activepicturescount', 3)
+    kv('0', 'controls.bmp')
+    kv('1', 'windows.bmp')
+    kv('2', 'background.bmp')
+
+    sec('FORMINFO')
+    kv('lefttoppoint', '40,26')
+    kv('righttoppoint', '280,26')
+    kv('leftbottompoint', '40,134')
+    kv('rightbottompoint', '280,134')
+    kv('clientrect', '5,26,315,135')
+    kv('bgpictureindex', 2)
+    kv('mdibgpictureindex', 2)
+    for k in ('leftstretch', 'rightstretch', 'topstretch', 'bottomstretch'):
+        kv(k, 1)
+    kv('maskrectarea', '0,0,320,30')
+    kv('buttonsrect', '180,4,316,24')
+    kv('captionrect', '24,4,176,24')
+    kv('buttonsoffset', 2)
+    kv('buttonsinleft', 0)
+    kv('mainmenupopupup', 0)
+    kv('borderwidth', 4)
+    kv('autorenderinginactiveimage', 0)
+    kv('inactiveeffect', 'iedarkness')
+
+    sec('POPUPWINDOW')
+    kv('windowpictureindex', 1)
+    kv('maskpictureindex', -1)
+    kv('lefttoppoint', '12,2')
+    kv('righttoppoint', '78,2')
+    kv('leftbottompoint', '12,58')
+    kv('rightbottompoint', '78,58')
+    kv('itemsrect', '2,2,78,58')
+    kv('scrollmarkercolor', 0x6E5446)
+    kv('scrollmarkeractivecolor', 0xDC8C40)
+    for k in ('leftstretch', 'rightstretch', 'topstretch', 'bottomstretch'):
+        kv(k, 1)
+
+    sec('HINTWINDOW')
+    kv('windowpictureindex', 1)
+    kv('maskpictureindex', -1)
+    kv('lefttoppoint', '90,6')
+    kv('righttoppoint', '122,6')
+    kv('leftbottompoint', '90,24')
+    kv('rightbottompoint', '122,24')
+    kv('clientrect', '88,4,124,26')
+    kv('fontname', 'Arial')
+    kv('fontheight', 13)
+    kv('fontstyle', '')
+    kv('fontcolor', 0x303030)
+    for k in ('leftstretch', 'rightstretch', 'topstretch', 'bottomstretch'):
+        kv(k, 1)
+
+    objects = []
+    cmds = {'close': 'cmclose', 'max': 'cmmaximize', 'min': 'cmminimize', 'rollup': 'cmrollup',
+            'tray': 'cmminimizetotray', 'sys': 'cmsysmenu'}
+    hints = {'close': 'Close', 'max': 'Maximize', 'min': 'Minimize', 'rollup': 'Roll Up',
+             'tray': 'Minimize to Tray', 'sys': 'System menu'}
+    # buttons right to left in the caption: close, max, min, rollup, tray; sysmenu on the left
+    right = 316
+    for i, name in enumerate(['close', 'max', 'min', 'rollup', 'tray', 'sys']):
+        oid = name + 'button'
+        objects.append((oid, 'stdbutton'))
+        x = 2 + i * 22
+        pos = R(4, 4, 18, 18) if name == 'sys' else R(right - 20 * (i + 1), 4, 18, 18)
+        L.append('\n[%s]' % oid)
+        kv('hint', hints[name])
+        kv('activepictureindex', -1)
+        kv('skinrectinapicture', 0)
+        kv('skinrect', rs(pos))
+        kv('activeskinrect', rs(R(x, 162, 18, 18)))
+        kv('inactiveskinrect', rs(R(x, 142, 18, 18)))
+        kv('morphing', 1)
+        kv('morphkind', 'mkgradient')
+        kv('downrect', rs(R(x, 182, 18, 18)))
+        kv('disableskinrsect', rs(R(x, 142, 18, 18)))
+        kv('command', cmds[name])
+        if name == 'max':
+            rx = 2 + 6 * 22
+            kv('restorerect', rs(R(rx, 142, 18, 18)))
+            kv('restoreactiverect', rs(R(rx, 162, 18, 18)))
+            kv('restoredownrect', rs(R(rx, 182, 18, 18)))
+            kv('restoreinactiverect', rs(R(rx, 142, 18, 18)))
+    objects.append(('caption', 'caption'))
+    sec('caption')
+    kv('skinrect', '24,4,176,24')
+    kv('textrect', '0,0,152,20')
+    kv('fontname', 'Arial')
+    kv('fontheight', 14)
+    kv('fontstyle', 'fsbold')
+    kv('fontcolor', 0xE0DAD6)
+    kv('activefontcolor', 0xFFFFFF)
+    kv('alignment', 'taleftjustify')
+    kv('shadow', 1)
+    kv('shadowcolor', 0x302420)
+    kv('activeshadowcolor', 0x201810)
+    kv('framerect', '160,162,316,180')
+    kv('activeframerect', '160,162,316,180')
+    kv('frametextrect', '4,0,152,18')
+    kv('frameleftoffset', 4)
+    kv('framerightoffset', 4)
+    objects.append(('logo', 'animate'))
+    sec('logo')
+    kv('hint', 'Corvale')
+    kv('skinrect', '300,4,316,20')
+    kv('activepictureindex', -1)
+    kv('skinrectinapicture', 0)
+    kv('activeskinrect', '160,142,232,158')
+    kv('countframes', 4)
+    kv('cycle', 1)
+    kv('buttonstyle', 0)
+    kv('timerinterval', 120)
+    kv('command', 'cmdefault')
+    kv('morphing', 1)
+    objects.append(('framebutton', 'button'))
+    sec('framebutton')
+    kv('skinrect', rs(R(160, 142, 16, 16)))
+    kv('activeskinrect', rs(R(178, 142, 16, 16)))
+    kv('downrect', rs(R(196, 142, 16, 16)))
+    kv('disableskinrsect', rs(R(214, 142, 16, 16)))
+    objects.append(('menuitem', 'menuitem'))
+    sec('menuitem')
+    kv('activepictureindex', 1)
+    kv('skinrectinapicture', 1)
+    kv('skinrect', '0,64,60,82')
+    kv('activeskinrect', '62,64,122,82')
+    kv('itemleftoffset', 4)
+    kv('itemrightoffset', 4)
+    kv('dividerrect', '0,86,60,88')
+    kv('dividerleftoffset', 2)
+    kv('dividerrightoffset', 2)
+    kv('textrect', '16,0,56,18')
+    kv('fontname', 'Arial')
+    kv('fontheight', 14)
+    kv('fontstyle', '')
+    kv('fontcolor', 0x302420)
+    kv('activefontcolor', 0x000000)
+    kv('unenabledfontcolor', 0xA0A0A0)
+    objects.append(('menubaritem', 'mainmenubaritem'))
+    sec('menubaritem')
+    kv('activepictureindex', 0)
+    kv('skinrectinapicture', 1)
+    kv('skinrect', '0,348,60,366')
+    kv('activeskinrect', '0,368,60,386')
+    kv('downrect', '112,368,172,386')
+    kv('itemleftoffset', 6)
+    kv('itemrightoffset', 6)
+    kv('textrect', '6,0,54,18')
+    kv('fontname', 'Arial')
+    kv('fontheight', 14)
+    kv('fontcolor', 0x302420)
+    kv('activefontcolor', 0x000000)
+    kv('downfontcolor', 0xFFFFFF)
+    kv('unenabledfontColor', 0xA0A0A0)
+    objects.append(('menubarclose', 'mainmenubarbutton'))
+    sec('menubarclose')
+    kv('skinrect', rs(R(2, 142, 18, 18)))
+    kv('activeskinrect', rs(R(2, 162, 18, 18)))
+    kv('downrect', rs(R(2, 182, 18, 18)))
+    kv('command', 'cmclose')
+    objects.append(('watermark', 'userobject'))
+    sec('watermark')
+    kv('skinrect', '6,120,40,132')
+
+    sec('SKINOBJECTS')
+    kv('count', len(objects))
+    for i, (oid, word) in enumerate(objects):
+        kv(str(i), '%s:%s' % (oid, word))
+
+    controls = []
+
+    def control(name, word, skinrect, keys, pictureindex=0, custom=True, points=None):
+        controls.append((name, word))
+        L.append('\n[%s]' % name)
+        kv('pictureindex', pictureindex)
+        kv('maskpictureindex', -1)
+        kv('skinrect', rs(skinrect))
+        if custom:
+            w, h = skinrect[2] - skinrect[0], skinrect[3] - skinrect[1]
+            lt, rt, lb, rb, cr = points or ((4, 4), (w - 4, 4), (4, h - 4), (w - 4, h - 4), (4, 4, w - 4, h - 4))
+            kv('lefttoppoint', ps(lt))
+            kv('righttoppoint', ps(rt))
+            kv('leftbottompoint', ps(lb))
+            kv('rightbottompoint', ps(rb))
+            kv('clientrect', rs(cr))
+        for k, v in keys:
+            kv(k, v)
+
+    def font(prefix='', color=0x302420, height=14, style=''):
+        return [(prefix + 'fontname', 'Arial'), (prefix + 'fontheight', height),
+                (prefix + 'fontstyle', style), (prefix + 'fontcolor', color)]
+
+    b = ctl['button']
+    button_keys = font() + [('activefontcolor', 0x000000), ('downfontcolor', 0xFFFFFF),
+                            ('disabledfontcolor', 0xA0A0A0), ('activeskinrect', rs(b[1])),
+                            ('downskinrect', rs(b[2])), ('disabledskinrect', rs(b[3])),
+                            ('morphing', 1), ('morphkind', 'mkgradient')]
+    control('button', 'button', b[0], button_keys)
+    control('resizebutton', 'button', b[0], button_keys[:-1] + [('morphkind', 'mkpush')])
+    control('menubutton', 'menubutton', b[0], button_keys + [('trackbuttonrect', rs(ctl['trackbutton']))])
+    c = ctl['checks']
+    cr = ctl['checkradio']
+    for name, kind, morph in (('checkbox', 'check', 'mkleftgradient'), ('radiobox', 'radio', 'mkrightgradient')):
+        control(name, 'checkradio', cr[0],
+                font() + [('activefontcolor', 0x000000), ('unenabledfontcolor', 0xA0A0A0),
+                          ('framefontcolor', 0x302420), ('activeskinrect', rs(cr[1])),
+                          ('checkimagearea', '2,3,15,16'), ('textarea', '18,0,120,20'),
+                          ('checkimagerect', rs(c[(kind, 0, 1)])), ('uncheckimagerect', rs(c[(kind, 0, 0)])),
+                          ('activecheckimagerect', rs(c[(kind, 1, 1)])),
+                          ('activeuncheckimagerect', rs(c[(kind, 1, 0)])),
+                          ('unenabledcheckimagerect', rs(c[(kind, 2, 1)])),
+                          ('unenableduncheckimagerect', rs(c[(kind, 2, 0)])),
+                          ('morphing', 1), ('morphkind', morph)],
+                points=((4, 4), (116, 4), (4, 16), (116, 16), (2, 2, 118, 18)))
+    gb_points = ((6, 20), (114, 20), (6, 58), (114, 58), (4, 20, 116, 60))
+    control('groupbox', 'panel', ctl['groupbox'],
+            [('bgpictureindex', -1), ('captionrect', '4,0,116,18'), ('alignment', 'tacenter')]
+            + font(color=0xFFFFFF, style='fsbold')
+            + [('checkimagerect', rs(c[('check', 0, 1)])), ('uncheckimagerect', rs(c[('check', 0, 0)]))],
+            points=gb_points)
+    control('panel', 'panel', ctl['panel'],
+            [('bgpictureindex', 2), ('captionrect', '0,0,0,0'), ('alignment', 'taleftjustify')] + font())
+    control('expanel', 'expanel', ctl['groupbox'],
+            [('rollhskinrect', '0,112,120,130'), ('rollvskinrect', '0,112,18,176'),
+             ('rollleftoffset', 2), ('rollrightoffset', 2), ('rolltopoffset', 2), ('rollbottomoffset', 2),
+             ('rollvcaptionrect', '0,18,18,64'), ('rollhcaptionrect', '18,0,100,18'),
+             ('closebuttonrect', rs(ctl['scroll'][('up', 0)])),
+             ('closebuttonactiverect', rs(ctl['scroll'][('up', 1)])),
+             ('closebuttondownrect', rs(ctl['scroll'][('up', 2)])),
+             ('hrollbuttonrect', rs(ctl['scroll'][('left', 0)])),
+             ('hrollbuttonactiverect', rs(ctl['scroll'][('left', 1)])),
+             ('hrollbuttondownrect', rs(ctl['scroll'][('left', 2)])),
+             ('hrestorebuttonrect', rs(ctl['scroll'][('right', 0)])),
+             ('hrestorebuttonactiverect', rs(ctl['scroll'][('right', 1)])),
+             ('hrestorebuttondownrect', rs(ctl['scroll'][('right', 2)])),
+             ('vrollbuttonrect', rs(ctl['scroll'][('up', 0)])),
+             ('vrollbuttonactiverect', rs(ctl['scroll'][('up', 1)])),
+             ('vrollbuttondownrect', rs(ctl['scroll'][('up', 2)])),
+             ('vrestorebuttonrect', rs(ctl['scroll'][('down', 0)])),
+             ('vrestorebuttonactiverect', rs(ctl['scroll'][('down', 1)])),
+             ('vrestorebuttondownrect', rs(ctl['scroll'][('down', 2)])),
+             ('captionrect', '4,0,100,18')] + font(color=0xFFFFFF, style='fsbold'),
+            points=gb_points)
+    g = ctl['gauge']
+    control('gauge', 'gauge', g[0], [('progressarea', '2,2,118,14'), ('progressrect', rs(g[1])),
+                                    ('beginoffset', 2), ('endoffset', 2), ('vertical', 0)] + font())
+    control('splitter', 'splitter', R(0, 200, 120, 6), [])
+    t = ctl['trackbar']
+    control('trackbar', 'trackbar', t[0], [('trackarea', '6,1,114,19'), ('buttonrect', rs(t[1])),
+                                          ('activebuttonrect', rs(t[2])), ('vertical', 0)])
+    control('label', 'label', ctl['panel'], font(style='fsitalic'))
+    control('stdlabel', 'stdlabel', R(0, 0, 0, 0), font() + [('activefontcolor', 0xDC8C40)], custom=False)
+    sb = ctl['scroll']
+    arrows = lambda a, z: [('upbuttonrect', rs(sb[(a, 0)])), ('activeupbuttonrect', rs(sb[(a, 1)])),
+                           ('downupbuttonrect', rs(sb[(a, 2)])), ('downbuttonrect', rs(sb[(z, 0)])),
+                           ('activedownbuttonrect', rs(sb[(z, 1)])), ('downdownbuttonrect', rs(sb[(z, 2)]))]
+    control('updown', 'updown', R(128, 224, 16, 32), arrows('up', 'down'))
+    cells = ctl['cells']
+    control('grid', 'grid', ctl['tabsheet'],
+            [('fixedcellrect', rs(cells[0])), ('selectcellrect', rs(cells[1])), ('focuscellrect', rs(cells[2])),
+             ('fixedcellleftoffset', 2), ('fixedcellrightoffset', 2), ('fixedcelltextrect', '2,0,38,18'),
+             ('cellleftoffset', 2), ('cellrightoffset', 2), ('celltextrect', '2,0,38,18'),
+             ('linescolor', 0xC8C0B8), ('bgcolor', 0xFFFFFF)] + font()
+            + [('selectfontcolor', 0x000000), ('focusfontcolor', 0x000000)] + font('fixed', style='fsbold'),
+            custom=False)
+    tabs = ctl['tabs']
+    control('tab', 'tab', ctl['tabsheet'],
+            [('tabrect', rs(tabs[0])), ('activetabrect', rs(tabs[1])), ('focustabrect', rs(tabs[3])),
+             ('mouseintabrect', rs(tabs[2])), ('clientrect', '4,4,116,32'), ('bgpictureindex', -1),
+             ('lefttoppoint', '4,4'), ('righttoppoint', '116,4'), ('leftbottompoint', '4,32'),
+             ('rightbottompoint', '116,32'), ('tableftoffset', 6), ('tabrightoffset', 6),
+             ('tabsbgrect', '0,348,110,366')] + font()
+            + [('activefontcolor', 0x000000), ('focusfontcolor', 0x000000), ('mouseinfontcolor', 0xDC8C40),
+               ('updown', 'updown')], custom=False)
+    control('mainmenubar', 'mainmenubar', ctl['menubar'],
+            [('itemsrect', '2,1,114,19'), ('menubaritem', 'menubaritem'), ('closebutton', 'menubarclose'),
+             ('minbutton', 'menubarclose'), ('maxbutton', 'menubarclose'), ('sysmenubutton', 'menubarclose'),
+             ('trackmarkcolor', 0xA0A0A0), ('trackmarkactivecolor', 0xDC8C40)], custom=False)
+    control('controlbar', 'controlbar', ctl['panel'], [('itemrect', '2,2,118,26'), ('bgpictureindex', 2)])
+    e, eb = ctl['edit'], ctl['editbutton']
+    edit_keys = [('activeskinrect', rs(e[1]))] + font() + [
+        ('disabledfontcolor', 0xA0A0A0), ('activefontcolor', 0x000000),
+        ('buttonrect', rs(eb[0])), ('activebuttonrect', rs(eb[1])), ('downbuttonrect', rs(eb[2])),
+        ('unenabledbuttonrect', rs(eb[3]))]
+    edit_points = ((3, 3), (117, 3), (3, 19), (117, 19), (3, 3, 117, 19))
+    control('edit', 'edit', e[0], edit_keys, points=edit_points)
+    control('memo', 'memo', ctl['listframe'], edit_keys + [('bgcolor', 0xFFFFFF), ('activebgcolor', 0xFFF8F0)])
+    it = ctl['items']
+    lb_keys = [('itemrect', rs(it[0])), ('activeitemrect', rs(it[1])), ('focusitemrect', rs(it[2])),
+               ('itemleftoffset', 2), ('itemrightoffset', 2), ('itemtextrect', '4,0,106,18')] + font() + [
+        ('activefontcolor', 0x000000), ('focusfontcolor', 0x000000), ('captionrect', '1,1,119,16')] + font(
+        'caption', color=0xFFFFFF, style='fsbold') + arrows('up', 'down') + [
+        ('checkbuttonrect', rs(sb[('thumb', 0)])), ('activecheckbuttonrect', rs(sb[('thumb', 1)])),
+        ('downcheckbuttonrect', rs(sb[('thumb', 2)])),
+        ('vscrollbarname', 'vscrollbar'), ('hscrollbarname', 'hscrollbar'),
+        ('bothhscrollbarname', 'bothhscrollbar')]
+    lb_points = ((4, 20), (116, 20), (4, 76), (116, 76), (2, 18, 118, 78))
+    control('listbox', 'listbox', ctl['listframe'], lb_keys, points=lb_points)
+    control('checklistbox', 'checklistbox', ctl['listframe'],
+            lb_keys + [('itemcheckrect', '2,2,15,15'), ('checkimagerect', rs(c[('check', 0, 1)])),
+                       ('uncheckimagerect', rs(c[('check', 0, 0)]))], points=lb_points)
+    control('combobox', 'combobox', e[0],
+            [('itemrect', rs(it[0])), ('focusitemrect', rs(it[2])), ('itemleftoffset', 2),
+             ('itemrightoffset', 2), ('itemtextrect', '4,0,106,18')] + font()
+            + [('focusfontcolor', 0x000000), ('listboxname', 'listbox'),
+               ('buttonrect', rs(eb[0])), ('activebuttonrect', rs(eb[1])), ('downbuttonrect', rs(eb[2])),
+               ('unenabledbuttonrect', rs(eb[3]))], points=edit_points)
+    for name, a, z in (('hscrollbar', 'left', 'right'), ('vscrollbar', 'up', 'down'),
+                       ('bothhscrollbar', 'left', 'right')):
+        control(name, 'scrollbar', R(0, 224, 120, 16),
+                [('trackarea', '16,0,104,16')] + arrows(a, z)
+                + [('thumbrect', rs(sb[('thumb', 0)])), ('activethumbrect', rs(sb[('thumb', 1)])),
+                   ('downthumbrect', rs(sb[('thumb', 2)])), ('thumboffset1', 4), ('thumboffset2', 4),
+                   ('glyphrect', rs(sb[('glyph', 0)])), ('activeglyphrect', rs(sb[('glyph', 1)])),
+                   ('downglyphrect', rs(sb[('glyph', 2)]))],
+                points=((16, 2), (104, 2), (16, 14), (104, 14), (16, 0, 104, 16)))
+    sp = ctl['spin']
+    control('spinedit', 'spinedit', e[0],
+            [('activeskinrect', rs(e[1]))] + font() + [
+                ('activefontcolor', 0x000000), ('disabledfontcolor', 0xA0A0A0),
+                ('upbuttonrect', rs(sp[('up', 0)])), ('activeupbuttonrect', rs(sp[('up', 1)])),
+                ('downupbuttonrect', rs(sp[('up', 2)])), ('downbuttonrect', rs(sp[('down', 0)])),
+                ('activedownbuttonrect', rs(sp[('down', 1)])), ('downdownbuttonrect', rs(sp[('down', 2)]))],
+            points=edit_points)
+    control('scrollbox', 'scrollbox', ctl['panel'], [('bgpictureindex', 2)])
+    control('treeview', 'treeview', R(0, 0, 0, 0), font() + [('bgcolor', 0xFFFFFF)], custom=False)
+    control('bevel', 'bevel', R(0, 0, 0, 0), [('lightcolor', 0xFFFFFF), ('darkcolor', 0x6E5446)], custom=False)
+    s = ctl['slider']
+    control('slider', 'slider', R(0, 494, 140, 18),
+            [('bgcolor', 0xF4F0EC), ('hrulerrect', rs(s[0])), ('hthumbrect', rs(s[1])),
+             ('vrulerrect', rs(s[2])), ('vthumbrect', rs(s[3])), ('edgesize', 4), ('pointscolor', 0x6E5446)],
+            custom=False)
+    control('listview', 'listview', R(0, 0, 0, 0), font() + [('bgcolor', 0xFFFFFF)], custom=False)
+    control('richedit', 'richedit', R(0, 0, 0, 0), font() + [('bgcolor', 0xFFFFFF)], custom=False)
+
+    sec('SKINCONTROLS')
+    kv('count', len(controls))
+    for i, (name, word) in enumerate(controls):
+        kv(str(i), '%s:%s' % (name, word))
+    return '\r\n'.join(L).lstrip() + '\r\n'
+
+
+def main():
+    here = os.path.dirname(os.path.abspath(__file__))
+    out = sys.argv[1] if len(sys.argv) > 1 else os.path.join(here, 'slate')
+    os.makedirs(out, exist_ok=True)
+    draw_frame(True).save(os.path.join(out, 'frame.bmp'))
+    draw_frame(False).save(os.path.join(out, 'frame_inactive.bmp'))
+    draw_mask().save(os.path.join(out, 'frame_mask.bmp'))
+    controls, rects = draw_controls()
+    controls.save(os.path.join(out, 'controls.bmp'))
+    draw_windows().save(os.path.join(out, 'windows.bmp'))
+    draw_background().save(os.path.join(out, 'background.bmp'))
+    with open(os.path.join(out, 'skin.ini'), 'w', newline='') as f:
+        f.write(build_ini(rects))
+
+
+if __name__ == '__main__':
+    main()
