@@ -1,0 +1,92 @@
+#!/usr/bin/env bash
+# Smoke test: the controls demo as a real window on the test X server; a screenshot of
+# the screen must show the form's face colour and a button's 3-D frame where the demo
+# places them, and not the face outside the form.
+# Usage: bash demo_form.sh <build dir> <source dir>   (needs CORVALE_TEST_DISPLAY)
+set -u
+build=${1:?build folder}
+display=${CORVALE_TEST_DISPLAY:-}
+if [ -z "$display" ]; then
+  echo "demo_form: CORVALE_TEST_DISPLAY is not set (start the test X server first)" >&2
+  exit 1
+fi
+program="$build/demoform"
+if [ ! -x "$program" ]; then
+  echo "demo_form: $program is missing (build the demoform target)" >&2
+  exit 1
+fi
+artifacts="$build/test-artifacts"
+mkdir -p "$artifacts"
+shot="$artifacts/demo_form.png"
+work=$(mktemp -d /tmp/demo-form.XXXXXX)
+ready="$work/ready"
+rm -f "$shot"
+
+DISPLAY="$display" QT_QPA_PLATFORM=xcb CORVALE_READY_FILE="$ready" ASAN_OPTIONS=detect_leaks=0 \
+  "$program" >"$work/demo.log" 2>&1 &
+pid=$!
+finish() {
+  kill "$pid" 2>/dev/null
+  wait "$pid" 2>/dev/null
+  rm -rf "$work"
+}
+trap finish EXIT
+fail() {
+  echo "demo_form: $*" >&2
+  sed 's/^/  demo: /' "$work/demo.log" >&2
+  exit 1
+}
+
+for _ in $(seq 1 300); do
+  [ -s "$ready" ] && break
+  kill -0 "$pid" 2>/dev/null || fail "the demo ended before its window showed"
+  sleep 0.1
+done
+[ -s "$ready" ] || fail "the window did not show within 30 s"
+# The window must be mapped on the X server under its title.
+for _ in $(seq 1 50); do
+  xwininfo -display "$display" -root -tree 2>/dev/null | grep -q '"Controls demo"' && break
+  sleep 0.1
+done
+xwininfo -display "$display" -root -tree 2>/dev/null | grep -q '"Controls demo"' ||
+  fail "no window titled \"Controls demo\" on $display"
+sleep 0.5  # let the first paint reach the server
+import -display "$display" -window root "$shot" || fail "screenshot failed"
+
+read -r _ cx cy cw ch <"$ready"
+echo "demo_form: client area at $cx,$cy size ${cw}x$ch; screenshot $shot"
+
+pixel() {  # x y -> "r,g,b"
+  convert "$shot" -format "%[fx:round(255*p{$1,$2}.r)],%[fx:round(255*p{$1,$2}.g)],%[fx:round(255*p{$1,$2}.b)]" info:
+}
+status=0
+expect() {  # what x y rgb
+  local got
+  got=$(pixel "$2" "$3")
+  if [ "$got" != "$4" ]; then
+    echo "demo_form: $1 at $2,$3 is $got, expected $4" >&2
+    status=1
+  fi
+}
+expect_not() {  # what x y rgb
+  local got
+  got=$(pixel "$2" "$3")
+  if [ "$got" = "$4" ]; then
+    echo "demo_form: $1 at $2,$3 is $got, expected anything else" >&2
+    status=1
+  fi
+}
+# The record button sits at client (16, 150), 75 x 25.
+bx=$((cx + 16)) by=$((cy + 150))
+expect "form face" $((cx + 5)) $((cy + 120)) "212,208,200"
+expect "form face" $((cx + cw - 6)) $((cy + ch - 6)) "212,208,200"
+expect "button face" $((bx + 5)) $((by + 3)) "212,208,200"
+expect "button highlight" "$bx" "$by" "255,255,255"
+expect "button dark shadow" $((bx + 74)) $((by + 24)) "64,64,64"
+expect "button shadow" $((bx + 73)) $((by + 23)) "128,128,128"
+# Outside the form the bare screen shows (the server's root pattern, never the face).
+for dy in 20 21; do
+  expect_not "screen left of the form" $((cx - 30)) $((cy + dy)) "212,208,200"
+  expect_not "screen below the form" $((cx + 40)) $((cy + ch + 30 + dy)) "212,208,200"
+done
+exit $status
