@@ -1,6 +1,7 @@
 // skintool: pack a skin INI folder into a compressed skin file, unpack one again, or
 // inspect one. Exit status 0 on success, 1 on bad input, 2 on wrong usage.
 #include <cstdio>
+#include <cstdlib>
 #include <iostream>
 #include <map>
 #include <memory>
@@ -196,6 +197,8 @@ int Inspect(const std::string& in) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  // Loading a skin tells the application's forms; a tool has none and needs no display.
+  setenv("QT_QPA_PLATFORM", "offscreen", 0);
   if (argc < 2) return Usage();
   const std::string cmd = argv[1];
   try {
