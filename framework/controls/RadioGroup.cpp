@@ -72,11 +72,13 @@ int TRadioGroup::ItemAt(TPoint p) const {
   return -1;
 }
 
-void TRadioGroup::UserSelect(int index) {
-  if (index < 0 || index >= FItems->Count() || index == FItemIndex) return;
+bool TRadioGroup::UserSelect(int index) {
+  if (index < 0 || index >= FItems->Count() || index == FItemIndex) return true;
   FItemIndex = index;
   Invalidate();
+  std::weak_ptr<bool> alive = FAlive;
   Click();
+  return !alive.expired();
 }
 
 void TRadioGroup::WndProc(TMessage& m) {
@@ -98,7 +100,7 @@ void TRadioGroup::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) 
   if (Button == mbLeft) {
     int pressed = FPressedItem;
     FPressedItem = -1;
-    if (pressed >= 0 && ItemAt(Point(X, Y)) == pressed) UserSelect(pressed);
+    if (pressed >= 0 && ItemAt(Point(X, Y)) == pressed && !UserSelect(pressed)) return;
   }
   TCustomControl::MouseUp(Button, Shift, X, Y);
 }

@@ -44,10 +44,12 @@ class TRadioGroup : public TCustomControl {
  private:
   void ItemsChanged();
   // The user chose index: ItemIndex follows and OnClick fires when it changed.
-  void UserSelect(int index);
+  // False when the click handler freed the group.
+  bool UserSelect(int index);
   int TextHeight() const;
   std::unique_ptr<TStringList> FItems;
   int FItemIndex = -1;
   int FColumns = 1;
   int FPressedItem = -1;
+  std::shared_ptr<bool> FAlive = std::make_shared<bool>(true);
 };

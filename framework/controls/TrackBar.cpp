@@ -57,6 +57,12 @@ void TTrackBar::SetPosition(int v) {
   Changed();
 }
 
+bool TTrackBar::StepTo(int v) {
+  std::weak_ptr<bool> alive = FAlive;
+  SetPosition(v);
+  return !alive.expired();
+}
+
 void TTrackBar::Loaded() {
   TCustomControl::Loaded();
   if (FMax < FMin) FMax = FMin;
@@ -188,23 +194,23 @@ void TTrackBar::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) 
       FDragging = true;
       FDragOffset = along - thumbStart;
     } else if (along < thumbStart) {
-      SetPosition(FPosition - FPageSize);
+      if (!StepTo(FPosition - FPageSize)) return;
     } else if (along >= thumbStart + ThumbWidth()) {
-      SetPosition(FPosition + FPageSize);
+      if (!StepTo(FPosition + FPageSize)) return;
     }
   }
   TCustomControl::MouseDown(Button, Shift, X, Y);
 }
 
 void TTrackBar::MouseMove(TShiftState Shift, int X, int Y) {
-  if (FDragging) SetPosition(PositionAt(Along(X, Y) - FDragOffset + ThumbWidth() / 2));
+  if (FDragging && !StepTo(PositionAt(Along(X, Y) - FDragOffset + ThumbWidth() / 2))) return;
   TCustomControl::MouseMove(Shift, X, Y);
 }
 
 void TTrackBar::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) {
   if (Button == mbLeft && FDragging) {
-    SetPosition(PositionAt(Along(X, Y) - FDragOffset + ThumbWidth() / 2));
     FDragging = false;
+    if (!StepTo(PositionAt(Along(X, Y) - FDragOffset + ThumbWidth() / 2))) return;
   }
   TCustomControl::MouseUp(Button, Shift, X, Y);
 }

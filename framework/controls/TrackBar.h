@@ -3,6 +3,8 @@
 // clicks a page towards, or moves with the arrow, page, Home and End keys. Position is
 // kept within Min..Max; OnChange fires whenever it changes, by the user or by code
 // (not while the layout is being read).
+#include <memory>
+
 #include "framework/windows/Controls.h"
 
 enum class TTrackBarOrientation { trHorizontal, trVertical };
@@ -85,6 +87,9 @@ class TTrackBar : public TCustomControl {
   // A rectangle given along and across the channel, in client coordinates.
   TRect Oriented(int a0, int s0, int a1, int s1) const;
   void SetRange(int aMin, int aMax);
+  // SetPosition for input handlers: false when the change handler freed the bar.
+  bool StepTo(int v);
+  std::shared_ptr<bool> FAlive = std::make_shared<bool>(true);
   void PaintThumb(TCanvas* c, const TRect& r);
   int FMin = 0;
   int FMax = 10;

@@ -61,6 +61,16 @@ TEST_F(ButtonTest, SpaceClicksOnReleaseAndEnterAtOnce) {
   EXPECT_EQ(Clicks, 2);
 }
 
+TEST_F(ButtonTest, ClickHandlerMayFreeTheButton) {
+  Btn->OnClick = [this](TObject*) {
+    delete Btn;
+    Btn = nullptr;
+  };
+  Press(Btn, 20, 12);
+  Release(Btn, 20, 12);
+  EXPECT_EQ(Btn, nullptr);
+}
+
 TEST_F(ButtonTest, DisabledButtonIgnoresInputAndClick) {
   Btn->SetEnabled(false);
   Press(Btn, 20, 12);

@@ -109,6 +109,17 @@ TEST_F(RadioGroupTest, ItemIndexSetByCodeIsClampedAndSilent) {
   EXPECT_TRUE(Clicks.empty());
 }
 
+TEST_F(RadioGroupTest, ClickHandlerMayFreeTheGroup) {
+  TPoint p = Centre(Group->ItemRect(1));
+  Group->OnClick = [this](TObject*) {
+    delete Group;
+    Group = nullptr;
+  };
+  Press(Group, p.X, p.Y);
+  Release(Group, p.X, p.Y);
+  EXPECT_EQ(Group, nullptr);
+}
+
 TEST_F(RadioGroupTest, DisabledGroupIgnoresInput) {
   Group->SetEnabled(false);
   ClickItem(1);

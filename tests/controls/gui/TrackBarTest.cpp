@@ -137,6 +137,36 @@ TEST_F(TrackBarTest, VerticalBarRunsDownwards) {
   EXPECT_EQ(shot.Pixel(t.Left + 3, t.Bottom - 1), DkShadow);
 }
 
+TEST_F(TrackBarTest, ChangeHandlerMayFreeTheBar) {
+  // Dragging, paging and keys each end in a handler that frees the bar mid-input.
+  auto freeOnChange = [this] {
+    if (!Bar) {
+      Bar = new TTrackBar(Form);
+      Bar->SetParent(Form);
+      Bar->SetBounds(10, 10, 150, 45);
+      Bar->SetMax(100);
+    }
+    Bar->OnChange = [this](TObject*) {
+      delete Bar;
+      Bar = nullptr;
+    };
+  };
+  freeOnChange();
+  Press(Bar, 13, 15);
+  Move(Bar, 74, 15);
+  EXPECT_EQ(Bar, nullptr);
+  Release(Form, 90, 30);
+
+  freeOnChange();
+  Press(Bar, 120, 15);
+  EXPECT_EQ(Bar, nullptr);
+  Release(Form, 130, 30);
+
+  freeOnChange();
+  SimulateKey(Bar, WM_KEYDOWN, VK_END);
+  EXPECT_EQ(Bar, nullptr);
+}
+
 TEST_F(TrackBarTest, DisabledBarIgnoresMouseAndKeys) {
   Bar->SetEnabled(false);
   Press(Bar, 13, 15);
