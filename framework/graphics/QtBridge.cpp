@@ -51,7 +51,8 @@ TRegion FromQRegion(const QRegion& region) {
 QFont ToQFont(const TFont& font) {
   QFont f(QString::fromStdString(SubstituteFontName(font.Name())));
   f.setStyleStrategy(QFont::StyleStrategy(QFont::NoAntialias | QFont::PreferMatch));
-  f.setHintingPreference(QFont::PreferFullHinting);
+  // Unhinted monochrome glyphs keep every stroke of small CJK text; hinted ones drop some.
+  f.setHintingPreference(QFont::PreferNoHinting);
   f.setKerning(false);
   const TFontStyles st = font.Style();
   f.setBold(st.Contains(fsBold));
