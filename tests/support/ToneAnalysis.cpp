@@ -63,6 +63,19 @@ bool ReadWave(const std::string& path, WaveData& out, std::string& why) {
   return why = "no data chunk", false;
 }
 
+std::vector<double> PcmChannel(const std::vector<char>& pcm, int channels, int bits, int channel) {
+  std::vector<double> out;
+  const size_t bytes = size_t(bits / 8), step = size_t(channels) * bytes;
+  for (size_t i = size_t(channel) * bytes; i + bytes <= pcm.size(); i += step) {
+    const auto lo = static_cast<unsigned char>(pcm[i]);
+    if (bytes == 1) out.push_back((lo - 128) / 128.0);
+    else out.push_back(std::int16_t(lo | (static_cast<unsigned char>(pcm[i + 1]) << 8)) / 32768.0);
+  }
+  return out;
+}
+
+bool PulseExpected() { return std::getenv("CORVALE_TEST_PULSE") || std::getenv("CI"); }
+
 double TonePower(const std::vector<double>& x, int rate, double f) {
   if (x.empty() || rate <= 0) return 0;
   const double w = 2 * M_PI * f / rate, coeff = 2 * std::cos(w);

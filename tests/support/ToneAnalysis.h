@@ -20,8 +20,13 @@ struct WaveData {
 
 // Parses a canonical RIFF/WAVE PCM file; false with a reason when it is not one.
 bool ReadWave(const std::string& path, WaveData& out, std::string& why);
+// One channel of interleaved PCM (8-bit unsigned or 16-bit signed) scaled to -1..1.
+std::vector<double> PcmChannel(const std::vector<char>& pcm, int channels, int bits, int channel);
 // Relative power of a frequency in a signal (Goertzel over the whole block).
 double TonePower(const std::vector<double>& signal, int sampleRate, double frequency);
+
+// e2e tests run wherever the test daemon was started, and always under CI.
+bool PulseExpected();
 
 // Plays a 12 s tone (left 440 Hz, right 1000 Hz) into the test daemon's null sink,
 // in the background; stops it on destruction. Active() is false without a daemon.

@@ -12,7 +12,7 @@
 #include "tests/support/ToneAnalysis.h"
 
 namespace {
-bool PulseExpected() { return std::getenv("CORVALE_TEST_PULSE") || std::getenv("CI"); }
+using testsupport::PulseExpected;
 
 void WriteHeader(const std::string& path, const TAudioFormat& fmt) {
   auto h = MakeWaveHeader(fmt, 0);

@@ -18,7 +18,7 @@
 #include "tests/support/ToneAnalysis.h"
 
 namespace {
-bool PulseExpected() { return std::getenv("CORVALE_TEST_PULSE") || std::getenv("CI"); }
+using testsupport::PulseExpected;
 
 // A bars video whose tone (2500 Hz) is apart from the input's 440 / 1000 Hz.
 std::string MakeVideo(const std::string& dir, const std::string& name, const std::string& source) {

@@ -4,10 +4,16 @@
 #include <thread>
 
 #include "platform/audio/Audio.h"
-#include "tests/platform_audio/e2e/ToneFeeder.h"
+#include "tests/support/ToneAnalysis.h"
 #include "tests/support/TestSupport.h"
 
+using testsupport::PcmChannel;
+using testsupport::TonePower;
+
 namespace {
+#define SKIP_WITHOUT_PULSE() \
+  if (!testsupport::PulseExpected()) GTEST_SKIP() << "no PulseAudio test daemon (scripts/services.sh)"
+
 // Captures about seconds of sound from the default source in fmt.
 std::vector<char> Capture(const TAudioFormat& fmt, double seconds) {
   auto src = CreatePulseAudioSource();
@@ -29,15 +35,15 @@ std::vector<char> Capture(const TAudioFormat& fmt, double seconds) {
 TEST(PulseCapture, StereoChannelsCarryTheirOwnTones) {
   SKIP_WITHOUT_PULSE();
   ASSERT_EQ(waveOutSetVolume(0, 0xFFFFFFFF), MMSYSERR_NOERROR);
-  tone::TFeeder feed(testsupport::MakeTempDir("pulsecap"), 440, 1000);
-  ASSERT_TRUE(feed.Running());
+  testsupport::ToneFeeder feed;
+  ASSERT_TRUE(feed.Active());
   std::this_thread::sleep_for(std::chrono::milliseconds(500));
   for (TAudioFormat fmt : {TAudioFormat{2, 22050, 16}, TAudioFormat{2, 11025, 8}}) {
     auto pcm = Capture(fmt, 1.0);
     ASSERT_GE(pcm.size(), static_cast<size_t>(fmt.BytesPerSec() * 0.9));
-    auto l = tone::Channel(pcm, 2, fmt.BitsPerSample, 0), r = tone::Channel(pcm, 2, fmt.BitsPerSample, 1);
-    double l440 = tone::Goertzel(l, 440, fmt.SamplesPerSec), l1k = tone::Goertzel(l, 1000, fmt.SamplesPerSec);
-    double r440 = tone::Goertzel(r, 440, fmt.SamplesPerSec), r1k = tone::Goertzel(r, 1000, fmt.SamplesPerSec);
+    auto l = PcmChannel(pcm, 2, fmt.BitsPerSample, 0), r = PcmChannel(pcm, 2, fmt.BitsPerSample, 1);
+    double l440 = TonePower(l, fmt.SamplesPerSec, 440), l1k = TonePower(l, fmt.SamplesPerSec, 1000);
+    double r440 = TonePower(r, fmt.SamplesPerSec, 440), r1k = TonePower(r, fmt.SamplesPerSec, 1000);
     EXPECT_GT(l440, 20 * l1k) << fmt.BitsPerSample;
     EXPECT_GT(r1k, 20 * r440) << fmt.BitsPerSample;
     EXPECT_GT(l440, 0.01);  // amplitude 0.5 gives about 0.0625
@@ -66,11 +72,11 @@ TEST(PulseVolume, RightChannelWriteKeepsLeftAndIsHeard) {
   EXPECT_NEAR(double(v >> 16), 0x4000, 1.0);
 
   // The monitor carries the sink's output: the right tone is now much quieter.
-  tone::TFeeder feed(testsupport::MakeTempDir("pulsevol"), 440, 1000);
+  testsupport::ToneFeeder feed;
   std::this_thread::sleep_for(std::chrono::milliseconds(500));
   auto pcm = Capture({2, 22050, 16}, 1.0);
-  auto l = tone::Channel(pcm, 2, 16, 0), r = tone::Channel(pcm, 2, 16, 1);
-  double l440 = tone::Goertzel(l, 440, 22050), r1k = tone::Goertzel(r, 1000, 22050);
+  auto l = PcmChannel(pcm, 2, 16, 0), r = PcmChannel(pcm, 2, 16, 1);
+  double l440 = TonePower(l, 22050, 440), r1k = TonePower(r, 22050, 1000);
   EXPECT_GT(l440, 10 * r1k);
   EXPECT_GT(r1k, 0.0);
   EXPECT_EQ(waveOutSetVolume(0, 0xFFFFFFFF), MMSYSERR_NOERROR);
