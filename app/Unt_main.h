@@ -1,0 +1,58 @@
+#pragma once
+// The main window: three format choices, the output volume slider, the record and stop
+// buttons, the open-video button and the embedded video player. The recording state
+// lives in the two buttons' Enabled and in the media player.
+#include <cstdint>
+#include <string>
+
+#include "framework/windows/Forms.h"
+
+class TRadioGroup;
+class TLabel;
+class TTrackBar;
+class TButton;
+class TOpenDialog;
+class TMediaPlayer;
+class TWindowsMediaPlayer;
+
+class TForm1 : public TForm {
+ public:
+  explicit TForm1(TComponent* AOwner);
+  std::string ClassName() const override { return "TForm1"; }
+
+  // Components, bound by name after the stored layout is read.
+  TRadioGroup* ssd = nullptr;
+  TRadioGroup* syz = nullptr;
+  TRadioGroup* spl = nullptr;
+  TLabel* Label1 = nullptr;
+  TTrackBar* TrackBar1 = nullptr;
+  TButton* Btstart = nullptr;
+  TButton* Btstop = nullptr;
+  TButton* bsSkinButton1 = nullptr;
+  TWindowsMediaPlayer* WindowsMediaPlayer1 = nullptr;
+  TMediaPlayer* MediaPlayer1 = nullptr;
+  TOpenDialog* bsDialog = nullptr;
+
+  void FormCreate(TObject* Sender);
+  void BtstartClick(TObject* Sender);
+  void BtstopClick(TObject* Sender);
+  void bsSkinButton1Click(TObject* Sender);
+  void TrackBar1Change(TObject* Sender);
+  void Createwav(std::uint16_t channels, std::uint16_t bitsPerSample, std::uint32_t samplesPerSec,
+                 const std::string& fileName);
+
+  // Temp.wav beside the executable.
+  static std::string RecordingPath();
+
+ protected:
+  void Loaded() override;
+
+ private:
+  template <class T>
+  T* Bind(const char* name);
+};
+
+// Registers TForm1 and its handlers with the stored-layout registry.
+void RegisterMainFormClass();
+// Registers every class the main window's layout uses.
+void RegisterProgramClasses();

@@ -1,0 +1,290 @@
+// The main window through its stored layout, with a fake device behind the media
+// control interface that records what the window's media player sends.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <map>
+#include <vector>
+
+#include "app/Unt_main.h"
+#include "framework/controls/Button.h"
+#include "framework/controls/Label.h"
+#include "framework/controls/RadioGroup.h"
+#include "framework/controls/TrackBar.h"
+#include "framework/windows/Application.h"
+#include "media/MediaPlayer.h"
+#include "platform/mci/Mci.h"
+#include "tests/support/TestSupport.h"
+
+namespace {
+
+struct SentCommand {
+  UINT Message;
+  DWORD_PTR Flags;
+  std::string Text;  // device type + element for open, file name for save
+};
+
+struct Box {
+  std::string Text, Caption;
+  unsigned Flags;
+  bool BtstartEnabled, BtstopEnabled;  // as the user sees them while the box is up
+};
+
+std::vector<std::uint8_t> ReadAll(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+std::string ReadText(const std::string& path) {
+  auto b = ReadAll(path);
+  return std::string(b.begin(), b.end());
+}
+
+class MainWindow : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    static bool registered = false;
+    if (!registered) {
+      Application_Initialize();
+      RegisterProgramClasses();
+      registered = true;
+    }
+    profileDir = testsupport::MakeTempDir("profile");
+    setenv("XDG_CONFIG_HOME", profileDir.c_str(), 1);
+    std::filesystem::remove_all(TForm1::RecordingPath());
+    mciSetTestDriver([this](MCIDEVICEID, UINT msg, DWORD_PTR flags, DWORD_PTR params) -> MCIERROR {
+      SentCommand c{msg, flags, ""};
+      if (msg == MCI_OPEN) {
+        auto* p = reinterpret_cast<MCI_OPEN_PARMS*>(params);
+        c.Text = std::string(p->lpstrDeviceType ? p->lpstrDeviceType : "") + "|" +
+                 (p->lpstrElementName ? p->lpstrElementName : "");
+        p->wDeviceID = 7;
+      } else if (msg == MCI_SAVE) {
+        auto* p = reinterpret_cast<MCI_SAVE_PARMS*>(params);
+        c.Text = p->lpfilename ? p->lpfilename : "";
+      } else if (msg == MCI_STATUS) {
+        reinterpret_cast<MCI_STATUS_PARMS*>(params)->dwReturn = 0;
+      }
+      sent.push_back(c);
+      auto it = failures.find(msg);
+      return it == failures.end() ? 0 : it->second;
+    });
+    Application->SetMessageBoxHook([this](const std::string& text, const std::string& caption, unsigned flags) {
+      boxes.push_back({text, caption, flags, form->Btstart->Enabled(), form->Btstop->Enabled()});
+      return 1;
+    });
+    form = new TForm1(Application);
+  }
+
+  void TearDown() override {
+    delete form;
+    Application->SetMessageBoxHook(nullptr);
+    mciSetTestDriver(nullptr);
+  }
+
+  std::vector<SentCommand> SentOf(UINT msg) const {
+    std::vector<SentCommand> out;
+    for (const auto& c : sent)
+      if (c.Message == msg) out.push_back(c);
+    return out;
+  }
+
+  TForm1* form = nullptr;
+  std::string profileDir;
+  std::vector<SentCommand> sent;
+  std::map<UINT, MCIERROR> failures;
+  std::vector<Box> boxes;
+};
+
+TEST_F(MainWindow, LayoutPlacesEveryControlWithItsInitialState) {
+  EXPECT_EQ(form->Left(), 334);
+  EXPECT_EQ(form->Top(), 107);
+  EXPECT_EQ(form->ClientWidth(), 615);
+  EXPECT_EQ(form->ClientHeight(), 450);
+  EXPECT_EQ(form->Caption().substr(form->Caption().size() - 10), "   Lirovan");
+  struct Expect {
+    TControl* c;
+    int l, t, w, h;
+  };
+  for (const Expect& e : std::vector<Expect>{{form->ssd, 15, 11, 121, 81},
+                                             {form->syz, 15, 100, 121, 81},
+                                             {form->spl, 15, 189, 121, 81},
+                                             {form->TrackBar1, 8, 299, 137, 45},
+                                             {form->Btstart, 16, 344, 59, 25},
+                                             {form->Btstop, 80, 344, 59, 25},
+                                             {form->bsSkinButton1, 16, 384, 121, 25},
+                                             {(TControl*)form->WindowsMediaPlayer1, 144, 8, 465, 433}}) {
+    SCOPED_TRACE(e.c->Name());
+    EXPECT_EQ(e.c->BoundsRect(), Bounds(e.l, e.t, e.w, e.h));
+    EXPECT_EQ(e.c->Parent(), form);
+  }
+  // The label sizes itself to its text: the stored 60 x 13 with the designer's font,
+  // a few pixels less or more with the substituted one.
+  EXPECT_EQ(form->Label1->Left(), 16);
+  EXPECT_EQ(form->Label1->Top(), 280);
+  EXPECT_NEAR(form->Label1->Width(), 60, 8);
+  EXPECT_NEAR(form->Label1->Height(), 13, 2);
+  EXPECT_EQ(form->Btstart->TabOrder(), 1);
+  EXPECT_EQ(form->Btstop->TabOrder(), 2);
+  EXPECT_EQ(form->ssd->TabOrder(), 3);
+  EXPECT_EQ(form->spl->TabOrder(), 5);
+  EXPECT_EQ(form->bsSkinButton1->TabOrder(), 7);
+  EXPECT_EQ(form->TrackBar1->TabOrder(), 8);
+  EXPECT_EQ(form->ssd->ItemIndex(), 1);
+  EXPECT_EQ(form->syz->ItemIndex(), 1);
+  EXPECT_EQ(form->spl->ItemIndex(), 1);
+  EXPECT_EQ(form->spl->Items()->Count(), 3);
+  EXPECT_EQ(form->spl->Items()->Strings(2), "精密44100赫兹");
+  EXPECT_EQ(form->Btstart->Caption(), "录制");
+  EXPECT_TRUE(form->Btstart->Enabled());
+  EXPECT_FALSE(form->Btstop->Enabled());
+  EXPECT_FALSE(form->MediaPlayer1->Visible());
+  EXPECT_EQ(form->TrackBar1->Max(), 255);
+  EXPECT_EQ(form->TrackBar1->Position(), 0);
+  EXPECT_EQ(form->Label1->Caption(), "原唱音量：");
+}
+
+TEST_F(MainWindow, RecordAndStopWithTheStoredDefaults) {
+  form->Btstart->Click();
+  // The header announces stereo, 16 bits, 22050 samples per second.
+  auto header = ReadAll(TForm1::RecordingPath());
+  ASSERT_EQ(header.size(), 44u);
+  EXPECT_EQ(header[22], 2);
+  EXPECT_EQ(header[24] | header[25] << 8, 22050);
+  EXPECT_EQ(header[34], 16);
+  auto opens = SentOf(MCI_OPEN);
+  ASSERT_EQ(opens.size(), 1u);
+  EXPECT_EQ(opens[0].Flags, 0x202u);
+  EXPECT_EQ(opens[0].Text, "|" + TForm1::RecordingPath());
+  ASSERT_EQ(SentOf(MCI_RECORD).size(), 1u);
+  EXPECT_EQ(SentOf(MCI_RECORD)[0].Flags, 1u);
+  EXPECT_FALSE(form->Btstart->Enabled());
+  EXPECT_TRUE(form->Btstop->Enabled());
+  EXPECT_TRUE(boxes.empty());
+
+  form->Btstop->Click();
+  ASSERT_EQ(SentOf(MCI_STOP).size(), 1u);
+  EXPECT_EQ(SentOf(MCI_STOP)[0].Flags, 2u);
+  ASSERT_EQ(SentOf(MCI_SAVE).size(), 1u);
+  EXPECT_EQ(SentOf(MCI_SAVE)[0].Flags, 0x102u);
+  EXPECT_EQ(SentOf(MCI_SAVE)[0].Text, TForm1::RecordingPath());
+  ASSERT_EQ(SentOf(MCI_CLOSE).size(), 1u);
+  EXPECT_EQ(SentOf(MCI_CLOSE)[0].Flags, 2u);
+  ASSERT_EQ(boxes.size(), 1u);
+  EXPECT_EQ(boxes[0].Text, "声音录制完毕!");
+  EXPECT_EQ(boxes[0].Caption, "信息");
+  EXPECT_EQ(boxes[0].Flags & 0xF0, 0x40u);
+  // The buttons change only after the box was closed.
+  EXPECT_FALSE(boxes[0].BtstartEnabled);
+  EXPECT_TRUE(form->Btstart->Enabled());
+  EXPECT_FALSE(form->Btstop->Enabled());
+}
+
+TEST_F(MainWindow, FormatChoicesReachTheHeader) {
+  struct Case {
+    int ssd, syz, spl;
+    int channels, bits, rate;
+  };
+  for (const Case& c : std::vector<Case>{{0, 0, 0, 1, 8, 11025},
+                                         {1, 1, 2, 2, 16, 44100},
+                                         {-1, -1, -1, 2, 16, 11025},
+                                         {0, 1, 1, 1, 16, 22050}}) {
+    form->ssd->SetItemIndex(c.ssd);
+    form->syz->SetItemIndex(c.syz);
+    form->spl->SetItemIndex(c.spl);
+    form->Btstart->Click();
+    auto h = ReadAll(TForm1::RecordingPath());
+    ASSERT_EQ(h.size(), 44u);
+    EXPECT_EQ(h[22], c.channels);
+    EXPECT_EQ(h[34], c.bits);
+    EXPECT_EQ(h[24] | h[25] << 8 | h[26] << 16, c.rate);
+    form->Btstop->Click();
+  }
+}
+
+TEST_F(MainWindow, FailuresToStartLeaveTheWindowIdle) {
+  // The device cannot be opened.
+  failures[MCI_OPEN] = MCIERR_CANNOT_LOAD_DRIVER;
+  form->Btstart->Click();
+  ASSERT_EQ(boxes.size(), 1u);
+  EXPECT_EQ(boxes[0].Text, "媒体设备初始化失败！");
+  EXPECT_EQ(boxes[0].Caption, "错误");
+  EXPECT_EQ(boxes[0].Flags & 0xF0, 0x10u);
+  EXPECT_TRUE(boxes[0].BtstartEnabled);  // changed before the box
+  EXPECT_TRUE(form->Btstart->Enabled());
+  EXPECT_FALSE(form->Btstop->Enabled());
+
+  // The device opens but refuses to record: reported, and the device is closed again.
+  failures.clear();
+  sent.clear();
+  failures[MCI_RECORD] = MCIERR_HARDWARE;
+  form->Btstart->Click();
+  ASSERT_EQ(boxes.size(), 2u);
+  EXPECT_EQ(boxes[1].Text, "媒体设备初始化失败！");
+  EXPECT_EQ(SentOf(MCI_CLOSE).size(), 1u);
+  EXPECT_TRUE(form->Btstart->Enabled());
+  EXPECT_FALSE(form->Btstop->Enabled());
+
+  // Temp.wav cannot be written: nothing is sent to the device.
+  failures.clear();
+  sent.clear();
+  std::filesystem::remove_all(TForm1::RecordingPath());  // the header the earlier clicks wrote
+  std::filesystem::create_directory(TForm1::RecordingPath());
+  form->Btstart->Click();
+  std::filesystem::remove_all(TForm1::RecordingPath());
+  ASSERT_EQ(boxes.size(), 3u);
+  EXPECT_EQ(boxes[2].Text, "媒体设备初始化失败！");
+  EXPECT_TRUE(SentOf(MCI_OPEN).empty());
+  EXPECT_TRUE(form->Btstart->Enabled());
+}
+
+TEST_F(MainWindow, FailuresToSaveAreReportedNotCalledSuccess) {
+  form->Btstart->Click();
+  failures[MCI_SAVE] = MCIERR_FILE_NOT_SAVED;
+  form->Btstop->Click();
+  ASSERT_EQ(boxes.size(), 1u);
+  EXPECT_EQ(boxes[0].Text, "保存声音文件出错!");
+  EXPECT_EQ(boxes[0].Caption, "错误");
+  EXPECT_EQ(SentOf(MCI_CLOSE).size(), 1u);  // the device is still closed
+  EXPECT_TRUE(form->Btstart->Enabled());
+  EXPECT_FALSE(form->Btstop->Enabled());
+
+  // Stop with no device open: the media player raises, the box says so.
+  boxes.clear();
+  form->BtstopClick(form->Btstop);
+  ASSERT_EQ(boxes.size(), 1u);
+  EXPECT_EQ(boxes[0].Text, "保存声音文件出错!");
+}
+
+TEST_F(MainWindow, CreationRegistersTheMediaExtensionsEveryTime) {
+  std::string win = profileDir + "/corvale/win.ini";
+  std::string sys = profileDir + "/corvale/system.ini";
+  std::string winText = ReadText(win);
+  std::string sysText = ReadText(sys);
+  for (const char* key : {"mpg=MPEGVideo", "dat=MPEGVideo", "mpv=MPEGVideo", "mpeg=MPEGVideo",
+                          "cjt=MPEGVideo", "avi=AVIVideo", "[mci extensions]"})
+    EXPECT_NE(winText.find(key), std::string::npos) << key;
+  EXPECT_NE(sysText.find("[mci]"), std::string::npos);
+  EXPECT_NE(sysText.find("MPEGVideo=mciqtz.drv"), std::string::npos);
+  delete form;
+  form = new TForm1(Application);
+  EXPECT_EQ(ReadText(win), winText);
+  EXPECT_EQ(ReadText(sys), sysText);
+}
+
+TEST_F(MainWindow, ClosingWhileRecordingKeepsOnlyTheHeader) {
+  form->Btstart->Click();
+  sent.clear();
+  delete form;
+  form = nullptr;
+  auto closes = SentOf(MCI_CLOSE);
+  ASSERT_EQ(closes.size(), 1u);
+  EXPECT_TRUE(SentOf(MCI_SAVE).empty());
+  EXPECT_EQ(ReadAll(TForm1::RecordingPath()).size(), 44u);
+  form = new TForm1(Application);
+}
+
+}  // namespace
