@@ -103,6 +103,7 @@ struct TMediaPlayerObject::Impl {
   int PlayState = psUndefined;
   int OpenState = osUndefined;
   long FramesBefore = 0;
+  long DroppedBefore = 0;
 
   void Fire(TEventId id, std::vector<TOleVariant> args = {}) {
     if (Sink) Sink(id, args);
@@ -254,7 +255,10 @@ void TMediaPlayerObject::SetObjectRects(const TRect& bounds) {
 
 void TMediaPlayerObject::InPlaceDeactivate() {
   // The player stops before its window goes: no callback can reach the window after.
-  if (FImpl->Session) FImpl->FramesBefore += FImpl->Session->FramesRendered();
+  if (FImpl->Session) {
+    FImpl->FramesBefore += FImpl->Session->FramesRendered();
+    FImpl->DroppedBefore += FImpl->Session->FramesDropped();
+  }
   FImpl->Session.reset();
   delete FImpl->Window;
   FImpl->Window = nullptr;
@@ -328,6 +332,10 @@ int TMediaPlayerObject::PlayState() const { return FImpl->PlayState; }
 int TMediaPlayerObject::OpenState() const { return FImpl->OpenState; }
 long TMediaPlayerObject::FramesRendered() const {
   return FImpl->FramesBefore + (FImpl->Session ? FImpl->Session->FramesRendered() : 0);
+}
+
+long TMediaPlayerObject::FramesDropped() const {
+  return FImpl->DroppedBefore + (FImpl->Session ? FImpl->Session->FramesDropped() : 0);
 }
 
 void RegisterMediaPlayerControl() {

@@ -78,6 +78,8 @@ class TMediaPlayerObject : public IOleControlObject {
   int OpenState() const;
   // Frames drawn into the image since activation.
   long FramesRendered() const;
+  // Frames the decoder or the output dropped since activation.
+  long FramesDropped() const;
 
   struct Impl;
 

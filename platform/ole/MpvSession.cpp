@@ -16,7 +16,7 @@ void SetOption(mpv_handle* mpv, const char* name, const char* value) {
 
 const char* Unscaled(bool stretch) { return stretch ? "no" : "downscale-big"; }
 
-enum : std::uint64_t { ObsTimePos = 1, ObsDuration, ObsVoConfigured, ObsWidth, ObsHeight };
+enum : std::uint64_t { ObsTimePos = 1, ObsDuration, ObsVoConfigured, ObsWidth, ObsHeight, ObsDecoderDrops, ObsOutputDrops };
 }  // namespace
 
 TMpvSession::TMpvSession(HWND window, UINT redrawMsg, UINT eventsMsg, const TSettings& settings)
@@ -66,6 +66,8 @@ TMpvSession::TMpvSession(HWND window, UINT redrawMsg, UINT eventsMsg, const TSet
   mpv_observe_property(FMpv, ObsVoConfigured, "vo-configured", MPV_FORMAT_FLAG);
   mpv_observe_property(FMpv, ObsWidth, "width", MPV_FORMAT_INT64);
   mpv_observe_property(FMpv, ObsHeight, "height", MPV_FORMAT_INT64);
+  mpv_observe_property(FMpv, ObsDecoderDrops, "decoder-frame-drop-count", MPV_FORMAT_INT64);
+  mpv_observe_property(FMpv, ObsOutputDrops, "frame-drop-count", MPV_FORMAT_INT64);
   mpv_render_context_set_update_callback(FRender, &TMpvSession::OnRenderUpdate, FLink.get());
   mpv_set_wakeup_callback(FMpv, &TMpvSession::OnWakeup, FLink.get());
   // Events queued before the callback was set still need a first look.
@@ -175,6 +177,17 @@ void TMpvSession::HandleEvent(const mpv_event& e) {
           if (FListener.VideoSize) FListener.VideoSize(int(FVideoWidth), int(FVideoHeight));
           break;
         }
+        case ObsDecoderDrops:
+        case ObsOutputDrops:
+          // Counted per file: keep the total over every file played.
+          if (has) {
+            std::int64_t& total = e.reply_userdata == ObsDecoderDrops ? FDecoderDrops : FOutputDrops;
+            std::int64_t& last = e.reply_userdata == ObsDecoderDrops ? FLastDecoderDrops : FLastOutputDrops;
+            std::int64_t now = *static_cast<std::int64_t*>(p->data);
+            total += now >= last ? now - last : now;
+            last = now;
+          }
+          break;
         default:
           break;
       }

@@ -53,6 +53,8 @@ class TMpvSession {
 
   // Counters for tests and measurements.
   long FramesRendered() const { return FFramesRendered; }
+  // Frames the player dropped (decoder and output), as mpv counts them.
+  long FramesDropped() const { return long(FDecoderDrops + FOutputDrops); }
 
  private:
   struct TLink {
@@ -71,6 +73,10 @@ class TMpvSession {
   mpv_render_context* FRender = nullptr;
   TListener FListener;
   long FFramesRendered = 0;
+  std::int64_t FDecoderDrops = 0;
+  std::int64_t FOutputDrops = 0;
+  std::int64_t FLastDecoderDrops = 0;
+  std::int64_t FLastOutputDrops = 0;
   std::int64_t FVideoWidth = 0;
   std::int64_t FVideoHeight = 0;
 };
