@@ -23,20 +23,33 @@ struct Format {
   int channels, bits, rate;
 };
 
-class RecordingEndToEnd : public ::testing::TestWithParam<Format> {
+void RegisterOnce() {
+  static bool registered = false;
+  if (!registered) {
+    Application_Initialize();
+    RegisterProgramClasses();
+    registered = true;
+  }
+}
+
+// The program's classes, a fresh profile folder and the test sound server.
+class WithSoundServer : public ::testing::Test {
  protected:
   void SetUp() override {
     if (!std::getenv("PULSE_SERVER")) {
       if (std::getenv("CI")) FAIL() << "the test sound server is not running";
       GTEST_SKIP() << "no test sound server";
     }
-    static bool registered = false;
-    if (!registered) {
-      Application_Initialize();
-      RegisterProgramClasses();
-      registered = true;
-    }
+    RegisterOnce();
     setenv("XDG_CONFIG_HOME", testsupport::MakeTempDir("profile").c_str(), 1);
+  }
+};
+
+class RecordingEndToEnd : public WithSoundServer, public ::testing::WithParamInterface<Format> {
+ protected:
+  void SetUp() override {
+    WithSoundServer::SetUp();
+    if (IsSkipped() || HasFatalFailure()) return;
     // Both channels at full volume, whatever an earlier test left behind.
     ASSERT_EQ(waveOutSetVolume(0, 0xFFFFFFFF), 0u);
     Application->SetMessageBoxHook([this](const std::string& text, const std::string& caption, unsigned) {
@@ -110,12 +123,7 @@ INSTANTIATE_TEST_SUITE_P(AllFormats, RecordingEndToEnd,
                          });
 
 TEST(RecordingFailures, NoSoundServerMeansTheStartFailsAndTheWindowStaysIdle) {
-  static bool registered = false;
-  if (!registered) {
-    Application_Initialize();
-    RegisterProgramClasses();
-    registered = true;
-  }
+  RegisterOnce();
   const char* saved = std::getenv("PULSE_SERVER");
   std::string keep = saved ? saved : "";
   setenv("PULSE_SERVER", "unix:/nonexistent/corvale-no-server", 1);
@@ -137,18 +145,9 @@ TEST(RecordingFailures, NoSoundServerMeansTheStartFailsAndTheWindowStaysIdle) {
     unsetenv("PULSE_SERVER");
 }
 
-TEST(OutputVolume, TheSliderSetsTheRightChannelAndKeepsTheLeft) {
-  if (!std::getenv("PULSE_SERVER")) {
-    if (std::getenv("CI")) FAIL() << "the test sound server is not running";
-    GTEST_SKIP() << "no test sound server";
-  }
-  static bool registered = false;
-  if (!registered) {
-    Application_Initialize();
-    RegisterProgramClasses();
-    registered = true;
-  }
-  setenv("XDG_CONFIG_HOME", testsupport::MakeTempDir("profile").c_str(), 1);
+using OutputVolume = WithSoundServer;
+
+TEST_F(OutputVolume, TheSliderSetsTheRightChannelAndKeepsTheLeft) {
   auto* form = new TForm1(Application);
   ASSERT_EQ(waveOutSetVolume(0, 0x8000 | (0xFFFFu << 16)), 0u);
   form->TrackBar1->SetPosition(255);
