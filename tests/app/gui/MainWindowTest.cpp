@@ -12,10 +12,13 @@
 #include "app/Unt_main.h"
 #include "framework/controls/Button.h"
 #include "framework/controls/Label.h"
+#include "framework/controls/OpenDialog.h"
 #include "framework/controls/RadioGroup.h"
 #include "framework/controls/TrackBar.h"
 #include "framework/windows/Application.h"
+#include "framework/core/SysUtils.h"
 #include "media/MediaPlayer.h"
+#include "media/WindowsMediaPlayer.h"
 #include "platform/mci/Mci.h"
 #include "tests/support/TestSupport.h"
 
@@ -288,3 +291,35 @@ TEST_F(MainWindow, ClosingWhileRecordingKeepsOnlyTheHeader) {
 }
 
 }  // namespace
+
+TEST_F(MainWindow, OpenVideoAsksForAnExistingFileAndPlaysItsUtf16Name) {
+  EXPECT_EQ(form->bsDialog->Title(), "Open file");
+  EXPECT_EQ(form->bsDialog->Filter(), "All files|*.*");
+  EXPECT_TRUE(form->bsDialog->Options().Contains(ofFileMustExist));
+
+  // Cancelled: the player is left alone.
+  int asked = 0;
+  SetOpenDialogHook([&](TOpenDialog*) {
+    ++asked;
+    return false;
+  });
+  form->bsSkinButton1->Click();
+  EXPECT_EQ(asked, 1);
+  EXPECT_TRUE(form->WindowsMediaPlayer1->URL().empty());
+
+  // Accepted: the chosen name, converted to UTF-16, becomes the player's URL. The file
+  // is no video, so the player stays black and the window stays usable.
+  const std::string name = testsupport::MakeTempDir("open") + "/歌曲 1.mp4";
+  std::ofstream(name) << "not a video";
+  SetOpenDialogHook([&](TOpenDialog* d) {
+    d->SetFileName(name);
+    return true;
+  });
+  form->bsSkinButton1->Click();
+  SetOpenDialogHook({});
+  EXPECT_EQ(form->WindowsMediaPlayer1->URL(), Utf8ToUtf16(name));
+  EXPECT_NE(form->WindowsMediaPlayer1->URL().find(u"歌曲 1.mp4"), std::u16string::npos);
+  testsupport::Pump(300);
+  EXPECT_TRUE(boxes.empty());
+  EXPECT_TRUE(form->Btstart->Enabled());
+}
