@@ -196,10 +196,9 @@ void TMediaPlayer::Close() {
   SetEnabledButtons({});
 }
 
-void TMediaPlayer::StartRecording() {
-  CheckIfOpen();
-  MCI_RECORD_PARMS p;
-  DWORD flags = NotifyFirstFlags();
+template <class TParms>
+DWORD TMediaPlayer::TakeRange(TParms& p) {
+  DWORD flags = 0;
   if (FUseFrom) {
     flags |= MCI_FROM;
     p.dwFrom = FFrom;
@@ -209,6 +208,13 @@ void TMediaPlayer::StartRecording() {
     p.dwTo = FTo;
   }
   FUseFrom = FUseTo = false;
+  return flags;
+}
+
+void TMediaPlayer::StartRecording() {
+  CheckIfOpen();
+  MCI_RECORD_PARMS p;
+  const DWORD flags = NotifyFirstFlags() | TakeRange(p);
   if (Send(MCI_RECORD, flags, &p) == 0 && FAutoEnable)
     SetEnabledButtons(FEnabledButtons - btPlay - btRecord + btStop + btPause);
 }
@@ -246,16 +252,7 @@ void TMediaPlayer::Play() {
     }
   }
   MCI_PLAY_PARMS p;
-  DWORD flags = NotifyFirstFlags();
-  if (FUseFrom) {
-    flags |= MCI_FROM;
-    p.dwFrom = FFrom;
-  }
-  if (FUseTo) {
-    flags |= MCI_TO;
-    p.dwTo = FTo;
-  }
-  FUseFrom = FUseTo = false;
+  const DWORD flags = NotifyFirstFlags() | TakeRange(p);
   if (Send(MCI_PLAY, flags, &p) == 0 && FAutoEnable)
     SetEnabledButtons(FEnabledButtons - btPlay - btRecord + btStop + btPause);
   FPaused = false;

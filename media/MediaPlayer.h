@@ -134,6 +134,9 @@ class TMediaPlayer : public TCustomControl {
  private:
   DWORD WaitFirstFlags();    // open, stop, save, close ...
   DWORD NotifyFirstFlags();  // play and record
+  // MCI_FROM / MCI_TO for the one-shot start and end positions, which it consumes.
+  template <class TParms>
+  DWORD TakeRange(TParms& p);
   void CheckIfOpen() const;
   MCIERROR Send(UINT message, DWORD flags, void* params);
   DWORD StatusItem(DWORD item, bool* ok = nullptr);

@@ -11,9 +11,9 @@
 namespace {
 // What the component sent, copied out of the parameter block at the time of the call.
 struct TCall {
-  MCIDEVICEID Device;
-  UINT Msg;
-  DWORD_PTR Flags;
+  MCIDEVICEID Device = 0;
+  UINT Msg = 0;
+  DWORD_PTR Flags = 0;
   DWORD_PTR Callback = 0;
   std::string Type, Element, File;
   bool AliasNull = true, FileNull = true;
@@ -45,7 +45,10 @@ class TFakeDriver {
 
  private:
   MCIERROR Handle(MCIDEVICEID d, UINT m, DWORD_PTR f, DWORD_PTR p) {
-    TCall c{d, m, f};
+    TCall c;
+    c.Device = d;
+    c.Msg = m;
+    c.Flags = f;
     if (p) c.Callback = reinterpret_cast<MCI_GENERIC_PARMS*>(p)->dwCallback;
     MCIERROR result = Fail.count(m) ? Fail[m] : 0;
     switch (m) {
