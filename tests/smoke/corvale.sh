@@ -6,30 +6,13 @@
 # Usage: bash corvale.sh <build dir> <source dir>   (needs CORVALE_TEST_DISPLAY)
 set -u
 build=${1:?build folder}
-display=${CORVALE_TEST_DISPLAY:-}
-[ -n "$display" ] || { echo "corvale: CORVALE_TEST_DISPLAY is not set" >&2; exit 1; }
-program="$build/corvale"
-[ -x "$program" ] || { echo "corvale: $program is missing" >&2; exit 1; }
+source "$(dirname "$0")/program.bash"
+smoke_setup corvale
 artifacts="$build/test-artifacts"
 mkdir -p "$artifacts"
 shot="$artifacts/corvale_program.png"
-work=$(mktemp -d /tmp/corvale-smoke.XXXXXX)
 caption="www.corvale.example   Lirovan"
-
-XDG_CONFIG_HOME="$work/config" DISPLAY="$display" QT_QPA_PLATFORM=xcb ASAN_OPTIONS=detect_leaks=0 \
-  "$program" >"$work/program.log" 2>&1 &
-pid=$!
-finish() {
-  kill "$pid" 2>/dev/null
-  wait "$pid" 2>/dev/null
-  rm -rf "$work"
-}
-trap finish EXIT
-fail() {
-  echo "corvale: $*" >&2
-  sed 's/^/  program: /' "$work/program.log" >&2
-  exit 1
-}
+smoke_start "$build/corvale" XDG_CONFIG_HOME="$work/config"
 
 for _ in $(seq 1 300); do
   xwininfo -display "$display" -name "$caption" >"$work/win" 2>/dev/null && break
@@ -46,13 +29,10 @@ h=$(awk '/Height:/ {print $NF}' "$work/win")
 echo "corvale: window at $x,$y size ${w}x$h; screenshot $shot"
 [ "$w" -ge 615 ] && [ "$h" -ge 450 ] || fail "the window is ${w}x$h, smaller than its 615x450 client area"
 
-pixel() {
-  convert "$shot" -format "%[fx:round(255*p{$1,$2}.r)],%[fx:round(255*p{$1,$2}.g)],%[fx:round(255*p{$1,$2}.b)]" info:
-}
 status=0
 check() {  # what x y rgb
   local got
-  got=$(pixel "$2" "$3")
+  got=$(pixel "$shot" "$2" "$3")
   [ "$got" = "$4" ] || { echo "corvale: $1 at $2,$3 is $got, expected $4" >&2; status=1; }
 }
 check "face below the buttons" $((x + 10)) $((y + h - 12)) "212,208,200"

@@ -5,37 +5,14 @@
 # Usage: bash demo_form.sh <build dir> <source dir>   (needs CORVALE_TEST_DISPLAY)
 set -u
 build=${1:?build folder}
-display=${CORVALE_TEST_DISPLAY:-}
-if [ -z "$display" ]; then
-  echo "demo_form: CORVALE_TEST_DISPLAY is not set (start the test X server first)" >&2
-  exit 1
-fi
-program="$build/demoform"
-if [ ! -x "$program" ]; then
-  echo "demo_form: $program is missing (build the demoform target)" >&2
-  exit 1
-fi
+source "$(dirname "$0")/program.bash"
+smoke_setup demo_form
 artifacts="$build/test-artifacts"
 mkdir -p "$artifacts"
 shot="$artifacts/demo_form.png"
-work=$(mktemp -d /tmp/demo-form.XXXXXX)
 ready="$work/ready"
 rm -f "$shot"
-
-DISPLAY="$display" QT_QPA_PLATFORM=xcb CORVALE_READY_FILE="$ready" ASAN_OPTIONS=detect_leaks=0 \
-  "$program" >"$work/demo.log" 2>&1 &
-pid=$!
-finish() {
-  kill "$pid" 2>/dev/null
-  wait "$pid" 2>/dev/null
-  rm -rf "$work"
-}
-trap finish EXIT
-fail() {
-  echo "demo_form: $*" >&2
-  sed 's/^/  demo: /' "$work/demo.log" >&2
-  exit 1
-}
+smoke_start "$build/demoform" CORVALE_READY_FILE="$ready"
 
 for _ in $(seq 1 300); do
   [ -s "$ready" ] && break
@@ -56,13 +33,10 @@ import -display "$display" -window root "$shot" || fail "screenshot failed"
 read -r _ cx cy cw ch <"$ready"
 echo "demo_form: client area at $cx,$cy size ${cw}x$ch; screenshot $shot"
 
-pixel() {  # x y -> "r,g,b"
-  convert "$shot" -format "%[fx:round(255*p{$1,$2}.r)],%[fx:round(255*p{$1,$2}.g)],%[fx:round(255*p{$1,$2}.b)]" info:
-}
 status=0
 expect() {  # what x y rgb
   local got
-  got=$(pixel "$2" "$3")
+  got=$(pixel "$shot" "$2" "$3")
   if [ "$got" != "$4" ]; then
     echo "demo_form: $1 at $2,$3 is $got, expected $4" >&2
     status=1
@@ -70,7 +44,7 @@ expect() {  # what x y rgb
 }
 expect_not() {  # what x y rgb
   local got
-  got=$(pixel "$2" "$3")
+  got=$(pixel "$shot" "$2" "$3")
   if [ "$got" = "$4" ]; then
     echo "demo_form: $1 at $2,$3 is $got, expected anything else" >&2
     status=1
