@@ -9,6 +9,7 @@
 #include "framework/graphics/Bitmap.h"
 #include "framework/graphics/Canvas.h"
 #include "skin/draw/Bitmap24.h"
+#include "skin/draw/BlendKernel.h"
 
 namespace {
 
@@ -96,24 +97,7 @@ void TbsEffectBmp::Morph(const TbsEffectBmp& B, double k) {
   if (!SameSize(B)) return;
   k = Clamp01(k);
   const std::size_t channels = std::size_t(FWidth) * 3;
-  // Large images go through a table of every (a, b) pair: the same formula, evaluated
-  // once per pair instead of once per channel.
-  if (channels * std::size_t(FHeight) >= 4 * 65536) {
-    std::vector<Byte> table(65536);
-    for (int a = 0; a < 256; ++a)
-      for (int b = 0; b < 256; ++b) table[std::size_t(a) << 8 | std::size_t(b)] = Channel((1 - k) * a + k * b);
-    for (int y = 0; y < FHeight; ++y) {
-      Byte* pa = Row(y);
-      const Byte* pb = B.Row(y);
-      for (std::size_t i = 0; i < channels; ++i) pa[i] = table[std::size_t(pa[i]) << 8 | pb[i]];
-    }
-    return;
-  }
-  for (int y = 0; y < FHeight; ++y) {
-    Byte* pa = Row(y);
-    const Byte* pb = B.Row(y);
-    for (std::size_t i = 0; i < channels; ++i) pa[i] = Channel((1 - k) * pa[i] + k * pb[i]);
-  }
+  for (int y = 0; y < FHeight; ++y) BlendChannels(Row(y), B.Row(y), channels, k);
 }
 
 void TbsEffectBmp::MixRamp(const TbsEffectBmp& B, int from, int to, double step, bool vertical) {

@@ -8,6 +8,7 @@
 
 #include "framework/graphics/Bitmap.h"
 #include "framework/graphics/Canvas.h"
+#include "skin/draw/BlendKernel.h"
 #include "skin/draw/EffectBmp.h"
 #include "tests/skin_draw/unit/DrawTestPictures.h"
 
@@ -260,8 +261,28 @@ TEST(TbsEffectBmp, EveryMorphMatchesItsReference) {
       }
 }
 
+TEST(TbsEffectBmp, EveryBlendKernelGivesTheFormulasBytesForEveryPair) {
+  // All 65536 (a, b) pairs, plus a ragged tail for the kernels' scalar ends; factors with
+  // exact ties (0.5, 0.25) and with ties the double formula rounds its own way (0.3).
+  std::vector<Byte> a0, b;
+  for (int x = 0; x < 256; ++x)
+    for (int y = 0; y < 256; ++y) a0.push_back(Byte(x)), b.push_back(Byte(y));
+  for (int i = 0; i < 13; ++i) a0.push_back(Byte(17 * i)), b.push_back(Byte(255 - 9 * i));
+  for (TBlendKernel kernel : {TBlendKernel::Scalar, TBlendKernel::Sse2, TBlendKernel::Avx2}) {
+    if (!BlendKernelAvailable(kernel)) continue;
+    for (double k : {0.0, 0.05, 0.2, 0.25, 0.3, 0.5, 1.0 / 3, 0.77, 1.0}) {
+      std::vector<Byte> a = a0;
+      BlendChannelsWith(kernel, a.data(), b.data(), a.size(), k);
+      for (std::size_t i = 0; i < a.size(); ++i)
+        ASSERT_EQ(a[i], Clamp((1 - k) * a0[i] + k * b[i]))
+            << "kernel " << int(kernel) << " k=" << k << " a=" << int(a0[i]) << " b=" << int(b[i]);
+    }
+  }
+}
+
 TEST(TbsEffectBmp, LargeMorphEqualsTheDirectFormula) {
-  // Large images blend through a table; compare with the formula on a few thousand pixels.
+  // A whole image through the vector kernels, rows with their padding: compare with the
+  // formula on a few thousand pixels.
   const TbsEffectBmp A = RandomImage(300, 300, 5), B = RandomImage(300, 300, 6);
   for (double k : {0.3, 0.5, 0.77}) {
     TbsEffectBmp got = Copy(A);
