@@ -43,11 +43,10 @@ void TSkinStreamReader::ReadBitmap(TBitmap& bitmap) {
     throw ESkinStreamError(Format("Bitmap at offset %lld declares %lld bytes, only %lld follow",
                                   static_cast<long long>(start), static_cast<long long>(size),
                                   static_cast<long long>(left)));
-  TMemoryStream image;
-  image.WriteBuffer(header, BmpFileHeaderSize);
-  image.CopyFrom(FStream, size - BmpFileHeaderSize);
-  image.SetPosition(0);
-  bitmap.LoadFromStream(image);
+  // The bitmap reader takes exactly the declared size, which fits: no copy needed.
+  FStream.SetPosition(start);
+  bitmap.LoadFromStream(FStream);
+  FStream.SetPosition(start + size);
 }
 
 void TSkinStreamReader::ReadFlaggedBitmap(TBitmap& bitmap) {
