@@ -7,10 +7,7 @@
 set -u
 build=${1:?build folder}
 source "$(dirname "$0")/program.bash"
-smoke_setup corvale
-artifacts="$build/test-artifacts"
-mkdir -p "$artifacts"
-shot="$artifacts/corvale_program.png"
+smoke_setup corvale "$build"
 caption="www.corvale.example   Lirovan"
 smoke_start "$build/corvale" XDG_CONFIG_HOME="$work/config"
 

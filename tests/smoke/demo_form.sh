@@ -6,10 +6,7 @@
 set -u
 build=${1:?build folder}
 source "$(dirname "$0")/program.bash"
-smoke_setup demo_form
-artifacts="$build/test-artifacts"
-mkdir -p "$artifacts"
-shot="$artifacts/demo_form.png"
+smoke_setup demo_form "$build"
 ready="$work/ready"
 rm -f "$shot"
 smoke_start "$build/demoform" CORVALE_READY_FILE="$ready"

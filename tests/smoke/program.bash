@@ -1,9 +1,12 @@
 # Shared by the smoke scripts (sourced, not a test itself): a program started on the
 # test X server and stopped at exit, and pixels read from screenshots.
 
-# smoke_setup <tag>: the work folder ($work) and the display ($display).
+# smoke_setup <tag> <build dir>: the work folder ($work), the display ($display) and
+# the screenshot's path ($shot, <build dir>/test-artifacts/<tag>.png).
 smoke_setup() {
   smoke_tag=$1
+  mkdir -p "$2/test-artifacts"
+  shot="$2/test-artifacts/$1.png"
   display=${CORVALE_TEST_DISPLAY:-}
   [ -n "$display" ] || { echo "$smoke_tag: CORVALE_TEST_DISPLAY is not set (start the test X server first)" >&2; exit 1; }
   work=$(mktemp -d "/tmp/$smoke_tag.XXXXXX")
