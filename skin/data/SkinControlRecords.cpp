@@ -2,17 +2,12 @@
 
 #include "skin/data/SkinIniFile.h"
 
-#define FONT(p) io.FontGroup(#p, p##fontname, p##fontheight, p##fontstyle, p##fontcolor)
-
 void TbsDataSkinControl::ReadFromIni(const TSkinIniFile& ini) {
-  TSkinIniReader io(ini, IDName);
-  Keys(io);
+  ReadSkinKeys(ini, IDName, [this](TSkinKeyIO& io) { Keys(io); });
 }
 
 void TbsDataSkinControl::WriteToIni(TSkinIniFile& ini) {
-  ini.EraseSection(IDName);
-  TSkinIniWriter io(ini, IDName);
-  Keys(io);
+  WriteSkinKeys(ini, IDName, [this](TSkinKeyIO& io) { Keys(io); }, true);
 }
 
 void TbsDataSkinControl::Keys(TSkinKeyIO& io) {
@@ -33,7 +28,7 @@ void TbsDataSkinPanelControl::Keys(TSkinKeyIO& io) {
   io.Int("bgpictureindex", bgpictureindex, -1);
   io.Rect("captionrect", captionrect);
   io.Alignment("alignment", alignment);
-  FONT();
+  SKIN_FONT_KEYS();
   io.Rect("checkimagerect", checkimagerect);
   io.Rect("uncheckimagerect", uncheckimagerect);
 }
@@ -63,11 +58,11 @@ void TbsDataSkinExPanelControl::Keys(TSkinKeyIO& io) {
   io.Rect("vrestorebuttonactiverect", vrestorebuttonactiverect);
   io.Rect("vrestorebuttondownrect", vrestorebuttondownrect);
   io.Rect("captionrect", captionrect);
-  FONT();
+  SKIN_FONT_KEYS();
 }
 
 void TbsDataSkinButtonControl::Keys(TSkinKeyIO& io) {
-  FONT();
+  SKIN_FONT_KEYS();
   io.Color("activefontcolor", activefontcolor);
   io.Color("downfontcolor", downfontcolor);
   io.Color("disabledfontcolor", disabledfontcolor);
@@ -81,7 +76,7 @@ void TbsDataSkinButtonControl::Keys(TSkinKeyIO& io) {
 void TbsDataSkinMenuButtonControl::Keys(TSkinKeyIO& io) { io.Rect("trackbuttonrect", trackbuttonrect); }
 
 void TbsDataSkinCheckRadioControl::Keys(TSkinKeyIO& io) {
-  FONT();
+  SKIN_FONT_KEYS();
   io.Color("activefontcolor", activefontcolor);
   io.Color("unenabledfontcolor", unenabledfontcolor);
   io.Color("framefontcolor", framefontcolor);
@@ -104,7 +99,7 @@ void TbsDataSkinGaugeControl::Keys(TSkinKeyIO& io) {
   io.Int("beginoffset", beginoffset);
   io.Int("endoffset", endoffset);
   io.Bool("vertical", vertical);
-  FONT();
+  SKIN_FONT_KEYS();
 }
 
 void TbsDataSkinTrackBarControl::Keys(TSkinKeyIO& io) {
@@ -114,25 +109,23 @@ void TbsDataSkinTrackBarControl::Keys(TSkinKeyIO& io) {
   io.Bool("vertical", vertical);
 }
 
-void TbsDataSkinLabelControl::Keys(TSkinKeyIO& io) { FONT(); }
+void TbsDataSkinLabelControl::Keys(TSkinKeyIO& io) { SKIN_FONT_KEYS(); }
 
 void TbsDataSkinStdLabelControl::Keys(TSkinKeyIO& io) {
-  FONT();
+  SKIN_FONT_KEYS();
   io.Color("activefontcolor", activefontcolor, 0xFF0000);
 }
 
 void TbsDataSkinUpDownControl::ReadFromIni(const TSkinIniFile& ini) {
   TbsDataSkinCustomControl::ReadFromIni(ini);
-  TSkinIniReader io(ini, IDName);
-  Keys(io);
+  ReadSkinKeys(ini, IDName, [this](TSkinKeyIO& io) { Keys(io); });
   lefttoppoint = righttoppoint = leftbottompoint = rightbottompoint = TPoint{};
   clientrect = TRect{};
 }
 
 void TbsDataSkinUpDownControl::WriteToIni(TSkinIniFile& ini) {
   TbsDataSkinCustomControl::WriteToIni(ini);
-  TSkinIniWriter io(ini, IDName);
-  Keys(io);
+  WriteSkinKeys(ini, IDName, [this](TSkinKeyIO& io) { Keys(io); }, false);
 }
 
 void TbsDataSkinUpDownControl::Keys(TSkinKeyIO& io) {
@@ -156,10 +149,10 @@ void TbsDataSkinGridControl::Keys(TSkinKeyIO& io) {
   io.Rect("celltextrect", celltextrect);
   io.Color("linescolor", linescolor);
   io.Color("bgcolor", bgcolor);
-  FONT();
+  SKIN_FONT_KEYS();
   io.Color("selectfontcolor", selectfontcolor);
   io.Color("focusfontcolor", focusfontcolor);
-  FONT(fixed);
+  SKIN_FONT_KEYS(fixed);
 }
 
 void TbsDataSkinTabControl::Keys(TSkinKeyIO& io) {
@@ -176,7 +169,7 @@ void TbsDataSkinTabControl::Keys(TSkinKeyIO& io) {
   io.Int("tableftoffset", tableftoffset);
   io.Int("tabrightoffset", tabrightoffset);
   io.Rect("tabsbgrect", tabsbgrect);
-  FONT();
+  SKIN_FONT_KEYS();
   io.Color("activefontcolor", activefontcolor);
   io.Color("focusfontcolor", focusfontcolor);
   io.Color("mouseinfontcolor", mouseinfontcolor);
@@ -201,7 +194,7 @@ void TbsDataSkinControlBar::Keys(TSkinKeyIO& io) {
 
 void TbsDataSkinEditControl::Keys(TSkinKeyIO& io) {
   io.Rect("activeskinrect", activeskinrect);
-  FONT();
+  SKIN_FONT_KEYS();
   io.Color("disabledfontcolor", disabledfontcolor);
   io.Color("activefontcolor", activefontcolor);
   io.Rect("buttonrect", buttonrect);
@@ -222,11 +215,11 @@ void TbsDataSkinListBox::Keys(TSkinKeyIO& io) {
   io.Int("itemleftoffset", itemleftoffset);
   io.Int("itemrightoffset", itemrightoffset);
   io.Rect("itemtextrect", itemtextrect);
-  FONT();
+  SKIN_FONT_KEYS();
   io.Color("activefontcolor", activefontcolor);
   io.Color("focusfontcolor", focusfontcolor);
   io.Rect("captionrect", captionrect);
-  FONT(caption);
+  SKIN_FONT_KEYS(caption);
   io.Rect("upbuttonrect", upbuttonrect);
   io.Rect("activeupbuttonrect", activeupbuttonrect);
   io.Rect("downupbuttonrect", downupbuttonrect);
@@ -253,7 +246,7 @@ void TbsDataSkinComboBox::Keys(TSkinKeyIO& io) {
   io.Int("itemleftoffset", itemleftoffset);
   io.Int("itemrightoffset", itemrightoffset);
   io.Rect("itemtextrect", itemtextrect);
-  FONT();
+  SKIN_FONT_KEYS();
   io.Color("focusfontcolor", focusfontcolor);
   io.Str("listboxname", listboxname);
   io.Rect("buttonrect", buttonrect);
@@ -282,7 +275,7 @@ void TbsDataSkinScrollBarControl::Keys(TSkinKeyIO& io) {
 
 void TbsDataSkinSpinEditControl::Keys(TSkinKeyIO& io) {
   io.Rect("activeskinrect", activeskinrect);
-  FONT();
+  SKIN_FONT_KEYS();
   io.Color("activefontcolor", activefontcolor);
   io.Color("disabledfontcolor", disabledfontcolor);
   io.Rect("upbuttonrect", upbuttonrect);
@@ -296,17 +289,17 @@ void TbsDataSkinSpinEditControl::Keys(TSkinKeyIO& io) {
 void TbsDataSkinScrollBoxControl::Keys(TSkinKeyIO& io) { io.Int("bgpictureindex", bgpictureindex, -1); }
 
 void TbsDataSkinTreeView::Keys(TSkinKeyIO& io) {
-  FONT();
+  SKIN_FONT_KEYS();
   io.Color("bgcolor", bgcolor);
 }
 
 void TbsDataSkinListView::Keys(TSkinKeyIO& io) {
-  FONT();
+  SKIN_FONT_KEYS();
   io.Color("bgcolor", bgcolor);
 }
 
 void TbsDataSkinRichEdit::Keys(TSkinKeyIO& io) {
-  FONT();
+  SKIN_FONT_KEYS();
   io.Color("bgcolor", bgcolor);
 }
 

@@ -3,6 +3,17 @@
 #include "skin/data/SkinIniFile.h"
 #include "skin/data/SkinIniValues.h"
 
+void ReadSkinKeys(const TSkinIniFile& ini, const std::string& section, const TSkinKeyList& keys) {
+  TSkinIniReader io(ini, section);
+  keys(io);
+}
+
+void WriteSkinKeys(TSkinIniFile& ini, const std::string& section, const TSkinKeyList& keys, bool fresh) {
+  if (fresh) ini.EraseSection(section);
+  TSkinIniWriter io(ini, section);
+  keys(io);
+}
+
 void TSkinKeyIO::FontGroup(const std::string& prefix, std::string& name, int& height, TFontStyles& style,
                            TColor& color) {
   const std::string n = prefix + "fontname", h = prefix + "fontheight", s = prefix + "fontstyle",

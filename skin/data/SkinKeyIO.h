@@ -1,6 +1,7 @@
 #pragma once
 // One list of keys per record serves both reading and writing: a record names each key
 // with its field and default once, and the reader or the writer walks that list.
+#include <functional>
 #include <string>
 
 #include "framework/core/Types.h"
@@ -67,19 +68,26 @@ class TSkinIniWriter : public TSkinKeyIO {
   std::string FSection;
 };
 
+using TSkinKeyList = std::function<void(TSkinKeyIO&)>;
+// Reads a record's keys from a section.
+void ReadSkinKeys(const TSkinIniFile& ini, const std::string& section, const TSkinKeyList& keys);
+// Writes them; a record at the root of its hierarchy empties the section first (fresh).
+void WriteSkinKeys(TSkinIniFile& ini, const std::string& section, const TSkinKeyList& keys, bool fresh);
+
+// The four keys of a font group named by prefix p (p##fontname, ...), inside Keys().
+#define SKIN_FONT_KEYS(p) io.FontGroup(#p, p##fontname, p##fontheight, p##fontstyle, p##fontcolor)
+
 // Stamps the two virtual operations of a record kind: the base's keys first, then the
 // kind's own list of keys (a private Keys(TSkinKeyIO&) of the class).
 #define SKIN_RECORD_IO(Base)                                           \
  public:                                                               \
   void ReadFromIni(const TSkinIniFile& ini) override {                  \
     Base::ReadFromIni(ini);                                            \
-    TSkinIniReader io(ini, IDName);                                    \
-    Keys(io);                                                          \
+    ReadSkinKeys(ini, IDName, [this](TSkinKeyIO& io) { Keys(io); });   \
   }                                                                    \
   void WriteToIni(TSkinIniFile& ini) override {                         \
     Base::WriteToIni(ini);                                             \
-    TSkinIniWriter io(ini, IDName);                                    \
-    Keys(io);                                                          \
+    WriteSkinKeys(ini, IDName, [this](TSkinKeyIO& io) { Keys(io); }, false); \
   }                                                                    \
                                                                        \
  private:                                                              \

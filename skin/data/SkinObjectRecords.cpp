@@ -2,17 +2,12 @@
 
 #include "skin/data/SkinIniFile.h"
 
-#define FONT(p) io.FontGroup(#p, p##fontname, p##fontheight, p##fontstyle, p##fontcolor)
-
 void TbsDataSkinObject::ReadFromIni(const TSkinIniFile& ini) {
-  TSkinIniReader io(ini, IDName);
-  Keys(io);
+  ReadSkinKeys(ini, IDName, [this](TSkinKeyIO& io) { Keys(io); });
 }
 
 void TbsDataSkinObject::WriteToIni(TSkinIniFile& ini) {
-  ini.EraseSection(IDName);
-  TSkinIniWriter io(ini, IDName);
-  Keys(io);
+  WriteSkinKeys(ini, IDName, [this](TSkinKeyIO& io) { Keys(io); }, true);
 }
 
 void TbsDataSkinObject::Keys(TSkinKeyIO& io) {
@@ -52,15 +47,13 @@ void TbsDataSkinStdButton::Keys(TSkinKeyIO& io) {
 
 void TbsDataSkinAnimate::ReadFromIni(const TSkinIniFile& ini) {
   TbsDataSkinObject::ReadFromIni(ini);
-  TSkinIniReader io(ini, IDName);
-  Keys(io);
+  ReadSkinKeys(ini, IDName, [this](TSkinKeyIO& io) { Keys(io); });
   morphing = false;
 }
 
 void TbsDataSkinAnimate::WriteToIni(TSkinIniFile& ini) {
   TbsDataSkinObject::WriteToIni(ini);
-  TSkinIniWriter io(ini, IDName);
-  Keys(io);
+  WriteSkinKeys(ini, IDName, [this](TSkinKeyIO& io) { Keys(io); }, false);
 }
 
 void TbsDataSkinAnimate::Keys(TSkinKeyIO& io) {
@@ -78,7 +71,7 @@ void TbsDataSkinMenuItem::Keys(TSkinKeyIO& io) {
   io.Int("dividerleftoffset", dividerleftoffset);
   io.Int("dividerrightoffset", dividerrightoffset);
   io.Rect("textrect", textrect);
-  FONT();
+  SKIN_FONT_KEYS();
   io.Color("activefontcolor", activefontcolor);
   io.Color("unenabledfontcolor", unenabledfontcolor);
 }
@@ -88,7 +81,7 @@ void TbsDataSkinMainMenuItem::Keys(TSkinKeyIO& io) {
   io.Int("itemrightoffset", itemrightoffset);
   io.Rect("downrect", downrect);
   io.Rect("textrect", textrect);
-  FONT();
+  SKIN_FONT_KEYS();
   io.Color("activefontcolor", activefontcolor);
   io.Color("downfontcolor", downfontcolor);
   io.Color("unenabledfontColor", unenabledfontcolor);
@@ -96,7 +89,7 @@ void TbsDataSkinMainMenuItem::Keys(TSkinKeyIO& io) {
 
 void TbsDataSkinCaption::Keys(TSkinKeyIO& io) {
   io.Rect("textrect", textrect);
-  FONT();
+  SKIN_FONT_KEYS();
   io.Color("activefontcolor", activefontcolor);
   io.Alignment("alignment", alignment);
   io.Bool("shadow", shadow);

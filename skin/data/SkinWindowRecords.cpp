@@ -8,14 +8,11 @@ const char* const HintSection = "HINTWINDOW";
 }  // namespace
 
 void TbsDataSkinPopupWindow::ReadFromIni(const TSkinIniFile& ini) {
-  TSkinIniReader io(ini, PopupSection);
-  Keys(io);
+  ReadSkinKeys(ini, PopupSection, [this](TSkinKeyIO& io) { Keys(io); });
 }
 
 void TbsDataSkinPopupWindow::WriteToIni(TSkinIniFile& ini) {
-  ini.EraseSection(PopupSection);
-  TSkinIniWriter io(ini, PopupSection);
-  Keys(io);
+  WriteSkinKeys(ini, PopupSection, [this](TSkinKeyIO& io) { Keys(io); }, true);
 }
 
 void TbsDataSkinPopupWindow::Keys(TSkinKeyIO& io) {
@@ -35,14 +32,11 @@ void TbsDataSkinPopupWindow::Keys(TSkinKeyIO& io) {
 }
 
 void TbsDataSkinHintWindow::ReadFromIni(const TSkinIniFile& ini) {
-  TSkinIniReader io(ini, HintSection);
-  Keys(io);
+  ReadSkinKeys(ini, HintSection, [this](TSkinKeyIO& io) { Keys(io); });
 }
 
 void TbsDataSkinHintWindow::WriteToIni(TSkinIniFile& ini) {
-  ini.EraseSection(HintSection);
-  TSkinIniWriter io(ini, HintSection);
-  Keys(io);
+  WriteSkinKeys(ini, HintSection, [this](TSkinKeyIO& io) { Keys(io); }, true);
 }
 
 void TbsDataSkinHintWindow::Keys(TSkinKeyIO& io) {
