@@ -1,0 +1,3 @@
+#pragma once
+// Registers TAction with the layout class registry.
+void RegisterActionClasses();

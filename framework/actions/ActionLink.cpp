@@ -1,0 +1,5 @@
+#include "framework/actions/ActionLink.h"
+
+#include "framework/actions/Action.h"
+
+TAction* TActionLink::LinkedAction() const { return dynamic_cast<TAction*>(FAction); }

@@ -1,0 +1,47 @@
+#include "framework/menus/PopupMenu.h"
+
+namespace {
+TPopupHandler& GlobalHandler() {
+  static TPopupHandler handler;
+  return handler;
+}
+}  // namespace
+
+TPopupMenu::TPopupMenu(TComponent* AOwner) : TMenu(AOwner) {}
+
+TPopupMenu::~TPopupMenu() = default;
+
+void TPopupMenu::SetPopupComponent(TComponent* Value) {
+  if (Value == FPopupComponent) return;
+  if (FPopupComponent) RemoveFreeNotification(FPopupComponent);
+  FPopupComponent = Value;
+  if (FPopupComponent) FreeNotification(FPopupComponent);
+}
+
+void TPopupMenu::Popup(int X, int Y) {
+  FPopupPoint = Point(X, Y);
+  std::weak_ptr<bool> alive = FAlive;
+  DoPopup(this);
+  if (alive.expired()) return;
+  TPopupHandler show = OnPopupShow ? OnPopupShow : GlobalHandler();
+  if (show) show(this, X, Y);
+}
+
+void TPopupMenu::DoPopup(TObject* Sender) {
+  if (!OnPopup) return;
+  TNotifyEvent handler = OnPopup;
+  handler(Sender);
+}
+
+TPopupHandler TPopupMenu::SetPopupHandler(TPopupHandler Handler) {
+  TPopupHandler previous = std::move(GlobalHandler());
+  GlobalHandler() = std::move(Handler);
+  return previous;
+}
+
+const TPopupHandler& TPopupMenu::PopupHandler() { return GlobalHandler(); }
+
+void TPopupMenu::Notification(TComponent* AComponent, TOperation Operation) {
+  TMenu::Notification(AComponent, Operation);
+  if (Operation == opRemove && AComponent == FPopupComponent) FPopupComponent = nullptr;
+}
