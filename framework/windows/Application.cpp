@@ -7,6 +7,7 @@
 #include <QWidget>
 
 #include "framework/core/Exceptions.h"
+#include "framework/graphics/DisplayPlatform.h"
 #include "framework/windows/Application.h"
 #include "framework/windows/Forms.h"
 #include "framework/windows/WindowImpl.h"
@@ -38,6 +39,7 @@ void Application_Finalize() {
 
 TApplication::TApplication(TComponent* AOwner) : TComponent(AOwner) {
   if (!QCoreApplication::instance()) {
+    SelectDisplayPlatform(gArgc, gArgv);  // XWayland under Wayland: we position windows ourselves
     new QApplication(gArgc, gArgv);
     FOwnsQtApp = true;
   }
