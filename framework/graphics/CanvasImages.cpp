@@ -1,5 +1,9 @@
 // Bitmap copies: nearest-neighbour stretching, mirroring, copy modes, colour keys, alpha.
 #include <cstdlib>
+#include <vector>
+#ifdef __SSE2__
+#include <emmintrin.h>
+#endif
 
 #include "framework/graphics/Bitmap.h"
 #include "framework/graphics/Canvas.h"
@@ -21,6 +25,42 @@ Op FromCopyMode(TCopyMode m) {
     case TCopyMode::cmWhiteness: return Op::White;
   }
   return Op::Copy;
+}
+
+// floor(n / d) for n = start, start + inc, start + 2 inc, ...: one division up front,
+// then whole quotient and carried remainder per step.
+class Step {
+ public:
+  Step(std::int64_t start, std::int64_t inc, std::int64_t d)
+      : FValue(start / d), FRem(start % d), FQuot(inc / d), FInc(inc % d), FD(d) {}
+  std::int64_t Value() const { return FValue; }
+  void Next() {
+    FValue += FQuot;
+    FRem += FInc;
+    if (FRem >= FD) {
+      FRem -= FD;
+      ++FValue;
+    }
+  }
+
+ private:
+  std::int64_t FValue, FRem, FQuot, FInc, FD;
+};
+
+// n pixels, the unused byte cleared as by every canvas write (pictures read from files
+// may carry one): as fast as a memcpy of the row.
+void CopyRow(TPixel* d, const TPixel* s, int n) {
+  int i = 0;
+#ifdef __SSE2__
+  const __m128i mask = _mm_set1_epi32(0x00FFFFFF);
+  for (; i + 8 <= n; i += 8) {
+    const __m128i a = _mm_loadu_si128(reinterpret_cast<const __m128i*>(s + i));
+    const __m128i b = _mm_loadu_si128(reinterpret_cast<const __m128i*>(s + i + 4));
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(d + i), _mm_and_si128(a, mask));
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(d + i + 4), _mm_and_si128(b, mask));
+  }
+#endif
+  for (; i < n; ++i) d[i] = s[i] & 0xFFFFFF;
 }
 }  // namespace
 
@@ -50,18 +90,49 @@ void TCanvas::CopyPixels(const TRect& dest, const TBitmap* source, const TRect& 
   TPixel keyPixel = 0;
   const bool useKey = keyed && raster::Resolve(key, keyPixel);
   const Op op = keyed ? Op::Copy : FromCopyMode(FCopyMode);
-  for (int y = vis.Top; y < vis.Bottom; ++y) {
-    const std::int64_t k = (std::int64_t(y) - dn.Top) * ash / adh;
-    const std::int64_t sy = flipY ? sn.Bottom - 1 - k : sn.Top + k;
+
+  // Destination pixel x shows source column floor((x - dn.Left) * asw / adw), mirrored
+  // when flipped; rows likewise. Both step by whole quotient and carried remainder.
+  const Step cols((vis.Left - std::int64_t(dn.Left)) * asw, asw, adw);
+  Step rows((vis.Top - std::int64_t(dn.Top)) * ash, ash, adh);
+  const bool rowsCopy = op == Op::Copy && !useKey && asw == adw && !flipX;
+  std::vector<int> column;  // source column per visible destination column, -1 outside the source
+  if (!rowsCopy) {
+    column.resize(std::size_t(vis.Right - vis.Left));
+    Step c = cols;
+    for (int& sx : column) {
+      const std::int64_t s = flipX ? sn.Right - 1 - c.Value() : sn.Left + c.Value();
+      sx = s >= 0 && s < from->Width() ? int(s) : -1;
+      c.Next();
+    }
+  }
+  // Unstretched, unmirrored columns: source x = x + shift, readable for x in [lo, hi).
+  const std::int64_t shift = std::int64_t(sn.Left) - dn.Left;
+  const std::int64_t lo = std::max<std::int64_t>(vis.Left, -shift);
+  const std::int64_t hi = std::min<std::int64_t>(vis.Right, from->Width() - shift);
+
+  for (int y = vis.Top; y < vis.Bottom; ++y, rows.Next()) {
+    const std::int64_t sy = flipY ? sn.Bottom - 1 - rows.Value() : sn.Top + rows.Value();
     if (sy < 0 || sy >= from->Height()) continue;
     const TPixel* srow = from->ScanLine(int(sy));
-    w.ForSpan(y, vis.Left, vis.Right, [&](int x, TPixel& px) {
-      const std::int64_t kx = (std::int64_t(x) - dn.Left) * asw / adw;
-      const std::int64_t sx = flipX ? sn.Right - 1 - kx : sn.Left + kx;
-      if (sx < 0 || sx >= from->Width()) return;
-      const TPixel sp = srow[sx] & 0xFFFFFF;
-      if (useKey && sp == keyPixel) return;
-      px = raster::Apply(op, px, sp);
+    w.ForRuns(y, vis.Left, vis.Right, [&](int a, int b, TPixel* drow) {
+      if (rowsCopy) {
+        const int a2 = int(std::max<std::int64_t>(a, lo)), b2 = int(std::min<std::int64_t>(b, hi));
+        if (a2 < b2) CopyRow(drow + a2, srow + (a2 + shift), b2 - a2);
+        return;
+      }
+      const int* map = column.data() - vis.Left;
+      if (op == Op::Copy) {
+        for (int x = a; x < b; ++x) {
+          if (map[x] < 0) continue;
+          const TPixel sp = srow[map[x]] & 0xFFFFFF;
+          if (useKey && sp == keyPixel) continue;
+          drow[x] = sp;
+        }
+        return;
+      }
+      for (int x = a; x < b; ++x)
+        if (map[x] >= 0) drow[x] = raster::Apply(op, drow[x], srow[map[x]] & 0xFFFFFF);
     });
   }
 }

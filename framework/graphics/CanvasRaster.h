@@ -71,16 +71,22 @@ class Writer {
     TPixel& d = FTarget->ScanLine(y)[x];
     d = Apply(op, d, c);
   }
-  // Pixels x0..x1-1 of row y, each clip rectangle once (they do not overlap).
+  // The visible runs [a, b) of pixels x0..x1-1 of row y, as f(a, b, row), each clip
+  // rectangle once (they do not overlap).
   template <class F>
-  void ForSpan(int y, int x0, int x1, F&& f) {
+  void ForRuns(int y, int x0, int x1, F&& f) {
     for (const TRect& r : FClip) {
       if (y < r.Top || y >= r.Bottom) continue;
       const int a = std::max(x0, r.Left), b = std::min(x1, r.Right);
-      if (a >= b) continue;
-      TPixel* row = FTarget->ScanLine(y);
-      for (int x = a; x < b; ++x) f(x, row[x]);
+      if (a < b) f(a, b, FTarget->ScanLine(y));
     }
+  }
+  // Pixels x0..x1-1 of row y, one by one.
+  template <class F>
+  void ForSpan(int y, int x0, int x1, F&& f) {
+    ForRuns(y, x0, x1, [&](int a, int b, TPixel* row) {
+      for (int x = a; x < b; ++x) f(x, row[x]);
+    });
   }
   void Span(int y, int x0, int x1, Op op, TPixel c) {
     ForSpan(y, x0, x1, [&](int, TPixel& d) { d = Apply(op, d, c); });
