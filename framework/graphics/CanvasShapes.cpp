@@ -217,7 +217,7 @@ void TCanvas::Rectangle(int x1, int y1, int x2, int y2) {
     return;
   }
   // Wide pens: rings drawn solid inside the rectangle (the inside-frame style).
-  TPixel colour;
+  TPixel colour = 0;  // set whenever the pen is visible
   raster::Resolve(FPen.Color, colour);
   const Op op = raster::FromPenMode(FPen.Mode);
   for (int y = std::max(r.Top, w.Bounds().Top); y < std::min(r.Bottom, w.Bounds().Bottom); ++y) {
