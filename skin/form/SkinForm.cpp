@@ -1,0 +1,686 @@
+#include "skin/form/SkinForm.h"
+
+#include <algorithm>
+
+#include "framework/graphics/Canvas.h"
+#include "framework/menus/PopupMenu.h"
+#include "framework/windows/Forms.h"
+#include "framework/windows/Timers.h"
+#include "framework/windows/Windows.h"
+#include "skin/data/ResourceStrData.h"
+#include "skin/data/SkinData.h"
+#include "skin/data/SkinMessages.h"
+#include "skin/draw/SkinGeometry.h"
+#include "skin/form/SkinAnimateObject.h"
+#include "skin/form/SkinCaptionObject.h"
+#include "skin/form/SkinMenu.h"
+#include "skin/form/SkinPopupMenu.h"
+#include "skin/form/SkinStdButtonObject.h"
+#include "skin/form/UserObject.h"
+
+namespace {
+std::unique_ptr<TTimer> MakeTimer(unsigned ms, std::function<void()> tick) {
+  auto t = std::make_unique<TTimer>(nullptr);
+  t->SetEnabled(false);
+  t->SetInterval(ms);
+  t->OnTimer = [tick = std::move(tick)](TObject*) { tick(); };
+  return t;
+}
+
+void SetFont(TFont& f, const char* name, int height, TFontStyles style, TColor color) {
+  f.SetName(name);
+  f.SetHeight(height);
+  f.SetStyle(style);
+  f.SetColor(color);
+}
+
+bool ClosesMenus(UINT msg) {
+  switch (msg) {
+    case WM_MOVE: case WM_SIZE: case WM_ACTIVATE: case WM_KILLFOCUS: case WM_CANCELMODE:
+    case WM_MOUSEACTIVATE: case WM_NCLBUTTONDOWN: case WM_NCRBUTTONDOWN: case WM_NCMBUTTONDOWN:
+    case WM_LBUTTONDOWN: case WM_RBUTTONDOWN: case WM_MBUTTONDOWN: case WM_PARENTNOTIFY:
+      return true;
+    default:
+      return false;
+  }
+}
+}  // namespace
+
+TbsSkinForm* FindSkinForm(const TComponent* form) {
+  if (!form) return nullptr;
+  for (int i = 0; i < form->ComponentCount(); ++i)
+    if (auto* sf = dynamic_cast<TbsSkinForm*>(form->Components(i))) return sf;
+  return nullptr;
+}
+
+TbsSkinForm::TbsSkinForm(TComponent* AOwner) : TComponent(AOwner) {
+  FForm = dynamic_cast<TCustomForm*>(AOwner);
+  SetFont(FDefCaptionFont, "Arial", 14, {fsBold}, clBtnText);
+  SetFont(FDefInActiveCaptionFont, "Arial", 14, {fsBold}, clBtnShadow);
+  FMorphTimer = MakeTimer(20, [this] { MorphTimerTick(); });
+  FAnimationTimer = MakeTimer(TbsSkinAnimateObject::TimerStep, [this] { AnimationTimerTick(); });
+  FHoverTimer = MakeTimer(50, [this] { HoverTimerTick(); });
+  if (FForm) {
+    FForm->SetBorderIcons({});
+    FForm->SetAutoSize(false);
+    FForm->SetAutoScroll(false);
+  }
+  FDefaultSystemMenu = new TPopupMenu(this);
+  FSkinMenu = new TbsSkinMenu(this);
+  FMagneticSize = 5;
+  FBorderIcons = {biSystemMenu, biMinimize, biMaximize, biRollUp};
+  InstallSkinPopupHandler();
+  if (FForm && !ComponentState().Contains(csDesigning)) {
+    FSavedWndProc = FForm->WindowProc;
+    std::weak_ptr<bool> alive = FAlive;
+    TWndMethod saved = FSavedWndProc;
+    FForm->WindowProc = [this, alive, saved](TMessage& m) {
+      if (alive.expired()) {
+        if (saved) saved(m);
+        return;
+      }
+      HookWndProc(m);
+    };
+    FHooked = true;
+    if (FForm->HandleAllocated()) {
+      const HWND h = FForm->HandleValue();
+      SetWindowLong(h, GWL_STYLE, GetWindowLong(h, GWL_STYLE) & ~LONG(WS_CAPTION));
+      SetWindowPos(h, 0, 0, 0, 0, 0, SWP_FRAMECHANGED | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER);
+    }
+  }
+}
+
+TbsSkinForm::~TbsSkinForm() {
+  *FAlive = false;
+  for (TTimer* t : {FMorphTimer.get(), FAnimationTimer.get(), FHoverTimer.get()}) t->SetEnabled(false);
+  if (FSkinMenu) FSkinMenu->CloseToLevel(0);
+  if (FHandlerInstalled) {
+    Application->OnMessage = FSavedOnMessage;
+    FHandlerInstalled = false;
+  }
+  if (FForm && !FForm->IsDestroying()) Unhook();
+  FObjects.clear();
+}
+
+void TbsSkinForm::Unhook() {
+  if (!FHooked || !FForm) return;
+  FForm->WindowProc = FSavedWndProc;
+  FHooked = false;
+}
+
+void TbsSkinForm::Destroying() {
+  if (!IsDestroying()) {
+    // The form goes: nothing of ours may run on its messages from here on.
+    for (TTimer* t : {FMorphTimer.get(), FAnimationTimer.get(), FHoverTimer.get()}) t->SetEnabled(false);
+    if (FSkinMenu) FSkinMenu->CloseToLevel(0);
+    FMenuOpen = false;
+    if (FHandlerInstalled) {
+      Application->OnMessage = FSavedOnMessage;
+      FHandlerInstalled = false;
+    }
+    Unhook();
+  }
+  TComponent::Destroying();
+}
+
+void TbsSkinForm::Loaded() {
+  TComponent::Loaded();
+  if (FSkinData) ApplySkin();
+}
+
+void TbsSkinForm::Notification(TComponent* AComponent, TOperation Operation) {
+  TComponent::Notification(AComponent, Operation);
+  if (Operation != opRemove) return;
+  if (AComponent == FSkinData) {
+    FSkinData = nullptr;
+    FSkinActive = false;
+    ClearObjects();
+  }
+  if (AComponent == FMenusSkinData) FMenusSkinData = nullptr;
+  if (AComponent == FSystemMenu) FSystemMenu = nullptr;
+  if (AComponent == FDefaultSystemMenu) FDefaultSystemMenu = nullptr;
+  if (AComponent == FSkinMenu) FSkinMenu = nullptr;
+}
+
+// ---- properties -----------------------------------------------------------------------
+
+void TbsSkinForm::SetSkinData(TbsSkinData* v) {
+  if (FSkinData == v) return;
+  if (FSkinData) RemoveFreeNotification(FSkinData);
+  FSkinData = v;
+  if (v) FreeNotification(v);
+  if (!ComponentState().Contains(csDesigning) && !IsLoading()) ApplySkin();
+}
+
+void TbsSkinForm::SetMenusSkinData(TbsSkinData* v) {
+  if (FMenusSkinData) RemoveFreeNotification(FMenusSkinData);
+  FMenusSkinData = v;
+  if (v) FreeNotification(v);
+}
+
+TbsSkinData* TbsSkinForm::MenuSkinData() const { return FMenusSkinData ? FMenusSkinData : FSkinData; }
+
+void TbsSkinForm::SetBorderIcons(TbsBorderIcons v) {
+  FBorderIcons = v;
+  if (!FSkinActive) CreateDefaultButtons();
+  else ApplyButtonVisibility();
+  if (FForm && FForm->HandleAllocated()) FForm->Perform(WM_NCPAINT, 0, 0);
+}
+
+void TbsSkinForm::SetHideCaptionButtons(bool v) {
+  FHideCaptionButtons = v;
+  ApplyButtonVisibility();
+}
+
+void TbsSkinForm::SetShowIcon(bool v) {
+  FShowIcon = v;
+  if (FForm && FForm->HandleAllocated() && !IsLoading()) FForm->Perform(WM_NCPAINT, 0, 0);
+}
+
+void TbsSkinForm::SetUseDefaultObjectHint(bool v) {
+  FUseDefaultObjectHint = v;
+  FillObjectHints();
+}
+
+bool TbsSkinForm::UseSkinFontInMenu() const { return FSkinMenu ? FSkinMenu->UseSkinFont() : true; }
+void TbsSkinForm::SetUseSkinFontInMenu(bool v) {
+  if (FSkinMenu) FSkinMenu->SetUseSkinFont(v);
+}
+int TbsSkinForm::DefMenuItemHeight() const { return FSkinMenu ? FSkinMenu->ItemHeight() : 20; }
+void TbsSkinForm::SetDefMenuItemHeight(int v) {
+  if (FSkinMenu) FSkinMenu->SetItemHeight(v);
+}
+TFont* TbsSkinForm::DefMenuItemFont() { return FSkinMenu ? FSkinMenu->ItemFont() : nullptr; }
+
+void TbsSkinForm::SetMenusAlphaBlend(bool v) {
+  FMenusAlphaBlend = v;
+  if (FSkinMenu) FSkinMenu->SetAlphaBlend(v);
+}
+void TbsSkinForm::SetMenusAlphaBlendAnimation(bool v) {
+  FMenusAlphaBlendAnimation = v;
+  if (FSkinMenu) FSkinMenu->SetAlphaBlendAnimation(v);
+}
+void TbsSkinForm::SetMenusAlphaBlendValue(Byte v) {
+  FMenusAlphaBlendValue = v;
+  if (FSkinMenu) FSkinMenu->SetAlphaBlendValue(v);
+}
+
+void TbsSkinForm::SetSystemMenu(TPopupMenu* v) {
+  if (FSystemMenu) RemoveFreeNotification(FSystemMenu);
+  FSystemMenu = v;
+  if (v) FreeNotification(v);
+}
+
+// ---- objects ----------------------------------------------------------------------------
+
+TbsActiveSkinObject* TbsSkinForm::Objects(int index) const {
+  return index >= 0 && index < ObjectCount() ? FObjects[size_t(index)].get() : nullptr;
+}
+
+int TbsSkinForm::IndexOfObject(const std::string& idName) const {
+  for (int i = 0; i < ObjectCount(); ++i)
+    if (FObjects[size_t(i)]->IDName == idName) return i;
+  return -1;
+}
+
+bool TbsSkinForm::FormActive() const { return FAlwaysActive || (FForm && FForm->Active()); }
+
+void TbsSkinForm::StartMorphTimer() { FMorphTimer->SetEnabled(true); }
+void TbsSkinForm::StartAnimationTimer() { FAnimationTimer->SetEnabled(true); }
+
+void TbsSkinForm::ClearObjects() {
+  FHotIndex = FOldHotIndex = FPressedIndex = -1;
+  FObjects.clear();
+}
+
+void TbsSkinForm::CreateSkinObjects() {
+  ClearObjects();
+  if (!FSkinData) return;
+  for (const auto& rec : FSkinData->ObjectRecords) {
+    const TbsDataSkinObject* r = rec.get();
+    if (dynamic_cast<const TbsDataSkinMainMenuBarButton*>(r) || dynamic_cast<const TbsDataSkinMainMenuItem*>(r) ||
+        dynamic_cast<const TbsDataSkinMenuItem*>(r))
+      continue;
+    if (auto* sb = dynamic_cast<const TbsDataSkinStdButton*>(r))
+      FObjects.push_back(std::make_unique<TbsSkinStdButtonObject>(this, sb));
+    else if (auto* b = dynamic_cast<const TbsDataSkinButton*>(r))
+      FObjects.push_back(std::make_unique<TbsSkinButtonObject>(this, b));
+    else if (auto* c = dynamic_cast<const TbsDataSkinCaption*>(r))
+      FObjects.push_back(std::make_unique<TbsSkinCaptionObject>(this, c));
+    else if (auto* a = dynamic_cast<const TbsDataSkinAnimate*>(r))
+      FObjects.push_back(std::make_unique<TbsSkinAnimateObject>(this, a));
+    else if (auto* u = dynamic_cast<const TbsDataUserObject*>(r))
+      FObjects.push_back(std::make_unique<TbsUserObject>(this, u));
+  }
+}
+
+void TbsSkinForm::CreateDefaultButtons() {
+  ClearObjects();
+  const std::pair<const char*, TStdCommand> buttons[] = {
+      {"closebutton", cmClose},   {"maxbutton", cmMaximize},   {"minbutton", cmMinimize},
+      {"rollupbutton", cmRollUp}, {"sysmenubutton", cmSysMenu}, {"traybutton", cmMinimizeToTray}};
+  for (const auto& [name, command] : buttons)
+    FObjects.push_back(std::make_unique<TbsSkinStdButtonObject>(this, name, command));
+  ApplyButtonVisibility();
+}
+
+void TbsSkinForm::ApplyButtonVisibility() {
+  for (auto& o : FObjects) {
+    TStdCommand command = cmDefault;
+    if (auto* sb = dynamic_cast<TbsSkinStdButtonObject*>(o.get())) command = sb->Command;
+    else if (auto* a = dynamic_cast<TbsSkinAnimateObject*>(o.get()); a && a->Command != cmDefault) command = a->Command;
+    else continue;
+    bool visible = true;
+    if (FHideCaptionButtons) {
+      visible = false;
+    } else if (command == cmDefault) {
+      visible = false;
+      if (OnActivateCustomObject) OnActivateCustomObject(o->IDName, visible);
+    } else {
+      switch (command) {
+        case cmMinimizeToTray: visible = FBorderIcons.Contains(biMinimizeToTray); break;
+        case cmRollUp: visible = FBorderIcons.Contains(biRollUp); break;
+        case cmMaximize: visible = FBorderIcons.Contains(biMaximize); break;
+        case cmMinimize: visible = FBorderIcons.Contains(biMinimize); break;
+        case cmSysMenu: visible = FBorderIcons.Contains(biSystemMenu); break;
+        default: break;
+      }
+    }
+    o->Enabled = visible;
+    o->Visible = visible || !o->SkinRectInAPicture;
+  }
+  FillObjectHints();
+}
+
+void TbsSkinForm::FillObjectHints() {
+  if (!FUseDefaultObjectHint || !FSkinData) return;
+  const TbsResourceStrData* strings = FSkinData->ResourceStrData();
+  for (auto& o : FObjects) {
+    TStdCommand command = cmDefault;
+    if (auto* sb = dynamic_cast<TbsSkinStdButtonObject*>(o.get())) command = sb->Command;
+    else if (auto* a = dynamic_cast<TbsSkinAnimateObject*>(o.get())) command = a->Command;
+    else continue;
+    const char* key = nullptr;
+    const char* text = nullptr;
+    switch (command) {
+      case cmClose: key = "CLOSEBUTTON_HINT"; text = "Close"; break;
+      case cmMaximize: key = "MAXBUTTON_HINT"; text = "Maximize"; break;
+      case cmMinimize: key = "MINBUTTON_HINT"; text = "Minimize"; break;
+      case cmSysMenu: key = "MENUBUTTON_HINT"; text = "System menu"; break;
+      case cmRollUp: key = "ROLLUPBUTTON_HINT"; text = "Roll Up"; break;
+      case cmMinimizeToTray: key = "TRAYBUTTON_HINT"; text = "Minimize to Tray"; break;
+      case cmDefault: continue;
+    }
+    std::string hint = strings ? strings->GetResString(key) : std::string();
+    o->Hint = hint.empty() ? text : hint;
+  }
+}
+
+void TbsSkinForm::ResetObjectStates() {
+  for (auto& o : FObjects) {
+    if (auto* a = dynamic_cast<TbsSkinAnimateObject*>(o.get())) {
+      a->Active = a->MouseIn = false;
+      a->CurrentFrame = 1;
+    } else if (!dynamic_cast<TbsSkinCaptionObject*>(o.get())) {
+      o->Active = o->MouseIn = false;
+      o->MorphKf = 0;
+    }
+  }
+}
+
+void TbsSkinForm::UpdateActiveState(bool repaint) {
+  const bool active = FormActive();
+  for (auto& o : FObjects) {
+    auto* c = dynamic_cast<TbsSkinCaptionObject*>(o.get());
+    if (!c || c->Active == active) continue;
+    c->Active = active;
+    if (repaint) {
+      if (FForm && FForm->HandleAllocated()) FForm->Perform(WM_NCPAINT, 0, 0);
+      if (c->Morphing) StartMorphTimer();
+    } else {
+      c->MorphKf = active ? 1 : 0;
+    }
+    break;
+  }
+  if (active == FLastActive) return;
+  FLastActive = active;
+  if (active && OnActivate) OnActivate(this);
+  if (!active && OnDeActivate) OnDeActivate(this);
+}
+
+void TbsSkinForm::DrawObject(TbsActiveSkinObject* object) {
+  if (!object || !object->Visible || !FForm || !FForm->HandleAllocated() || FForm->BorderStyle() == bsNone) return;
+  TCanvas* c = GetWindowCanvas(FForm->HandleValue());
+  if (!c) return;
+  c->SaveState();
+  c->ExcludeClipRect(FrameClientRect());
+  object->Draw(c, true);
+  c->RestoreState();
+}
+
+void TbsSkinForm::TrackHover(TPoint p, bool activate) {
+  if (FObjects.empty() || !FormActive()) return;
+  FOldHotIndex = FHotIndex;
+  int hot = -1;
+  if (activate)
+    for (int i = 0; i < ObjectCount(); ++i) {
+      const TbsActiveSkinObject* o = FObjects[size_t(i)].get();
+      if (o->Enabled && o->Visible && PtInRect(o->ObjectRect, p)) {
+        hot = i;
+        break;
+      }
+    }
+  if (FPressedIndex >= 0 && hot != FPressedIndex) hot = -1;
+  if (hot >= ObjectCount()) hot = -1;
+  if (hot == FHotIndex) return;
+  const int previous = FHotIndex;
+  FHotIndex = hot;
+  std::weak_ptr<bool> alive = FAlive;
+  if (TbsActiveSkinObject* o = Objects(previous); o && o->Enabled && o->Visible) o->MouseLeave();
+  if (alive.expired()) return;
+  if (TbsActiveSkinObject* o = Objects(FHotIndex); o && o->Enabled && o->Visible) o->MouseEnter();
+}
+
+void TbsSkinForm::ObjectMouseDown(TMouseButton button, TPoint p) {
+  TbsActiveSkinObject* o = Objects(FHotIndex);
+  if (!o) return;
+  if (!dynamic_cast<TbsSkinCaptionObject*>(o) && FForm) SetCapture(FForm->Handle());
+  FPressedIndex = FHotIndex;
+  o->MouseDown(p.X, p.Y, button);
+}
+
+void TbsSkinForm::ObjectMouseUp(TMouseButton button, TPoint p) {
+  TbsActiveSkinObject* o = Objects(FPressedIndex);
+  if (!o) return;
+  if (!dynamic_cast<TbsSkinCaptionObject*>(o)) ReleaseCapture();
+  FPressedIndex = -1;
+  o->MouseUp(p.X, p.Y, button);
+}
+
+void TbsSkinForm::MorphTimerTick() {
+  bool any = false;
+  for (int i = 0; i < ObjectCount(); ++i) {
+    std::weak_ptr<bool> alive = FAlive;
+    if (FObjects[size_t(i)]->MorphStep()) any = true;
+    if (alive.expired()) return;
+  }
+  if (!any) FMorphTimer->SetEnabled(false);
+}
+
+void TbsSkinForm::AnimationTimerTick() {
+  bool any = false;
+  for (auto& o : FObjects)
+    if (auto* a = dynamic_cast<TbsSkinAnimateObject*>(o.get()); a && a->Active) {
+      a->Step();
+      any = any || a->Active;
+    }
+  if (!any) FAnimationTimer->SetEnabled(false);
+}
+
+void TbsSkinForm::HoverTimerTick() {
+  if (!FForm || !FormActive()) return;
+  if (FInSizeMove || FForm->InSizeMove()) {
+    FHoverTimer->SetEnabled(false);
+    return;
+  }
+  TPoint sp;
+  if (!GetCursorPos(sp)) return;
+  const TPoint p = ScreenToWindow(sp);
+  if (!PtInRect(FrameClientRect(), p)) TrackHover(p);
+  else if (FHotIndex >= 0) TrackHover(Point(-1, -1));
+  // Nothing under the pointer and nothing held: the next hit test starts polling again.
+  if (FHotIndex < 0 && FPressedIndex < 0 && !PtInRect(Rect(0, 0, FForm->Width(), FForm->Height()), p))
+    FHoverTimer->SetEnabled(false);
+}
+
+TPoint TbsSkinForm::WindowToScreen(TPoint p) const {
+  return FForm ? Point(p.X + FForm->Left(), p.Y + FForm->Top()) : p;
+}
+
+TPoint TbsSkinForm::ScreenToWindow(TPoint p) const {
+  return FForm ? Point(p.X - FForm->Left(), p.Y - FForm->Top()) : p;
+}
+
+TRect TbsSkinForm::ObjectScreenRect(const TbsActiveSkinObject* o) const {
+  TRect r = o->ObjectRect;
+  const TPoint tl = WindowToScreen(r.TopLeft());
+  OffsetRect(r, tl.X - r.Left, tl.Y - r.Top);
+  return r;
+}
+
+// ---- skin ---------------------------------------------------------------------------------
+
+void TbsSkinForm::ApplySkin() {
+  FHotIndex = FOldHotIndex = FPressedIndex = -1;
+  FSkinActive = FSkinData && !FSkinData->SkinEmpty;
+  if (FSkinActive) {
+    CreateSkinObjects();
+    ApplyButtonVisibility();
+  } else {
+    ClearObjects();
+    if (FForm && FForm->HandleAllocated()) SetWindowRgn(FForm->HandleValue(), nullptr, true);
+  }
+  if (FForm && FForm->HandleAllocated()) {
+    SetWindowPos(FForm->HandleValue(), 0, 0, 0, 0, 0, SWP_FRAMECHANGED | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER);
+    FForm->Perform(WM_NCPAINT, 0, 0);
+    FForm->Invalidate();
+  }
+  UpdateActiveState(true);
+  FHoverTimer->SetEnabled(true);
+  if (OnChangeSkinData) OnChangeSkinData(this);
+  if (FForm && FClientWidth > 0) FForm->SetClientWidth(FClientWidth);
+  if (FForm && FClientHeight > 0) FForm->SetClientHeight(FClientHeight);
+}
+
+// ---- the message hook -------------------------------------------------------------------
+
+void TbsSkinForm::Forward(TMessage& m) {
+  if (FSavedWndProc) FSavedWndProc(m);
+}
+
+void TbsSkinForm::CloseMenusOnInput() { CloseSkinMenus(); }
+
+void TbsSkinForm::HookWndProc(TMessage& m) {
+  std::weak_ptr<bool> alive = FAlive;
+  if (ClosesMenus(m.Msg)) {
+    CloseMenusOnInput();
+    if (alive.expired()) return Forward(m);
+  }
+  switch (m.Msg) {
+    case WM_CREATE: {
+      Forward(m);
+      if (alive.expired() || !FForm->HandleAllocated()) return;
+      const HWND h = FForm->HandleValue();
+      SetWindowLong(h, GWL_STYLE, GetWindowLong(h, GWL_STYLE) & ~LONG(WS_CAPTION));
+      return;
+    }
+    case WM_DESTROY:
+      for (TTimer* t : {FMorphTimer.get(), FAnimationTimer.get(), FHoverTimer.get()}) t->SetEnabled(false);
+      if (FSkinMenu && FSkinMenu->LevelCount() > 0) FSkinMenu->CloseToLevel(0);
+      if (FMenuOpen) MenuClosed();
+      if (alive.expired()) return;
+      Forward(m);
+      return;
+    case WM_NCCALCSIZE: {
+      auto* r = reinterpret_cast<TRect*>(m.LParam);
+      if (r && FForm->BorderStyle() != bsNone) {
+        if (FSkinActive && FSkinData->SkinPicture && !FSkinData->SkinPicture->Empty()) {
+          const TRect c = FSkinData->clientrect;
+          r->Left += c.Left;
+          r->Top += c.Top;
+          r->Right += c.Right - FSkinData->SkinPicture->Width();
+          r->Bottom += c.Bottom - FSkinData->SkinPicture->Height();
+        } else {
+          r->Left += 3;
+          r->Right -= 3;
+          r->Bottom -= 3;
+          r->Top += DefaultCaptionHeight() + 3;
+        }
+        r->Right = std::max(r->Right, r->Left);
+        r->Bottom = std::max(r->Bottom, r->Top);
+      }
+      m.Result = 0;
+      return;
+    }
+    case WM_NCHITTEST: {
+      const TPoint p = ScreenToWindow(Point(GET_X_LPARAM(m.LParam), GET_Y_LPARAM(m.LParam)));
+      m.Result = DefaultHitTest(p);
+      if (!FHoverTimer->Enabled() && m.Result == HTOBJECT) {
+        TrackHover(p);
+        if (!alive.expired()) FHoverTimer->SetEnabled(true);
+      }
+      return;
+    }
+    case WM_NCPAINT:
+      if (FForm->BorderStyle() != bsNone) {
+        if (FSkinActive) PaintSkinFrame();
+        else PaintDefaultFrame();
+      }
+      m.Result = 0;
+      return;
+    case WM_NCACTIVATE:
+      m.Result = 1;
+      FForm->Perform(WM_NCPAINT, 0, 0);
+      UpdateActiveState(true);
+      return;
+    case WM_ACTIVATE:
+      Forward(m);
+      if (alive.expired()) return;
+      FForm->Perform(WM_NCPAINT, 0, 0);
+      ResetObjectStates();
+      UpdateActiveState(true);
+      return;
+    case WM_SIZE:
+    case WM_SETTEXT:
+      Forward(m);
+      if (alive.expired()) return;
+      if (FForm->HandleAllocated()) FForm->Perform(WM_NCPAINT, 0, 0);
+      return;
+    case WM_ENTERSIZEMOVE:
+      ResetObjectStates();
+      FHoverTimer->SetEnabled(false);
+      FHotIndex = FPressedIndex = -1;
+      FInSizeMove = true;
+      Forward(m);
+      return;
+    case WM_EXITSIZEMOVE:
+      FHoverTimer->SetEnabled(false);
+      FHotIndex = FOldHotIndex = FPressedIndex = -1;
+      if (FSkinActive) FForm->Perform(WM_NCPAINT, 0, 0);
+      Forward(m);
+      return;
+    case WM_SYSCOMMAND:
+      if (m.WParam == SC_KEYMENU) {
+        CloseSkinMenus();
+        m.Result = 0;
+        return;
+      }
+      Forward(m);
+      return;
+    case SKINMSG_BEFORECHANGE:
+      if (reinterpret_cast<TbsSkinData*>(m.WParam) == FSkinData && FSkinData) {
+        FSkinActive = false;
+        for (TTimer* t : {FMorphTimer.get(), FAnimationTimer.get(), FHoverTimer.get()}) t->SetEnabled(false);
+        CloseSkinMenus();
+        ClearObjects();
+      }
+      Forward(m);
+      return;
+    case SKINMSG_CHANGE:
+      if (reinterpret_cast<TbsSkinData*>(m.WParam) == FSkinData && FSkinData) ApplySkin();
+      if (alive.expired()) return;
+      Forward(m);
+      return;
+    case SKINMSG_MENUCLOSED:
+      MenuClosed();
+      if (alive.expired()) return;
+      Forward(m);
+      return;
+    case SKINMSG_STRINGSCHANGE:
+      FillObjectHints();
+      Forward(m);
+      return;
+    case WM_NCMOUSEMOVE: case WM_NCLBUTTONDOWN: case WM_NCLBUTTONDBLCLK: case WM_NCLBUTTONUP:
+    case WM_NCRBUTTONDOWN: case WM_NCRBUTTONUP: case WM_NCRBUTTONDBLCLK: {
+      const int hit = int(m.WParam);
+      Forward(m);
+      if (alive.expired()) return;
+      NonClientMouse(m, hit);
+      return;
+    }
+    case WM_LBUTTONUP:
+    case WM_RBUTTONUP: {
+      const bool ours = FPressedIndex >= 0;
+      if (ours) ObjectMouseUp(m.Msg == WM_LBUTTONUP ? mbLeft : mbRight, Point(-1, -1));
+      if (alive.expired()) return;
+      Forward(m);
+      return;
+    }
+    default:
+      Forward(m);
+      return;
+  }
+}
+
+void TbsSkinForm::NonClientMouse(TMessage& m, int hit) {
+  const TPoint p = ScreenToWindow(Point(GET_X_LPARAM(m.LParam), GET_Y_LPARAM(m.LParam)));
+  std::weak_ptr<bool> alive = FAlive;
+  switch (m.Msg) {
+    case WM_NCMOUSEMOVE: {
+      TbsActiveSkinObject* o = Objects(FPressedIndex >= 0 ? FPressedIndex : FHotIndex);
+      if (o) o->MouseMove(p.X, p.Y);
+      return;
+    }
+    case WM_NCLBUTTONDOWN:
+      if (FInSizeMove) {
+        FInSizeMove = false;
+        return;
+      }
+      TrackHover(p);
+      if (alive.expired()) return;
+      ObjectMouseDown(mbLeft, p);
+      if (!alive.expired() && hit == HTCAPTION) FPressedIndex = -1;
+      return;
+    case WM_NCLBUTTONDBLCLK: {
+      TrackHover(p);
+      if (alive.expired()) return;
+      ObjectMouseDown(mbLeft, p);
+      if (alive.expired()) return;
+      if (TbsActiveSkinObject* o = Objects(FHotIndex)) o->DblClick();
+      if (alive.expired()) return;
+      if (hit == HTCAPTION) {
+        const bool sizeable = FForm->BorderStyle() == bsSizeable || FForm->BorderStyle() == bsSizeToolWin;
+        if (sizeable && FWindowState == TbsWindowState::wsMinimized) RestoreForm();
+        else if (sizeable && FWindowState != TbsWindowState::wsMaximized && !FRollUpState &&
+                 FBorderIcons.Contains(biMaximize))
+          MaximizeForm();
+        else if (sizeable && FWindowState == TbsWindowState::wsMaximized) RestoreForm();
+        else SetRollUpState(!FRollUpState);
+      }
+      if (!alive.expired()) FPressedIndex = -1;
+      return;
+    }
+    case WM_NCLBUTTONUP:
+      ObjectMouseUp(mbLeft, p);
+      return;
+    case WM_NCRBUTTONDOWN:
+    case WM_NCRBUTTONDBLCLK:
+      TrackHover(p);
+      if (alive.expired()) return;
+      ObjectMouseDown(mbRight, p);
+      if (alive.expired() || hit != HTCAPTION) return;
+      FPressedIndex = -1;
+      if (m.Msg == WM_NCRBUTTONDOWN) {
+        ReleaseCapture();
+        TPoint cursor;
+        GetCursorPos(cursor);
+        ShowSystemMenu(Rect(cursor.X, cursor.Y, cursor.X, cursor.Y));
+      }
+      return;
+    case WM_NCRBUTTONUP:
+      ObjectMouseUp(mbRight, p);
+      return;
+    default:
+      return;
+  }
+}
