@@ -22,11 +22,15 @@ bool TBasicActionLink::Execute(TComponent* AComponent) {
   if (!action) return false;
   // The handler may free the action, the client and this link: touch none afterwards
   // unless the action is known to be alive.
-  std::weak_ptr<bool> alive = action->FAlive;
+  struct Guard {
+    TBasicAction* action;
+    std::weak_ptr<bool> alive;
+    ~Guard() {
+      if (!alive.expired()) action->SetActionComponent(nullptr);
+    }
+  } guard{action, action->FAlive};
   action->SetActionComponent(AComponent);
-  bool result = action->Execute();
-  if (!alive.expired()) action->SetActionComponent(nullptr);
-  return result;
+  return action->Execute();
 }
 
 bool TBasicActionLink::Update() { return FAction && FAction->Update(); }

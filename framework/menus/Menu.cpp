@@ -57,11 +57,17 @@ bool TMenu::IsShortCut(Word Key, TShiftState Shift) {
   TShortCut sc = ShortCut(Key, Shift);
   if ((sc & 0xFF) == 0 || FInIsShortCut || !FItems) return false;
   std::weak_ptr<bool> alive = FAlive;
+  // Cleared however the search ends (a handler may raise, or free the menu).
+  struct Guard {
+    TMenu* menu;
+    std::weak_ptr<bool> alive;
+    ~Guard() {
+      if (!alive.expired()) menu->FInIsShortCut = false;
+    }
+  } guard{this, alive};
   FInIsShortCut = true;
   TMenuItem* item = FindShortCut(FItems, sc, alive);
-  if (alive.expired()) return item != nullptr;
-  if (item) item->Click();  // may free the menu
-  if (!alive.expired()) FInIsShortCut = false;
+  if (item && !alive.expired()) item->Click();  // may free the menu
   return item != nullptr;
 }
 

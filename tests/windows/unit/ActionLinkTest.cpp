@@ -72,7 +72,12 @@ TEST(ActionLink, ClickingTheItemExecutesTheActionUnlessTheItemHasItsOwnHandler) 
   item->Click();
   EXPECT_EQ(executed, 1);
 
+  // A raising handler still ends the execution.
   play.SetEnabled(true);
+  play.OnExecute = [](TObject*) { throw Exception("no device"); };
+  EXPECT_THROW(item->Click(), Exception);
+  EXPECT_EQ(play.ActionComponent(), nullptr);
+
   int own = 0;
   item->OnClick = [&](TObject*) { ++own; };
   item->Click();

@@ -154,6 +154,13 @@ TEST_F(PopupMenuModel, AHandlerMayFreeTheMenuItRunsFrom) {
   EXPECT_EQ(shown, 0);
 }
 
+TEST_F(PopupMenuModel, AHandlerThatRaisesLeavesTheShortcutsWorking) {
+  close->OnClick = [](TObject*) { throw Exception("handler failed"); };
+  EXPECT_THROW(menu->IsShortCut(VK_F4, {ssAlt}), Exception);
+  EXPECT_TRUE(menu->IsShortCut(VK_F5, {}));
+  EXPECT_EQ(clicks, (std::vector<std::string>{"&Details"}));
+}
+
 TEST_F(PopupMenuModel, PopupFiresOnPopupThenHandsTheMenuToTheShowHandler) {
   std::vector<std::string> log;
   menu->OnPopup = [&](TObject* sender) {
