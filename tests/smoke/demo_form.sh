@@ -1,7 +1,10 @@
 #!/usr/bin/env bash
 # Smoke test: the controls demo as a real window on the test X server; a screenshot of
 # the screen must show the form's face colour and a button's 3-D frame where the demo
-# places them, and not the face outside the form.
+# places them, and not the face outside the form. The X server's own pointer then
+# clicks Record (the label must change on the screen) and Quit (the demo must end).
+# Under a window manager (CORVALE_SMOKE_WM, see program.bash) the window must also be
+# active, minimise and come back drawn.
 # Usage: bash demo_form.sh <build dir> <source dir>   (needs CORVALE_TEST_DISPLAY)
 set -u
 build=${1:?build folder}
@@ -25,17 +28,17 @@ done
 xwininfo -display "$display" -root -tree 2>/dev/null | grep -q '"Controls demo"' ||
   fail "no window titled \"Controls demo\" on $display"
 sleep 0.5  # let the first paint reach the server
-import -display "$display" -window root "$shot" || fail "screenshot failed"
+screenshot "$shot"
 
 read -r _ cx cy cw ch <"$ready"
-echo "demo_form: client area at $cx,$cy size ${cw}x$ch; screenshot $shot"
+echo "$smoke_tag: client area at $cx,$cy size ${cw}x$ch; screenshot $shot"
 
 status=0
 expect() {  # what x y rgb
   local got
   got=$(pixel "$shot" "$2" "$3")
   if [ "$got" != "$4" ]; then
-    echo "demo_form: $1 at $2,$3 is $got, expected $4" >&2
+    echo "$smoke_tag: $1 at $2,$3 is $got, expected $4" >&2
     status=1
   fi
 }
@@ -43,7 +46,7 @@ expect_not() {  # what x y rgb
   local got
   got=$(pixel "$shot" "$2" "$3")
   if [ "$got" = "$4" ]; then
-    echo "demo_form: $1 at $2,$3 is $got, expected anything else" >&2
+    echo "$smoke_tag: $1 at $2,$3 is $got, expected anything else" >&2
     status=1
   fi
 }
@@ -60,4 +63,30 @@ for dy in 20 21; do
   expect_not "screen left of the form" $((cx - 30)) $((cy + dy)) "212,208,200"
   expect_not "screen below the form" $((cx + 40)) $((cy + ch + 30 + dy)) "212,208,200"
 done
+
+if [ "$wm" = openbox ]; then
+  wm_checks "$(window_id "Controls demo")" $((cx + 5)) $((cy + 120)) "212,208,200"
+fi
+
+# Record changes the label (client 16,16); Quit ends the program.
+label_hash=$(region_hash "$shot" $((cx + 16)) $((cy + 16)) 100 13)
+click $((bx + 37)) $((by + 12)) || fail "xdotool could not click"
+label_changed() {
+  screenshot "$work/now.png"
+  [ "$(region_hash "$work/now.png" $((cx + 16)) $((cy + 16)) 100 13)" != "$label_hash" ]
+}
+wait_for 30 label_changed || { echo "$smoke_tag: the label did not change after a click on Record" >&2; status=1; }
+cp "$work/now.png" "$artifacts/${smoke_tag}_clicked.png"
+click $((bx + 84 + 37)) $((by + 12))
+ended() { ! kill -0 "$pid" 2>/dev/null; }
+if wait_for 100 ended; then
+  wait "$pid"
+  code=$?
+  pid=
+  [ $code = 0 ] || { echo "$smoke_tag: the demo ended with status $code after Quit" >&2; status=1; }
+else
+  echo "$smoke_tag: the demo still runs after a click on Quit" >&2
+  status=1
+fi
+[ $status = 0 ] || sed 's/^/  program: /' "$work/program.log" >&2
 exit $status
