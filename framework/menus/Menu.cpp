@@ -1,5 +1,8 @@
 #include "framework/menus/Menu.h"
 
+#include <utility>
+#include <vector>
+
 #include "framework/graphics/ImageList.h"
 
 namespace {
@@ -13,18 +16,22 @@ TMenuItem* FindIn(TMenuItem* parent, int value, TFindItemKind kind) {
   return nullptr;
 }
 
-// Depth-first among enabled, visible items; actions update first, as when shown.
-// Returns nullptr also when an update handler freed the menu (alive expired).
-TMenuItem* FindShortCut(TMenuItem* parent, TShortCut sc, const std::weak_ptr<bool>& alive) {
+// Every item under parent, parents before their sub-items, with its life token.
+void Collect(TMenuItem* parent, std::vector<std::pair<TMenuItem*, std::weak_ptr<bool>>>& out) {
   for (int i = 0; i < parent->Count(); ++i) {
     TMenuItem* item = parent->Items(i);
-    item->InitiateAction();
-    if (alive.expired()) return nullptr;
-    if (i >= parent->Count() || parent->Items(i) != item) continue;  // the list changed under us
+    out.emplace_back(item, TMenu::AliveToken(item));
+    Collect(item, out);
+  }
+}
+
+// Depth-first among enabled, visible items (no handler runs here).
+TMenuItem* FindShortCut(TMenuItem* parent, TShortCut sc) {
+  for (int i = 0; i < parent->Count(); ++i) {
+    TMenuItem* item = parent->Items(i);
     if (!item->Visible() || !item->Enabled()) continue;
     if (item->ShortCut() == sc) return item;
-    if (TMenuItem* found = FindShortCut(item, sc, alive)) return found;
-    if (alive.expired()) return nullptr;
+    if (TMenuItem* found = FindShortCut(item, sc)) return found;
   }
   return nullptr;
 }
@@ -66,8 +73,16 @@ bool TMenu::IsShortCut(Word Key, TShiftState Shift) {
     }
   } guard{this, alive};
   FInIsShortCut = true;
-  TMenuItem* item = FindShortCut(FItems, sc, alive);
-  if (item && !alive.expired()) item->Click();  // may free the menu
+  // Actions update first, as when the items are shown; a handler may free items or
+  // the menu, so the walk runs over a snapshot and skips what has gone.
+  std::vector<std::pair<TMenuItem*, std::weak_ptr<bool>>> items;
+  Collect(FItems, items);
+  for (auto& [item, token] : items) {
+    if (!token.expired()) item->InitiateAction();
+    if (alive.expired()) return false;
+  }
+  TMenuItem* item = FindShortCut(FItems, sc);
+  if (item) item->Click();  // may free the menu
   return item != nullptr;
 }
 

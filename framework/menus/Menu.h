@@ -44,6 +44,9 @@ class TMenu : public TComponent {
 
   TMenuChangeEvent OnChange;
 
+  // Expires when the item is freed (for walks that run handlers).
+  static std::weak_ptr<bool> AliveToken(const TMenuItem* Item) { return Item->FAlive; }
+
   void Notification(TComponent* AComponent, TOperation Operation) override;
 
  protected:

@@ -135,6 +135,8 @@ class TMenuItem : public TComponent {
   std::string FHint;
   Word FCommand = 0;
   std::unique_ptr<TBasicActionLink> FActionLink;
+  // Expires with the item: update and click handlers may free items.
+  std::shared_ptr<bool> FAlive = std::make_shared<bool>(true);
   friend class TMenu;
   friend class TMenuActionLink;
 };

@@ -134,6 +134,19 @@ TEST_F(PopupMenuModel, ActionsUpdateBeforeTheirShortcutIsLookedFor) {
   allow = true;
   EXPECT_TRUE(menu->IsShortCut('P', {ssCtrl}));
   EXPECT_EQ(executed, 1);
+
+  // An update handler that frees a sub-menu (with its own updating items) on the way.
+  TAction tidy(&form);
+  auto* tidyItem = new TMenuItem(&form);
+  tidyItem->SetAction(&tidy);
+  view->Insert(0, tidyItem);
+  auto* late = new TMenuItem(&form);
+  late->SetAction(&action);
+  details->Add(late);
+  tidy.OnUpdate = [this](TObject*) { delete view; };
+  EXPECT_FALSE(menu->IsShortCut(VK_F5, {}));
+  EXPECT_EQ(menu->Items()->Count(), 5);
+  EXPECT_TRUE(menu->IsShortCut(VK_F4, {ssAlt}));
 }
 
 TEST_F(PopupMenuModel, AHandlerMayFreeTheMenuItRunsFrom) {
