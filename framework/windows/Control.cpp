@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "framework/core/Exceptions.h"
+#include "framework/graphics/Canvas.h"
 
 #include "framework/windows/Application.h"
 #include "framework/windows/Forms.h"
@@ -460,4 +461,31 @@ void TControl::CMTextChanged(TMessage&) { Invalidate(); }
 void TControl::CMVisibleChanged(TMessage&) {
   if (FParent) FParent->Invalidate();
   if (!FVisible && MouseCapture()) SetMouseCapture(false);
+}
+
+// ---------------------------------------------------------------------------------------
+void CopyParentImage(TControl* control, TCanvas* dest) {
+  if (!control || !dest) return;
+  TWinControl* parent = control->Parent();
+  int w = control->Width(), h = control->Height();
+  if (w <= 0 || h <= 0) return;
+  TBitmap image(w, h);
+  if (!parent) {
+    image.Canvas()->Brush()->Color = clBtnFace;
+    image.Canvas()->FillRect(Rect(0, 0, w, h));
+  } else {
+    // Render the parent as it paints, moved so that the control's corner is at (0, 0).
+    TCanvas canvas(&image);
+    canvas.SetOrigin(Point(-control->Left(), -control->Top()));
+    TMessage erase{WM_ERASEBKGND, reinterpret_cast<WPARAM>(&canvas), 0, 0};
+    parent->WindowProc(erase);
+    WindowAccess::PaintWindow(parent, &canvas);
+    WindowAccess::PaintControls(parent, &canvas, dynamic_cast<TWinControl*>(control) ? nullptr : control);
+  }
+  dest->CopyRect(Rect(0, 0, w, h), &image, Rect(0, 0, w, h));
+}
+
+TCustomForm* GetParentForm(TControl* control) {
+  while (control && control->Parent()) control = control->Parent();
+  return dynamic_cast<TCustomForm*>(control);
 }

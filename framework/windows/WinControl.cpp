@@ -1,5 +1,5 @@
-// TWinControl, TCustomControl and TGraphicControl: windows with children, the paint
-// path through off-screen images, and mouse routing to window-less children.
+// TWinControl: windows with children, the paint path through off-screen images, and
+// mouse routing to window-less children.
 #include <QPainter>
 #include <algorithm>
 
@@ -455,89 +455,3 @@ void TWinControl::CMEnabledChanged(TMessage& m) {
 
 void TWinControl::CMFontChanged(TMessage&) { Invalidate(); }
 void TWinControl::CMColorChanged(TMessage&) { Invalidate(); }
-
-// ---------------------------------------------------------------------------------------
-TCustomControl::TCustomControl(TComponent* AOwner) : TWinControl(AOwner) {}
-TCustomControl::~TCustomControl() = default;
-
-TCanvas* TCustomControl::Canvas() {
-  if (FPaintCanvas) return FPaintCanvas;
-  return GetClientCanvas(Handle());
-}
-
-void TCustomControl::Paint() {}
-
-void TCustomControl::PaintWindow(TCanvas* canvas) {
-  TCanvas* saved = FPaintCanvas;
-  FPaintCanvas = canvas;
-  try {
-    Paint();
-  } catch (...) {
-    FPaintCanvas = saved;
-    throw;
-  }
-  FPaintCanvas = saved;
-}
-
-// ---------------------------------------------------------------------------------------
-TGraphicControl::TGraphicControl(TComponent* AOwner) : TControl(AOwner) {
-  FControlStyle.Exclude(csCaptureMouse);
-  FControlStyle.Include(csCaptureMouse);
-}
-TGraphicControl::~TGraphicControl() = default;
-
-TCanvas* TGraphicControl::Canvas() {
-  if (FPaintCanvas) return FPaintCanvas;
-  if (!FParent) return nullptr;
-  FParent->Handle();
-  TWinControl::Impl* impl = FParent->WindowImpl();
-  if (!FOwnCanvas || FOwnCanvas->Target() != &impl->ClientImage) FOwnCanvas = std::make_unique<TCanvas>(&impl->ClientImage);
-  FOwnCanvas->ResetClip();
-  FOwnCanvas->SetOrigin(Point(FLeft, FTop));
-  FOwnCanvas->IntersectClipRect(Rect(0, 0, FWidth, FHeight));
-  if (impl->Client) impl->Client->update();
-  return FOwnCanvas.get();
-}
-
-void TGraphicControl::PaintOn(TCanvas* canvas) {
-  TCanvas* saved = FPaintCanvas;
-  FPaintCanvas = canvas;
-  try {
-    Paint();
-  } catch (...) {
-    FPaintCanvas = saved;
-    throw;
-  }
-  FPaintCanvas = saved;
-}
-
-void TGraphicControl::Paint() {}
-
-void TGraphicControl::WndProc(TMessage& m) { TControl::WndProc(m); }
-
-// ---------------------------------------------------------------------------------------
-void CopyParentImage(TControl* control, TCanvas* dest) {
-  if (!control || !dest) return;
-  TWinControl* parent = control->Parent();
-  int w = control->Width(), h = control->Height();
-  if (w <= 0 || h <= 0) return;
-  TBitmap image(w, h);
-  if (!parent) {
-    image.Canvas()->Brush()->Color = clBtnFace;
-    image.Canvas()->FillRect(Rect(0, 0, w, h));
-  } else {
-    // Render the parent as it paints, moved so that the control's corner is at (0, 0).
-    TCanvas canvas(&image);
-    canvas.SetOrigin(Point(-control->Left(), -control->Top()));
-    TMessage erase{WM_ERASEBKGND, reinterpret_cast<WPARAM>(&canvas), 0, 0};
-    parent->WindowProc(erase);
-    WindowAccess::PaintWindow(parent, &canvas);
-    WindowAccess::PaintControls(parent, &canvas, dynamic_cast<TWinControl*>(control) ? nullptr : control);
-  }
-  dest->CopyRect(Rect(0, 0, w, h), &image, Rect(0, 0, w, h));
-}
-
-TCustomForm* GetParentForm(TControl* control) {
-  while (control && control->Parent()) control = control->Parent();
-  return dynamic_cast<TCustomForm*>(control);
-}

@@ -9,6 +9,7 @@
 #include "skin/data/SkinBroadcast.h"
 #include "skin/data/SkinIniFile.h"
 #include "skin/data/SkinIniValues.h"
+#include "skin/data/SkinMessages.h"
 #include "skin/data/SkinRecordFactory.h"
 #include "skin/data/SkinStreamReader.h"
 
@@ -155,7 +156,8 @@ void TbsSkinData::ReadStoredSkin(TbsCompressedStoredSkin* stored) {
   picture = ReadSkinString(ini, "PICTURES", "picture");
   inactivepicture = ReadSkinString(ini, "PICTURES", "inactivepicture");
   mask = ReadSkinString(ini, "PICTURES", "mask");
-  ReadNameList(ini, "PICTURES", "activepictures", *PictureFileNames);
+  // Names beyond the pictures the stream carried would name nothing.
+  ReadNameList(ini, "PICTURES", "activepictures", *PictureFileNames, static_cast<int>(PictureList.size()));
 
   ReadFormInfo(ini);
   PopupRecord->ReadFromIni(ini);

@@ -10,6 +10,7 @@
 #include "skin/data/SkinData.h"
 #include "skin/data/SkinDataRegistration.h"
 #include "skin/data/SkinIniFile.h"
+#include "skin/data/SkinMessages.h"
 #include "skin/data/SkinStreamReader.h"
 #include "tests/skin_data/unit/SkinTestData.h"
 #include "tests/support/TestSupport.h"

@@ -1,0 +1,40 @@
+// TGraphicControl: a window-less control painted by its parent on the parent's image.
+#include "framework/windows/GraphicControl.h"
+
+#include "framework/graphics/Canvas.h"
+#include "framework/windows/WindowImpl.h"
+
+TGraphicControl::TGraphicControl(TComponent* AOwner) : TControl(AOwner) {
+  FControlStyle.Exclude(csCaptureMouse);
+  FControlStyle.Include(csCaptureMouse);
+}
+TGraphicControl::~TGraphicControl() = default;
+
+TCanvas* TGraphicControl::Canvas() {
+  if (FPaintCanvas) return FPaintCanvas;
+  if (!FParent) return nullptr;
+  FParent->Handle();
+  TWinControl::Impl* impl = FParent->WindowImpl();
+  if (!FOwnCanvas || FOwnCanvas->Target() != &impl->ClientImage) FOwnCanvas = std::make_unique<TCanvas>(&impl->ClientImage);
+  FOwnCanvas->ResetClip();
+  FOwnCanvas->SetOrigin(Point(FLeft, FTop));
+  FOwnCanvas->IntersectClipRect(Rect(0, 0, FWidth, FHeight));
+  if (impl->Client) impl->Client->update();
+  return FOwnCanvas.get();
+}
+
+void TGraphicControl::PaintOn(TCanvas* canvas) {
+  TCanvas* saved = FPaintCanvas;
+  FPaintCanvas = canvas;
+  try {
+    Paint();
+  } catch (...) {
+    FPaintCanvas = saved;
+    throw;
+  }
+  FPaintCanvas = saved;
+}
+
+void TGraphicControl::Paint() {}
+
+void TGraphicControl::WndProc(TMessage& m) { TControl::WndProc(m); }
