@@ -121,18 +121,20 @@ void TCanvas::CopyPixels(const TRect& dest, const TBitmap* source, const TRect& 
         if (a2 < b2) CopyRow(drow + a2, srow + (a2 + shift), b2 - a2);
         return;
       }
-      const int* map = column.data() - vis.Left;
+      const int* map = column.data() + (a - vis.Left);
+      TPixel* out = drow + a;
+      const int n = b - a;
       if (op == Op::Copy) {
-        for (int x = a; x < b; ++x) {
-          if (map[x] < 0) continue;
-          const TPixel sp = srow[map[x]] & 0xFFFFFF;
+        for (int i = 0; i < n; ++i) {
+          if (map[i] < 0) continue;
+          const TPixel sp = srow[map[i]] & 0xFFFFFF;
           if (useKey && sp == keyPixel) continue;
-          drow[x] = sp;
+          out[i] = sp;
         }
         return;
       }
-      for (int x = a; x < b; ++x)
-        if (map[x] >= 0) drow[x] = raster::Apply(op, drow[x], srow[map[x]] & 0xFFFFFF);
+      for (int i = 0; i < n; ++i)
+        if (map[i] >= 0) out[i] = raster::Apply(op, out[i], srow[map[i]] & 0xFFFFFF);
     });
   }
 }
