@@ -16,6 +16,7 @@ smoke_setup() {
   shot="$artifacts/$smoke_tag.png"
   work=$(mktemp -d "/tmp/$smoke_tag.XXXXXX")
   trap smoke_finish EXIT
+  trap 'exit 143' TERM INT HUP  # a test runner's timeout still stops what was started
   case "$wm" in
     "") display=${CORVALE_TEST_DISPLAY:-}
         [ -n "$display" ] || { echo "$smoke_tag: CORVALE_TEST_DISPLAY is not set (start the test X server first)" >&2; exit 1; } ;;
