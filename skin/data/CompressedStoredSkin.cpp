@@ -23,13 +23,49 @@ Integer ReadInt32(TStream& s) {
                  std::uint32_t(b[3]) << 24);
 }
 
+// The bitmap file folder + name; a failure names the INI key the name came from.
+void LoadPicture(TBitmap& bmp, const std::string& folder, const std::string& key, const std::string& name) {
+  const std::string file = folder + name;
+  const std::string where = "[PICTURES] " + key + ": picture file '" + file + "' ";
+  if (!FileExists(file)) throw EFOpenError(where + (DirectoryExists(file) ? "is a folder" : "does not exist"));
+  try {
+    bmp.LoadFromFile(file);
+  } catch (const Exception& e) {
+    throw EReadError(where + "cannot be loaded: " + e.Message());
+  } catch (const std::exception& e) {
+    throw EReadError(where + "cannot be loaded: " + e.what());
+  }
+}
+
 // One flag byte (1 = no image) and, for a non-empty bitmap, its BMP image.
-void WriteFlaggedPicture(TStream& out, const std::string& folder, const std::string& name) {
+void WriteFlaggedPicture(TStream& out, const std::string& folder, const TSkinIniFile& ini, const std::string& key) {
+  const std::string name = ReadSkinString(ini, "PICTURES", key);
   TBitmap bmp;
-  if (!name.empty()) bmp.LoadFromFile(folder + name);
+  if (!name.empty()) LoadPicture(bmp, folder, key, name);
   const Byte flag = bmp.Empty() ? 1 : 0;
   out.WriteBuffer(&flag, 1);
   if (!bmp.Empty()) bmp.SaveToStream(out);
+}
+
+// The names of "activepictures". Every picture written needs a file, so a missing or
+// empty name is an error; the first one is met within the keys the section holds.
+void ReadPictureNames(const TSkinIniFile& ini, TStringList& names) {
+  const int count = ReadNameListCount(ini, "PICTURES", "activepictures");
+  for (int i = 0; i < count; ++i) {
+    const std::string key = IntToStr(i);
+    const std::string name = ReadSkinString(ini, "PICTURES", key);
+    if (name.empty())
+      throw EReadError(Format("[PICTURES] %s: activepicturescount is %d, but picture %d has no file name",
+                              key.c_str(), count, i));
+    names.Add(name);
+  }
+}
+
+std::string ReadFileBytes(const std::string& path) {
+  TFileStream file(path, fmOpenRead | fmShareDenyWrite);
+  std::string bytes(static_cast<size_t>(file.Size()), '\0');
+  if (!bytes.empty()) file.ReadBuffer(bytes.data(), Int64(bytes.size()));
+  return bytes;
 }
 }  // namespace
 
@@ -64,27 +100,28 @@ void TbsCompressedStoredSkin::SetCompressedFileName(const std::string& v) {
 void TbsCompressedStoredSkin::UnpackTo(TStream& target) { DecompressStream(target, *FPackedData); }
 
 void TbsCompressedStoredSkin::PackSkinIni(const std::string& path) {
+  // The stored text holds the file's lines as they are, a byte-order mark included.
+  const std::string text = ReadFileBytes(path);
   TStringList lines;
-  lines.LoadFromFile(path);
+  lines.SetText(text);
   TSkinIniFile ini;
-  ini.SetStrings(lines);
+  ini.SetText(text);
   for (const char* section : RequiredSections)
     if (!ini.SectionExists(section)) return;
 
   const std::string folder = ExtractFilePath(path);
   FPackedData->Clear();
+  TStringList names;
+  ReadPictureNames(ini, names);
   TMemoryStream raw;
   WriteInt32(raw, SkinStreamVersion);
-  WriteFlaggedPicture(raw, folder, ReadSkinString(ini, "PICTURES", "picture"));
-  WriteFlaggedPicture(raw, folder, ReadSkinString(ini, "PICTURES", "inactivepicture"));
-  WriteFlaggedPicture(raw, folder, ReadSkinString(ini, "PICTURES", "mask"));
-
-  TStringList names;
-  ReadNameList(ini, "PICTURES", "activepictures", names);
+  WriteFlaggedPicture(raw, folder, ini, "picture");
+  WriteFlaggedPicture(raw, folder, ini, "inactivepicture");
+  WriteFlaggedPicture(raw, folder, ini, "mask");
   WriteInt32(raw, names.Count());
   for (int i = 0; i < names.Count(); ++i) {
     TBitmap bmp;
-    bmp.LoadFromFile(folder + names[i]);
+    LoadPicture(bmp, folder, IntToStr(i), names[i]);
     bmp.SaveToStream(raw);
   }
   for (int i = 0; i < lines.Count(); ++i) {

@@ -6,12 +6,14 @@
 void TSkinIniFile::Clear() {
   FSections.clear();
   FIndex.clear();
+  FRepeated.clear();
 }
 
 void TSkinIniFile::SetText(const std::string& text) {
   Clear();
   Section* current = nullptr;
-  size_t pos = 0;
+  // A byte-order mark is no part of the first line.
+  size_t pos = text.compare(0, 3, "\xEF\xBB\xBF") == 0 ? 3 : 0;
   while (pos < text.size()) {
     size_t end = text.find_first_of("\r\n", pos);
     if (end == std::string::npos) end = text.size();
@@ -19,7 +21,9 @@ void TSkinIniFile::SetText(const std::string& text) {
     pos = end + ((end + 1 < text.size() && text[end] == '\r' && text[end + 1] == '\n') ? 2 : 1);
     if (line.empty() || line[0] == ';') continue;
     if (line.front() == '[' && line.back() == ']' && line.size() >= 2) {
-      current = &Add(Trim(line.substr(1, line.size() - 2)));
+      const std::string name = Trim(line.substr(1, line.size() - 2));
+      if (const Section* earlier = Find(name)) FRepeated.push_back({earlier->Name, name});
+      current = &Add(name);
       continue;
     }
     const size_t eq = line.find('=');

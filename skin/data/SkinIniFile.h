@@ -14,7 +14,7 @@ class TStrings;
 class TSkinIniFile {
  public:
   TSkinIniFile() = default;
-  // Parses text lines (CR LF, LF or a lone CR end a line).
+  // Parses text lines (CR LF, LF or a lone CR end a line); a leading byte-order mark is skipped.
   void SetText(const std::string& text);
   void SetStrings(const TStrings& lines);
   // The store as INI text, one "key=value" per line, each line ended by CR LF.
@@ -30,6 +30,12 @@ class TSkinIniFile {
   void ReadSection(const std::string& section, TStrings& keys) const;
   int KeyCount(const std::string& section) const;
   void ReadSections(TStrings& sections) const;
+  // Headers of the last SetText that named a section already opened (the names match
+  // without regard to case): its entries joined the first, whose values win.
+  struct RepeatedSection {
+    std::string First, Repeat;
+  };
+  const std::vector<RepeatedSection>& RepeatedSections() const { return FRepeated; }
 
   void WriteString(const std::string& section, const std::string& key, const std::string& value);
   void WriteInteger(const std::string& section, const std::string& key, int value);
@@ -46,4 +52,5 @@ class TSkinIniFile {
   Section& Add(const std::string& section);
   std::vector<Section> FSections;
   std::unordered_map<std::string, size_t> FIndex;  // lower-case section -> position
+  std::vector<RepeatedSection> FRepeated;
 };

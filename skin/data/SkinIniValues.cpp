@@ -1,5 +1,6 @@
 #include "skin/data/SkinIniValues.h"
 
+#include <algorithm>
 #include <limits>
 #include <vector>
 
@@ -179,13 +180,13 @@ TStdCommand ReadStdCommand(const TSkinIniFile& ini, const std::string& section, 
   return StrToStdCommand(ReadSkinString(ini, section, key, "cmdefault"));
 }
 
-void ReadNameList(const TSkinIniFile& ini, const std::string& section, const std::string& key, TStrings& list) {
-  const int count = ini.ReadInteger(section, key + "count", 0);
-  if (count <= 0) return;
-  const int entries = ini.KeyCount(section);
-  if (count > entries)
-    throw EConvertError(Format("[%s] %scount: %d names declared, the section holds %d entries",
-                               section.c_str(), key.c_str(), count, entries));
+int ReadNameListCount(const TSkinIniFile& ini, const std::string& section, const std::string& key) {
+  return ini.ReadInteger(section, key + "count", 0);
+}
+
+void ReadNameList(const TSkinIniFile& ini, const std::string& section, const std::string& key, TStrings& list,
+                  int maxCount) {
+  const int count = std::min(ReadNameListCount(ini, section, key), maxCount);
   for (int i = 0; i < count; ++i) list.Add(ReadSkinString(ini, section, IntToStr(i)));
 }
 

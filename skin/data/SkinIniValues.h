@@ -47,9 +47,13 @@ TSkinAlignment ReadAlignment(const TSkinIniFile& ini, const std::string& section
 TInactiveEffect ReadInactiveEffect(const TSkinIniFile& ini, const std::string& section, const std::string& key);
 TMorphKind ReadMorphKind(const TSkinIniFile& ini, const std::string& section, const std::string& key);
 TStdCommand ReadStdCommand(const TSkinIniFile& ini, const std::string& section, const std::string& key);
-// Appends the items "0".."count-1" under key + "count". A count larger than the number
-// of entries the section holds raises EConvertError instead of inventing empty names.
-void ReadNameList(const TSkinIniFile& ini, const std::string& section, const std::string& key, TStrings& list);
+// The count of a name list as written under key + "count" (0 when absent or no number).
+int ReadNameListCount(const TSkinIniFile& ini, const std::string& section, const std::string& key);
+// Appends the items "0".."count-1"; a missing item is an empty name. The count is cut to
+// maxCount, which the caller takes from what the names describe (the pictures a stream
+// carries), so a huge count costs no memory.
+void ReadNameList(const TSkinIniFile& ini, const std::string& section, const std::string& key, TStrings& list,
+                  int maxCount);
 
 void WriteSkinRect(TSkinIniFile& ini, const std::string& section, const std::string& key, const TRect& r);
 void WriteSkinPoint(TSkinIniFile& ini, const std::string& section, const std::string& key, const TPoint& p);

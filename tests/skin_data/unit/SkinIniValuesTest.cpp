@@ -36,6 +36,24 @@ TEST(SkinIniDialect, TrimsCommentsSectionsAndCase) {
   EXPECT_EQ(3, ini.KeyCount("form"));
 }
 
+TEST(SkinIniDialect, ByteOrderMarkAndRepeatedSectionsAreReported) {
+  // A packed text keeps the file's byte-order mark; it must not hide the first section.
+  const auto bom = Ini("\xEF\xBB\xBF[VERSION]\r\nskinname=Slate\r\n");
+  EXPECT_EQ("Slate", bom.ReadString("VERSION", "skinname", "-"));
+  EXPECT_TRUE(bom.RepeatedSections().empty());
+
+  const auto ini = Ini("[button]\na=1\n[other]\n[Button]\na=2\nb=3\n[button]\n");
+  ASSERT_EQ(2u, ini.RepeatedSections().size());
+  EXPECT_EQ("button", ini.RepeatedSections()[0].First);
+  EXPECT_EQ("Button", ini.RepeatedSections()[0].Repeat);
+  EXPECT_EQ("button", ini.RepeatedSections()[1].Repeat);
+  EXPECT_EQ("1", ini.ReadString("BUTTON", "a", "-"));
+  EXPECT_EQ("3", ini.ReadString("button", "b", "-"));
+  TSkinIniFile again = ini;
+  again.SetText("[x]\n");
+  EXPECT_TRUE(again.RepeatedSections().empty());  // each text is judged on its own
+}
+
 TEST(SkinIniDialect, IntegersAndBooleans) {
   const auto ini = Ini("[s]\na=0x1F\nb=$10\nc=-7\nd=0x\ne=12abc\nf=\nt=1\nt2=2\nt3=-1\nt4=01\n");
   EXPECT_EQ(31, ini.ReadInteger("s", "a", 0));
@@ -127,16 +145,21 @@ TEST(SkinValues, FontStyles) {
 
 TEST(SkinValues, NameLists) {
   TStringList list;
-  ReadNameList(Ini("[p]\nactivepicturescount=2\n0=a.bmp\n1= b.bmp \n"), "p", "activepictures", list);
+  ReadNameList(Ini("[p]\nactivepicturescount=2\n0=a.bmp\n1= b.bmp \n"), "p", "activepictures", list, 10);
   ASSERT_EQ(2, list.Count());
   EXPECT_EQ("b.bmp", list[1]);
   list.Clear();
-  ReadNameList(Ini("[p]\nactivepicturescount=-3\n0=a\n"), "p", "activepictures", list);
+  ReadNameList(Ini("[p]\nactivepicturescount=-3\n0=a\n"), "p", "activepictures", list, 10);
   EXPECT_EQ(0, list.Count());
-  // A count no section could hold is refused instead of filling memory with names.
-  EXPECT_THROW(ReadNameList(Ini("[p]\nactivepicturescount=2000000000\n"), "p", "activepictures", list),
-               EConvertError);
-  EXPECT_EQ(0, list.Count());
+  // Names the section does not give are empty; the count is cut to the caller's bound,
+  // so a count no section could hold costs nothing.
+  ReadNameList(Ini("[p]\nactivepicturescount=3\n1=b\n"), "p", "activepictures", list, 10);
+  EXPECT_EQ((std::vector<std::string>{"", "b", ""}), list.ToVector());
+  list.Clear();
+  const auto huge = Ini("[p]\nactivepicturescount=2000000000\n0=a\n");
+  EXPECT_EQ(2000000000, ReadNameListCount(huge, "p", "activepictures"));
+  ReadNameList(huge, "p", "activepictures", list, 2);
+  EXPECT_EQ((std::vector<std::string>{"a", ""}), list.ToVector());
 }
 
 TEST(SkinValues, WritersProduceWhatReadersRead) {
@@ -161,7 +184,7 @@ TEST(SkinValues, WritersProduceWhatReadersRead) {
   EXPECT_EQ(cmRollUp, ReadStdCommand(back, "s", "c"));
   EXPECT_EQ(saLeftJustify, ReadAlignment(back, "s", "a"));
   TStringList read;
-  ReadNameList(back, "s", "activepictures", read);
+  ReadNameList(back, "s", "activepictures", read, 2);
   EXPECT_EQ(names.ToVector(), read.ToVector());
 }
 
