@@ -1,0 +1,391 @@
+// TCustomForm: a top-level window with a frame the framework owns, showing, closing,
+// modal loops and window states.
+#include <QCoreApplication>
+#include <QEventLoop>
+#include <QMetaObject>
+#include <algorithm>
+
+#include "framework/core/Exceptions.h"
+#include "framework/graphics/Canvas.h"
+#include "framework/layout/LayoutReader.h"
+#include "framework/windows/Application.h"
+#include "framework/windows/Forms.h"
+#include "framework/windows/WindowImpl.h"
+#include "framework/windows/Windows.h"
+
+TCustomForm::TCustomForm(TComponent* AOwner) : TWinControl(AOwner) {
+  FColor = clBtnFace;
+  FVisible = false;
+  FControlStyle = {csAcceptsControls, csCaptureMouse, csClickEvents, csSetCaption, csDoubleClicks};
+  FLeft = 0;
+  FTop = 0;
+  FWidth = 320;
+  FHeight = 240;
+  UpdateStyleWords();
+  RecalcNonClient();
+  Screen()->AddForm(this);
+}
+
+TCustomForm::~TCustomForm() {
+  *FAlive = false;
+  if (OnDestroy) {
+    TNotifyEvent handler = OnDestroy;
+    Application->Guard([&] { handler(this); });
+  }
+  Screen()->RemoveForm(this);
+  if (Application->MainForm() == this) Application->SetMainForm(nullptr);
+}
+
+void TCustomForm::CreateParams(TCreateParams& p) {
+  TWinControl::CreateParams(p);
+  p.Style &= ~(WS_CHILD | WS_VISIBLE);
+  p.ExStyle = 0;
+  switch (FBorderStyle) {
+    case bsNone: p.Style |= WS_POPUP; break;
+    case bsSingle: p.Style |= WS_CAPTION | WS_BORDER; break;
+    case bsSizeable: p.Style |= WS_CAPTION | WS_THICKFRAME; break;
+    case bsDialog: p.Style |= WS_CAPTION | WS_DLGFRAME; break;
+    case bsToolWindow: p.Style |= WS_CAPTION; p.ExStyle |= WS_EX_TOOLWINDOW; break;
+    case bsSizeToolWin: p.Style |= WS_CAPTION | WS_THICKFRAME; p.ExStyle |= WS_EX_TOOLWINDOW; break;
+  }
+  if (FBorderStyle != bsNone) {
+    if (FBorderIcons.Contains(TBorderIcon::biSystemMenu)) p.Style |= WS_SYSMENU;
+    if (FBorderIcons.Contains(TBorderIcon::biMinimize)) p.Style |= WS_MINIMIZEBOX;
+    if (FBorderIcons.Contains(TBorderIcon::biMaximize)) p.Style |= WS_MAXIMIZEBOX;
+  }
+  if (FFormStyle == fsStayOnTop) p.ExStyle |= WS_EX_TOPMOST;
+}
+
+void TCustomForm::UpdateStyleWords() {
+  TCreateParams p;
+  CreateParams(p);
+  if (HandleAllocated()) {
+    SetWindowLong(FHandle, GWL_STYLE, LONG(p.Style));
+    SetWindowLong(FHandle, GWL_EXSTYLE, LONG(p.ExStyle));
+  } else {
+    FStyle = p.Style;
+    FExStyle = p.ExStyle;
+  }
+}
+
+void TCustomForm::CreateWnd() {
+  TWinControl::CreateWnd();
+  Qt::WindowFlags flags = Qt::Window | Qt::FramelessWindowHint;
+  if (FExStyle & WS_EX_TOPMOST) flags |= Qt::WindowStaysOnTopHint;
+  if (FExStyle & WS_EX_TOOLWINDOW) flags |= Qt::Tool;
+  auto* frame = new FrameWidget(this, flags);
+  FImpl->Frame = frame;
+  frame->setGeometry(FLeft, FTop, std::max(1, FWidth), std::max(1, FHeight));
+  frame->setWindowTitle(QString::fromStdString(FCaption));
+  FImpl->Client->setParent(frame);
+  FImpl->Client->show();
+  RecalcNonClient();
+}
+
+void TCustomForm::RecalcNonClient() {
+  TRect r = Bounds(FLeft, FTop, FWidth, FHeight);
+  TMessage m{WM_NCCALCSIZE, 0, reinterpret_cast<LPARAM>(&r), 0};
+  WindowProc(m);
+  r.Right = std::max(r.Right, r.Left);
+  r.Bottom = std::max(r.Bottom, r.Top);
+  OffsetRect(r, -FLeft, -FTop);
+  if (r != FClientInWindow) {
+    FClientInWindow = r;
+    if (FImpl) FImpl->ClientDirty = true;
+  }
+  if (FImpl) {
+    if (FImpl->Client) FImpl->Client->setGeometry(r.Left, r.Top, r.Width(), r.Height());
+    FImpl->FrameDirty = true;
+    if (FImpl->Frame) FImpl->Frame->update();
+  }
+}
+
+TRect TCustomForm::ClientRect() const { return Rect(0, 0, FClientInWindow.Width(), FClientInWindow.Height()); }
+
+TPoint TCustomForm::ClientOrigin() const {
+  return Point(FLeft + FClientInWindow.Left, FTop + FClientInWindow.Top);
+}
+
+void TCustomForm::SetClientWidth(int v) { SetBounds(FLeft, FTop, FWidth + v - ClientWidth(), FHeight); }
+void TCustomForm::SetClientHeight(int v) { SetBounds(FLeft, FTop, FWidth, FHeight + v - ClientHeight()); }
+
+void TCustomForm::BoundsChanged(bool moved, bool sized) {
+  if (FImpl && FImpl->Frame) FImpl->Frame->setGeometry(FLeft, FTop, std::max(1, FWidth), std::max(1, FHeight));
+  if (sized) RecalcNonClient();
+  if (moved) {
+    TPoint o = ClientOrigin();
+    Perform(WM_MOVE, 0, MAKELPARAM(unsigned(o.X), unsigned(o.Y)));
+  }
+  if (sized) {
+    WPARAM kind = FWindowState == wsMaximized ? SIZE_MAXIMIZED : SIZE_RESTORED;
+    Perform(WM_SIZE, kind, MAKELPARAM(unsigned(ClientWidth()), unsigned(ClientHeight())));
+  }
+}
+
+void TCustomForm::SetBorderStyle(TFormBorderStyle v) {
+  if (v == FBorderStyle) return;
+  FBorderStyle = v;
+  UpdateStyleWords();
+  RecalcNonClient();
+}
+
+void TCustomForm::SetBorderIcons(TBorderIcons v) {
+  if (v == FBorderIcons) return;
+  FBorderIcons = v;
+  UpdateStyleWords();
+  if (FImpl) {
+    FImpl->FrameDirty = true;
+    if (FImpl->Frame) FImpl->Frame->update();
+  }
+}
+
+void TCustomForm::SetFormStyle(TFormStyle v) {
+  if (v == FFormStyle) return;
+  FFormStyle = v;
+  UpdateStyleWords();
+}
+
+void TCustomForm::SetActiveControl(TWinControl* v) {
+  if (v == this) v = nullptr;
+  FActiveControl = v;
+}
+
+TMinMaxInfo TCustomForm::QueryMinMaxInfo() {
+  TRect work = FImpl ? GetMonitorWorkArea(FHandle) : Screen()->WorkAreaRect();
+  TMinMaxInfo mmi;
+  mmi.ptMaxSize = Point(work.Width(), work.Height());
+  mmi.ptMaxPosition = Point(work.Left, work.Top);
+  if (FBorderStyle == bsNone)
+    mmi.ptMinTrackSize = Point(1, 1);
+  else
+    mmi.ptMinTrackSize = Point(2 * DefaultFrameBorder + DefaultCloseButtonSize + 8,
+                               2 * DefaultFrameBorder + DefaultCaptionHeight + 2);
+  mmi.ptMaxTrackSize = Point(32767, 32767);
+  Perform(WM_GETMINMAXINFO, 0, reinterpret_cast<LPARAM>(&mmi));
+  return mmi;
+}
+
+void TCustomForm::SetWindowState(TWindowState v) {
+  if (v == FWindowState) return;
+  TWindowState old = FWindowState;
+  if (old == wsNormal) FRestoreBounds = BoundsRect();
+  FWindowState = v;
+  QWidget* top = FImpl ? FImpl->TopWidget() : nullptr;
+  switch (v) {
+    case wsMaximized: {
+      if (top && top->isMinimized()) top->showNormal();
+      TMinMaxInfo mmi = QueryMinMaxInfo();
+      TRect before = BoundsRect();
+      SetBounds(mmi.ptMaxPosition.X, mmi.ptMaxPosition.Y, mmi.ptMaxSize.X, mmi.ptMaxSize.Y);
+      if (BoundsRect() == before)
+        Perform(WM_SIZE, SIZE_MAXIMIZED, MAKELPARAM(unsigned(ClientWidth()), unsigned(ClientHeight())));
+      break;
+    }
+    case wsMinimized:
+      if (top && top->isVisible()) top->showMinimized();
+      Perform(WM_SIZE, SIZE_MINIMIZED, 0);
+      break;
+    case wsNormal: {
+      if (top && top->isMinimized()) top->showNormal();
+      TRect before = BoundsRect();
+      if (!IsRectEmpty(FRestoreBounds)) SetBoundsRect(FRestoreBounds);
+      if (BoundsRect() == before)
+        Perform(WM_SIZE, SIZE_RESTORED, MAKELPARAM(unsigned(ClientWidth()), unsigned(ClientHeight())));
+      break;
+    }
+  }
+}
+
+void TCustomForm::PlaceOnShow() {
+  TRect area;
+  switch (FPosition) {
+    case poScreenCenter:
+    case poDesktopCenter:
+      area = Screen()->WorkAreaRect();
+      break;
+    case poMainFormCenter:
+    case poOwnerFormCenter: {
+      TCustomForm* ref = Application->MainForm();
+      if (FPosition == poOwnerFormCenter) ref = dynamic_cast<TCustomForm*>(Owner());
+      area = (ref && ref != this) ? ref->BoundsRect() : Screen()->WorkAreaRect();
+      break;
+    }
+    default:
+      return;
+  }
+  SetBounds(area.Left + (area.Width() - FWidth) / 2, area.Top + (area.Height() - FHeight) / 2, FWidth, FHeight);
+}
+
+void TCustomForm::CMVisibleChanged(TMessage&) {
+  if (FVisible) {
+    Handle();
+    if (!FShownOnce) {
+      FShownOnce = true;
+      PlaceOnShow();
+    }
+    DoShow();
+    if (!FImpl || !FVisible) return;
+    TMessage s{WM_SHOWWINDOW, 1, 0, 0};
+    WindowProc(s);
+    if (!FImpl) return;
+    QWidget* top = FImpl->Frame;
+    if (FWindowState == wsMinimized)
+      top->showMinimized();
+    else
+      top->show();
+    top->raise();
+    top->activateWindow();
+  } else {
+    if (FImpl && FImpl->Frame && FImpl->Frame->isVisible()) {
+      TMessage s{WM_SHOWWINDOW, 0, 0, 0};
+      WindowProc(s);
+      if (FImpl && FImpl->Frame) FImpl->Frame->hide();
+    }
+    DoHide();
+  }
+}
+
+void TCustomForm::DoShow() {
+  if (OnShow) OnShow(this);
+}
+void TCustomForm::DoHide() {
+  if (OnHide) OnHide(this);
+}
+void TCustomForm::Activate() {
+  if (OnActivate) OnActivate(this);
+}
+void TCustomForm::Deactivate() {
+  if (OnDeactivate) OnDeactivate(this);
+}
+void TCustomForm::Paint() {
+  if (OnPaint) OnPaint(this);
+}
+void TCustomForm::PaintWindow(TCanvas* canvas) {
+  FPaintCanvas = canvas;
+  try {
+    Paint();
+  } catch (...) {
+    FPaintCanvas = nullptr;
+    throw;
+  }
+  FPaintCanvas = nullptr;
+}
+
+TCanvas* TCustomForm::Canvas() {
+  if (FPaintCanvas) return FPaintCanvas;
+  return GetClientCanvas(Handle());
+}
+
+bool TCustomForm::CloseQuery() {
+  bool can = true;
+  if (OnCloseQuery) OnCloseQuery(this, can);
+  return can;
+}
+
+void TCustomForm::Close() {
+  if (FModal) {
+    FModalResult = mrCancel;
+    return;
+  }
+  if (!CloseQuery()) return;
+  TCloseAction action = FFormStyle == fsMDIChild ? caMinimize : caHide;
+  if (OnClose) OnClose(this, action);
+  if (action == caNone) return;
+  if (Application->MainForm() == this) {
+    Hide();
+    Application->Terminate();
+  } else if (action == caHide) {
+    Hide();
+  } else if (action == caMinimize) {
+    SetWindowState(wsMinimized);
+  } else {
+    Release();
+  }
+}
+
+void TCustomForm::Release() {
+  HWND h = Handle();
+  QMetaObject::invokeMethod(
+      QCoreApplication::instance(), [h] {
+        if (TWinControl* c = FindControl(h)) delete c;
+      },
+      Qt::QueuedConnection);
+}
+
+TModalResult TCustomForm::ShowModal() {
+  if (FVisible || FModal) throw EInvalidOperation("Cannot make a visible window modal");
+  std::weak_ptr<bool> alive = FAlive;
+  Handle();
+  FModal = true;
+  FModalResult = mrNone;
+  FImpl->Frame->setWindowModality(Qt::ApplicationModal);
+  Show();
+  TModalResult result = mrNone;
+  while (!alive.expired() && *alive.lock()) {
+    if (FModalResult != mrNone) {
+      // The classic closing of a modal form: it may refuse (CloseQuery, caNone).
+      bool can = CloseQuery();
+      TCloseAction action = caHide;
+      if (can && OnClose) OnClose(this, action);
+      if (can && action != caNone) break;
+      FModalResult = mrNone;
+    }
+    if (Application->Terminated()) {
+      FModalResult = mrCancel;
+      break;
+    }
+    QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents | QEventLoop::AllEvents);
+  }
+  if (alive.expired() || !*alive.lock()) return mrCancel;
+  result = FModalResult;
+  FModal = false;
+  Hide();
+  if (FImpl && FImpl->Frame) FImpl->Frame->setWindowModality(Qt::NonModal);
+  return result;
+}
+
+void TCustomForm::SetFocus() {
+  Handle();
+  if (!FVisible || !FEnabled) throw EInvalidOperation("Cannot focus a disabled or invisible window");
+  FImpl->Frame->raise();
+  FImpl->Frame->activateWindow();
+  if (FActiveControl && FActiveControl->CanFocus()) FActiveControl->SetFocus();
+}
+
+bool TCustomForm::CanFocus() const { return FVisible && FEnabled; }
+
+void TCustomForm::LoadLayout(const std::string& resourceName) {
+  ReadLayoutResource(this, resourceName);
+  DoCreate();
+}
+
+void TCustomForm::Loaded() {
+  TWinControl::Loaded();
+  Realign();
+}
+
+void TCustomForm::DoCreate() {
+  FCreated = true;
+  if (OnCreate) OnCreate(this);
+}
+
+void TCustomForm::WndProc(TMessage& m) {
+  switch (m.Msg) {
+    case WM_ACTIVATE: {
+      bool active = LOWORD(m.WParam) != WA_INACTIVE;
+      if (active == FActive) return;
+      FActive = active;
+      if (active) {
+        Activate();
+        if (FActiveControl && FActiveControl->CanFocus() && FImpl) FActiveControl->SetFocus();
+      } else {
+        Deactivate();
+      }
+      return;
+    }
+    case WM_CLOSE:
+      Close();
+      return;
+  }
+  TWinControl::WndProc(m);
+}
