@@ -5,11 +5,14 @@
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
+#include <memory>
 
 #include "framework/graphics/Bitmap.h"
 #include "framework/graphics/Canvas.h"
 #include "skin/draw/Bitmap24.h"
 #include "skin/draw/BlendKernel.h"
+#include "skin/draw/BlendProof.h"
+#include "skin/draw/Expand24.h"
 
 namespace {
 
@@ -19,13 +22,27 @@ Byte Channel(double v) {
   return Byte(r < 0 ? 0 : r > 255 ? 255 : r);
 }
 
-// m * a + (1 - m) * b for one channel.
-Byte Mix(Byte a, Byte b, double m) { return Channel(m * a + (1 - m) * b); }
-
-double Clamp01(double k) { return k < 0 ? 0 : k > 1 ? 1 : k; }
+// Not-a-number counts as 0.
+double Clamp01(double k) { return !(k > 0) ? 0 : k > 1 ? 1 : k; }
 
 // round(extent * k) with k already clamped.
 int Scaled(int extent, double k) { return int(std::lrint(extent * k)); }
+
+// DrawTo's 32-bit images, kept per thread by size, most recently used first: the morphing
+// controls make new effect images on every 20 ms tick, at the same few sizes.
+TBitmap& DrawImage(int width, int height) {
+  constexpr std::size_t kKept = 4;
+  thread_local std::vector<std::unique_ptr<TBitmap>> images;
+  auto found = std::find_if(images.begin(), images.end(),
+                            [&](const auto& b) { return b->Width() == width && b->Height() == height; });
+  if (found == images.end()) {
+    if (images.size() == kKept) images.pop_back();
+    images.insert(images.begin(), std::make_unique<TBitmap>(width, height));
+  } else {
+    std::rotate(images.begin(), found, found + 1);
+  }
+  return *images.front();
+}
 
 // A per-channel map applied to every byte of the image.
 void MapChannels(std::vector<Byte>& bits, int width, int height, int stride, const std::array<Byte, 256>& map) {
@@ -46,11 +63,14 @@ TbsEffectBmp::TbsEffectBmp(const TBitmap& source) : TbsEffectBmp(source.Width(),
   if (FWidth > 0 && FHeight > 0) bitmap24::ReadFrom(source, FBits.data(), FStride);
 }
 
-void TbsEffectBmp::CopyTo(TBitmap& dest) const { bitmap24::WriteTo(dest, FBits.data(), FStride, FWidth, FHeight); }
+void TbsEffectBmp::CopyTo(TBitmap& dest) const {
+  if (dest.Width() != FWidth || dest.Height() != FHeight) dest.SetSize(FWidth, FHeight);
+  for (int y = 0; y < FHeight; ++y) Expand24To32(Row(y), dest.ScanLine(y), FWidth);
+}
 
 void TbsEffectBmp::DrawTo(TCanvas* canvas, int x, int y) const {
   if (FWidth == 0 || FHeight == 0) return;
-  TBitmap image;
+  TBitmap& image = DrawImage(FWidth, FHeight);
   CopyTo(image);
   canvas->Draw(x, y, &image);
 }
@@ -96,28 +116,37 @@ void TbsEffectBmp::FlipTo(TbsEffectBmp& other) const {
 void TbsEffectBmp::Morph(const TbsEffectBmp& B, double k) {
   if (!SameSize(B)) return;
   k = Clamp01(k);
-  const std::size_t channels = std::size_t(FWidth) * 3;
-  for (int y = 0; y < FHeight; ++y) BlendChannels(Row(y), B.Row(y), channels, k);
+  // One pass over the whole buffer: the few padding bytes at row ends hold no pixels.
+  if (const std::optional<TBlendWeight16> w = BlendProofs().Weight(k))
+    Blend16Channels(FBits.data(), B.FBits.data(), FBits.size(), *w);
+  else
+    BlendChannels(FBits.data(), B.FBits.data(), FBits.size(), k);
 }
 
 void TbsEffectBmp::MixRamp(const TbsEffectBmp& B, int from, int to, double step, bool vertical) {
   const int dir = to >= from ? 1 : -1;
+  const int first = std::min(from, to), count = std::abs(to - from) + 1;
+  // The weights of the whole ramp first, in the order they grow; then the image row by
+  // row, each row once.
+  std::vector<double> wa(std::size_t(vertical ? count : 3 * count)), wb(vertical ? 0 : wa.size());
   double m = 0;
   for (int i = from;; i += dir) {
+    const std::size_t at = std::size_t(i - first);
     if (vertical) {
-      Byte* pa = Row(i);
-      const Byte* pb = B.Row(i);
-      for (int c = 0; c < FWidth * 3; ++c) pa[c] = Mix(pa[c], pb[c], m);
+      wa[at] = m;
     } else {
-      for (int y = 0; y < FHeight; ++y) {
-        Byte* pa = Row(y) + 3 * i;
-        const Byte* pb = B.Row(y) + 3 * i;
-        for (int c = 0; c < 3; ++c) pa[c] = Mix(pa[c], pb[c], m);
-      }
+      for (std::size_t c = 0; c < 3; ++c) wa[3 * at + c] = m, wb[3 * at + c] = 1 - m;
     }
     if (i == to) break;
     m = std::min(1.0, m + step);
   }
+  if (vertical) {
+    for (int i = 0; i < count; ++i)
+      MixChannels(Row(first + i), B.Row(first + i), std::size_t(FWidth) * 3, wa[std::size_t(i)]);
+    return;
+  }
+  for (int y = 0; y < FHeight; ++y)
+    MixChannelsWeighted(Row(y) + 3 * first, B.Row(y) + 3 * first, wa.size(), wa.data(), wb.data());
 }
 
 void TbsEffectBmp::MorphGradient(const TbsEffectBmp& B, double k) {
@@ -242,18 +271,18 @@ void TbsEffectBmp::Noise(int amount) {
 void TbsEffectBmp::SplitBlur(int distance) {
   const int d = std::abs(distance);
   if (d == 0 || FWidth == 0 || FHeight == 0) return;
-  // Each row's result is kept in a buffer and written back after the row, so rows above
-  // are read already blurred and the current row is read unchanged.
-  std::vector<Byte> out(std::size_t(FWidth) * 3);
+  // In place, top to bottom and left to right: rows above, and pixels to the left in the
+  // own row (read as its own neighbour at the top and bottom edges), are read already
+  // blurred. Neighbours before the start are the pixel's own row or column, those past
+  // the end the last one.
   for (int y = 0; y < FHeight; ++y) {
+    Byte* row = Row(y);
     const Byte* up = Row(y - d < 0 ? y : y - d);
     const Byte* down = Row(y + d >= FHeight ? FHeight - 1 : y + d);
     for (int x = 0; x < FWidth; ++x) {
       const int l = 3 * (x - d < 0 ? x : x - d);
       const int r = 3 * (x + d >= FWidth ? FWidth - 1 : x + d);
-      for (int c = 0; c < 3; ++c)
-        out[std::size_t(3 * x + c)] = Byte((up[l + c] + up[r + c] + down[l + c] + down[r + c]) / 4);
+      for (int c = 0; c < 3; ++c) row[3 * x + c] = Byte((up[l + c] + up[r + c] + down[l + c] + down[r + c]) / 4);
     }
-    std::memcpy(Row(y), out.data(), out.size());
   }
 }

@@ -33,7 +33,8 @@ class TbsEffectBmp {
   Byte* Bits() { return FBits.data(); }
   const Byte* Bits() const { return FBits.data(); }
 
-  // Draws the whole image on the canvas at (x, y) (canvas origin and clipping apply).
+  // Draws the whole image on the canvas at (x, y) (canvas origin and clipping apply),
+  // through a 32-bit image this thread keeps for the next calls at the same size.
   void DrawTo(TCanvas* canvas, int x, int y) const;
   // Writes the image into a bitmap, resizing it to Width x Height.
   void CopyTo(TBitmap& dest) const;
@@ -52,8 +53,9 @@ class TbsEffectBmp {
   // fall outside other are skipped.
   void FlipTo(TbsEffectBmp& other) const;
 
-  // Blends this image (A) toward B at factor k (clamped to 0..1); nothing when the sizes
-  // differ.
+  // Blends this image (A) toward B at factor k (clamped to 0..1; not-a-number counts as
+  // 0); nothing when the sizes differ. Morph takes the integer kernel at factors proven
+  // to give the double formula's bytes (BlendProof.h), else the double kernel.
   void Morph(const TbsEffectBmp& B, double k);
   void MorphGradient(const TbsEffectBmp& B, double k);
   void MorphLeftGradient(const TbsEffectBmp& B, double k);
@@ -70,6 +72,7 @@ class TbsEffectBmp {
   // Adds one value in -(amount div 2) .. amount - 1 - amount div 2 to the three channels
   // of each pixel; nothing when amount <= 0.
   void Noise(int amount);
+  // In place: pixels already blurred (rows above, the own row's left part) are read so.
   void SplitBlur(int distance);
 
   // The random source of Noise; seeding makes Noise repeatable.

@@ -1,9 +1,14 @@
 // The effect image: its 24-bit layout, and every morph and effect against a
-// straightforward per-pixel reference written here.
+// straightforward per-pixel reference written here (the gradients also against their
+// first, column-by-column form).
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
+#include <cstdlib>
 #include <random>
+#include <string>
+#include <utility>
 #include <vector>
 
 #include "framework/graphics/Bitmap.h"
@@ -158,6 +163,72 @@ TbsEffectBmp RefPush(const TbsEffectBmp& A, const TbsEffectBmp& B, double k) {
   return out;
 }
 
+// The gradient morphs as first written: column by column down the image, each channel
+// rounded on its own. The row-by-row kernels must give the same bytes.
+namespace columnorder {
+
+Byte Mix(Byte a, Byte b, double m) {
+  const long r = std::lrint(m * a + (1 - m) * b);
+  return Byte(r < 0 ? 0 : r > 255 ? 255 : r);
+}
+
+void MixRamp(TbsEffectBmp& A, const TbsEffectBmp& B, int from, int to, double step, bool vertical) {
+  const int dir = to >= from ? 1 : -1;
+  double m = 0;
+  for (int i = from;; i += dir) {
+    if (vertical) {
+      Byte* pa = A.RowAddress(i);
+      const Byte* pb = B.RowAddress(i);
+      for (int c = 0; c < A.Width() * 3; ++c) pa[c] = Mix(pa[c], pb[c], m);
+    } else {
+      for (int y = 0; y < A.Height(); ++y) {
+        Byte* pa = A.RowAddress(y) + 3 * i;
+        const Byte* pb = B.RowAddress(y) + 3 * i;
+        for (int c = 0; c < 3; ++c) pa[c] = Mix(pa[c], pb[c], m);
+      }
+    }
+    if (i == to) break;
+    m = std::min(1.0, m + step);
+  }
+}
+
+TbsEffectBmp Gradient(const TbsEffectBmp& A, const TbsEffectBmp& B, double k) {
+  TbsEffectBmp out = Copy(A);
+  k = Clamp01(k);
+  const bool vertical = A.Width() < A.Height();
+  const int w = vertical ? A.Height() : A.Width();
+  const int b = int(std::lrint(w * k));
+  const int c = (w - b) / 2, d = b / 2;
+  const double f = c != 0 ? 1.0 / c : 1.0;
+  const int left = std::max(0, w / 2 - d), right = std::min(w - 1, w / 2 + d);
+  for (int y = 0; y < A.Height(); ++y)
+    for (int x = 0; x < A.Width(); ++x) {
+      const int at = vertical ? y : x;
+      if (at >= left && at <= right) out.SetPixel(x, y, B.Pixel(x, y));
+    }
+  MixRamp(out, B, left, 0, f, vertical);
+  MixRamp(out, B, right, w - 1, f, vertical);
+  return out;
+}
+
+TbsEffectBmp LeftGradient(const TbsEffectBmp& A, const TbsEffectBmp& B, double k) {
+  TbsEffectBmp out = Copy(A);
+  const int w = A.Width();
+  const int a = std::min(std::max(int(std::lrint(w * Clamp01(k))), 1), w - 1);
+  MixRamp(out, B, 0, a, a > 0 ? 1.0 / a : 1.0, false);
+  return out;
+}
+
+TbsEffectBmp RightGradient(const TbsEffectBmp& A, const TbsEffectBmp& B, double k) {
+  TbsEffectBmp out = Copy(A);
+  const int w = A.Width();
+  const int a = std::min(std::max(w - int(std::lrint(w * Clamp01(k))), 0), w - 1);
+  MixRamp(out, B, w - 1, a, w - a > 0 ? 1.0 / (w - a) : 1.0, false);
+  return out;
+}
+
+}  // namespace columnorder
+
 using MorphFn = void (TbsEffectBmp::*)(const TbsEffectBmp&, double);
 using RefFn = TbsEffectBmp (*)(const TbsEffectBmp&, const TbsEffectBmp&, double);
 
@@ -246,7 +317,9 @@ TEST(TbsEffectBmp, BitmapRoundTripFlipAndDraw) {
 
 TEST(TbsEffectBmp, EveryMorphMatchesItsReference) {
   const TSize sizes[] = {{20, 9}, {7, 5}, {5, 12}, {1, 4}, {13, 1}, {2, 2}, {64, 70}};
-  const double factors[] = {0, 0.1, 0.25, 0.5, 0.73, 0.9, 1, -0.5, 1.7};
+  // The morph timers' factors (0.2 steps, as doubles sum them), ties, and out of range.
+  const double factors[] = {0,   0.2, 0.4000000000000001, 0.6000000000000001, 0.8, 0.1, 0.25, 0.5, 0.73, 0.9, 1,
+                            -0.5, 1.7};
   for (const MorphCase& m : kMorphs)
     for (TSize s : sizes)
       for (double k : factors) {
@@ -259,6 +332,78 @@ TEST(TbsEffectBmp, EveryMorphMatchesItsReference) {
         byKind.MorphBy(m.kind, B, k);
         ExpectSame(byKind, got, std::string(m.name) + " by kind");
       }
+}
+
+TEST(TbsEffectBmp, GradientsRowByRowGiveTheColumnOrderBytes) {
+  // Wide (column ramps) and tall (row ramps), padded and unpadded rows, odd and tiny sizes.
+  const TSize sizes[] = {{40, 9}, {37, 20}, {6, 31}, {3, 3}, {1, 6}, {9, 1}, {2, 1}, {128, 17}};
+  const double factors[] = {0.2, 0.20000000000000007, 0.4, 0.6000000000000001, 0.8, 0.05, 0.5, 0.97, 0, 1};
+  using Old = TbsEffectBmp (*)(const TbsEffectBmp&, const TbsEffectBmp&, double);
+  const std::pair<MorphFn, Old> gradients[] = {{&TbsEffectBmp::MorphGradient, columnorder::Gradient},
+                                               {&TbsEffectBmp::MorphLeftGradient, columnorder::LeftGradient},
+                                               {&TbsEffectBmp::MorphRightGradient, columnorder::RightGradient}};
+  int which = 0;
+  for (const auto& [op, old] : gradients) {
+    for (TSize s : sizes)
+      for (double k : factors) {
+        const TbsEffectBmp A = RandomImage(s.cx, s.cy, 31), B = RandomImage(s.cx, s.cy, 32);
+        TbsEffectBmp got = Copy(A);
+        (got.*op)(B, k);
+        ExpectSame(got, old(A, B, k), "gradient " + std::to_string(which) + " " + std::to_string(s.cx) + "x" +
+                                          std::to_string(s.cy) + " k=" + std::to_string(k));
+      }
+    ++which;
+  }
+}
+
+TEST(TbsEffectBmp, DrawToShowsTheCurrentPixelsEveryTime) {
+  // The 32-bit images are kept between calls (per size); they must never show a previous
+  // state or another image's pixels.
+  TbsEffectBmp img = RandomImage(23, 4, 40);
+  auto target = drawtest::Filled(40, 12, drawtest::kWhite);
+  auto expectDrawn = [&](const TbsEffectBmp& from, int x0, int y0, const char* what) {
+    for (int y = 0; y < from.Height(); ++y)
+      for (int x = 0; x < from.Width(); ++x) {
+        const TbsColor24 c = from.Pixel(x, y);
+        ASSERT_EQ(drawtest::Px(*target, x0 + x, y0 + y), TPixel(c.R) << 16 | TPixel(c.G) << 8 | c.B)
+            << what << " " << x << "," << y;
+      }
+  };
+  img.DrawTo(target->Canvas(), 1, 1);
+  expectDrawn(img, 1, 1, "first");
+  EXPECT_EQ(drawtest::Px(*target, 0, 0), drawtest::kWhite);
+  img.Invert();
+  img.DrawTo(target->Canvas(), 2, 5);
+  expectDrawn(img, 2, 5, "after invert");
+  TbsEffectBmp copy = img;  // a copy draws its own pixels, not the original's
+  copy.Invert();
+  copy.DrawTo(target->Canvas(), 0, 0);
+  expectDrawn(copy, 0, 0, "copy");
+  img.DrawTo(target->Canvas(), 10, 7);
+  expectDrawn(img, 10, 7, "original again");
+  // More sizes than are kept, drawn in turn twice, each a fresh image as a morph tick makes.
+  for (int round = 0; round < 2; ++round)
+    for (int w = 3; w <= 8; ++w) {
+      const TbsEffectBmp tick = RandomImage(w, w - 2, unsigned(100 * round + w));
+      tick.DrawTo(target->Canvas(), w, 1);
+      expectDrawn(tick, w, 1, ("size " + std::to_string(w) + " round " + std::to_string(round)).c_str());
+    }
+}
+
+TEST(TbsEffectBmp, CopyToEveryWidth) {
+  // Widths around the vector loop's bounds (eight pixels a step, ten left over at least).
+  for (int w = 1; w <= 41; ++w) {
+    const TbsEffectBmp img = RandomImage(w, 3, unsigned(w));
+    TBitmap out(5, 5);
+    img.CopyTo(out);
+    ASSERT_EQ(out.Width(), w);
+    ASSERT_EQ(out.Height(), 3);
+    for (int y = 0; y < 3; ++y)
+      for (int x = 0; x < w; ++x) {
+        const TbsColor24 c = img.Pixel(x, y);
+        ASSERT_EQ(out.ScanLine(y)[x], TPixel(c.R) << 16 | TPixel(c.G) << 8 | c.B) << w << ": " << x << "," << y;
+      }
+  }
 }
 
 TEST(TbsEffectBmp, EveryBlendKernelGivesTheFormulasBytesForEveryPair) {
@@ -304,6 +449,9 @@ TEST(TbsEffectBmp, MorphEndsAndMismatchedSizes) {
   TbsEffectBmp one = Copy(A);
   one.Morph(B, 1);
   ExpectSame(one, B, "k = 1");
+  TbsEffectBmp nan = Copy(A);
+  nan.Morph(B, std::nan(""));
+  ExpectSame(nan, A, "k = NaN");
 
   const TbsEffectBmp other = RandomImage(10, 6, 4);
   for (const MorphCase& m : kMorphs) {
@@ -405,33 +553,58 @@ TEST(TbsEffectBmp, NoiseIsRepeatableBoundedAndClamped) {
   ExpectSame(none, grey, "noise 0");
 }
 
-TEST(TbsEffectBmp, SplitBlur) {
-  // One row: every neighbour row is the row itself; columns before the start are the
-  // pixel's own, columns past the end the last one.
+TEST(TbsEffectBmp, SplitBlurInPlace) {
+  // One row, so the row is its own neighbour above and below: pixels to the left are read
+  // already blurred. 0 40 80: (0+40+0+40)/4 = 20, (20+80+20+80)/4 = 50, (50+80+50+80)/4 = 65.
   TbsEffectBmp row(3, 1);
   row.SetPixel(0, 0, {0, 0, 0});
   row.SetPixel(1, 0, {0, 0, 40});
   row.SetPixel(2, 0, {0, 0, 80});
   row.SplitBlur(1);
   EXPECT_EQ(row.Pixel(0, 0).R, 20);
-  EXPECT_EQ(row.Pixel(1, 0).R, 40);
-  EXPECT_EQ(row.Pixel(2, 0).R, 60);
+  EXPECT_EQ(row.Pixel(1, 0).R, 50);
+  EXPECT_EQ(row.Pixel(2, 0).R, 65);
 
-  // Reference: rows above the current one are read already blurred.
-  for (int d : {1, 2, 5}) {
-    const TbsEffectBmp A = RandomImage(9, 8, unsigned(20 + d));
-    TbsEffectBmp want = Copy(A);
-    for (int y = 0; y < 8; ++y) {
-      std::vector<TbsColor24> out(9);
-      const int up = y - d < 0 ? y : y - d, down = std::min(y + d, 7);
-      for (int x = 0; x < 9; ++x) {
-        const int l = x - d < 0 ? x : x - d, r = std::min(x + d, 8);
-        const TbsColor24 p[4] = {want.Pixel(l, up), want.Pixel(r, up), want.Pixel(l, down), want.Pixel(r, down)};
-        out[std::size_t(x)] = {Byte((p[0].B + p[1].B + p[2].B + p[3].B) / 4), Byte((p[0].G + p[1].G + p[2].G + p[3].G) / 4),
-                               Byte((p[0].R + p[1].R + p[2].R + p[3].R) / 4)};
-      }
-      for (int x = 0; x < 9; ++x) want.SetPixel(x, y, out[std::size_t(x)]);
+  // d = 2 on 0 40 80 120 160: the left neighbour is the own column until x = 2, the right
+  // one the last column from x = 3: 40, 80, (40+160)*2/4 = 100, (80+160)*2/4 = 120,
+  // (100+160)*2/4 = 130.
+  TbsEffectBmp wide(5, 1);
+  for (int x = 0; x < 5; ++x) wide.SetPixel(x, 0, {0, 0, Byte(40 * x)});
+  wide.SplitBlur(2);
+  const int wantWide[] = {40, 80, 100, 120, 130};
+  for (int x = 0; x < 5; ++x) EXPECT_EQ(wide.Pixel(x, 0).R, wantWide[x]) << x;
+
+  // 2 x 3, worked by hand. Top row: its own row above (left part already blurred), row 1
+  // below. Bottom row: row 1 (blurred) above, itself below. Blue stays constant.
+  //   red   10  30     green 200   0        red   40  47     green 138 123
+  //         50  70           100 255   ->         71  71            77  77
+  //         90 110             0  50              85  84            51  63
+  TbsEffectBmp tall(2, 3);
+  const Byte red[3][2] = {{10, 30}, {50, 70}, {90, 110}}, green[3][2] = {{200, 0}, {100, 255}, {0, 50}};
+  for (int y = 0; y < 3; ++y)
+    for (int x = 0; x < 2; ++x) tall.SetPixel(x, y, {8, green[y][x], red[y][x]});
+  tall.SplitBlur(1);
+  const Byte wantRed[3][2] = {{40, 47}, {71, 71}, {85, 84}}, wantGreen[3][2] = {{138, 123}, {77, 77}, {51, 63}};
+  for (int y = 0; y < 3; ++y)
+    for (int x = 0; x < 2; ++x) {
+      EXPECT_TRUE(tall.Pixel(x, y) == (TbsColor24{8, wantGreen[y][x], wantRed[y][x]}))
+          << x << "," << y << ": " << int(tall.Pixel(x, y).R) << "/" << int(tall.Pixel(x, y).G) << "/"
+          << int(tall.Pixel(x, y).B);
     }
+
+  // Random images against the rule applied pixel by pixel to one image.
+  for (int d : {1, 2, 5, -3}) {
+    const TbsEffectBmp A = RandomImage(9, 8, unsigned(20 + d));
+    const int ad = std::abs(d);
+    TbsEffectBmp want = Copy(A);
+    for (int y = 0; y < 8; ++y)
+      for (int x = 0; x < 9; ++x) {
+        const int up = y - ad < 0 ? y : y - ad, down = std::min(y + ad, 7);
+        const int l = x - ad < 0 ? x : x - ad, r = std::min(x + ad, 8);
+        const TbsColor24 p[4] = {want.Pixel(l, up), want.Pixel(r, up), want.Pixel(l, down), want.Pixel(r, down)};
+        want.SetPixel(x, y, {Byte((p[0].B + p[1].B + p[2].B + p[3].B) / 4), Byte((p[0].G + p[1].G + p[2].G + p[3].G) / 4),
+                             Byte((p[0].R + p[1].R + p[2].R + p[3].R) / 4)});
+      }
     TbsEffectBmp got = Copy(A);
     got.SplitBlur(d);
     ExpectSame(got, want, "split blur " + std::to_string(d));
