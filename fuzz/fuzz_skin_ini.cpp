@@ -5,6 +5,7 @@
 #include "framework/core/Exceptions.h"
 #include "skin/data/SkinData.h"
 #include "skin/data/SkinIniFile.h"
+#include "skin/data/SkinIniValues.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, size_t size) {
   TSkinIniFile ini;
@@ -16,6 +17,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, size_t size) {
     skin.HintRecord->ReadFromIni(ini);
     skin.ReadObjectList(ini);
     skin.ReadControlList(ini);
+    TStringList names;
+    ReadNameList(ini, "PICTURES", "activepictures", names, 64);
     TSkinIniFile out;
     for (auto& r : skin.ControlRecords) r->WriteToIni(out);
     for (auto& r : skin.ObjectRecords) r->WriteToIni(out);

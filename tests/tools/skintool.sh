@@ -98,6 +98,21 @@ grep -q "Is a directory\|underflow" "$work/err" && fail "packing an empty name g
 ini 'mask=gone.bmp\n' >"$work/names/skin.ini"
 expect 1 "[PICTURES] mask:" "$tool" pack "$work/names/skin.ini" "$work/names.skn"
 
+# A stored skin whose name list counts more pictures than it names: it loads, the
+# missing names are reported, and the pictures unpack under stand-in names.
+python3 - "$src/fuzz/corpus/skin_stream/count_beyond_names.bin" "$work/fewnames.skn" <<'PY'
+import struct, sys, zlib
+packed = zlib.compress(open(sys.argv[1], 'rb').read(), 9)
+open(sys.argv[2], 'wb').write(struct.pack('<ii', 3, len(packed)) + packed)
+PY
+expect_clean 0 "warnings: 2" "$tool" inspect "$work/fewnames.skn"
+grep -q "\[PICTURES\] 2: picture 2 has no file name" "$work/out" || fail "inspect does not report a missing picture name"
+mkdir "$work/fewnames-out"
+expect_clean 0 "unpacked" "$tool" unpack "$work/fewnames.skn" "$work/fewnames-out"
+for f in a.bmp picture1.bmp picture2.bmp; do
+  [ -f "$work/fewnames-out/$f" ] || fail "unpacking a skin with missing names did not write $f"
+done
+
 # Pictures in folders unpack into those folders; two of one file name both survive.
 mkdir -p "$work/dirs/a" "$work/dirs/b" "$work/dirs-out"
 cp "$work/slate/frame.bmp" "$work/dirs/"
@@ -130,7 +145,7 @@ cp "$work/slate/windows.bmp" "$work/evil/up.bmp"
 cp "$work/slate/windows.bmp" "$work/evil/inner/abs.bmp"
 ini 'activepicturescount=1\n0=../up.bmp\n' >"$work/evil/inner/skin.ini"
 expect 0 "packed" "$tool" pack "$work/evil/inner/skin.ini" "$work/up.skn"
-expect 1 "climbs out" "$tool" unpack --force "$work/up.skn" "$work/deep/out"
+expect 1 "climbs out" "$tool" unpack "$work/up.skn" "$work/deep/out"
 [ -e "$work/deep/up.bmp" ] && fail "unpack wrote a picture outside the output folder"
 [ -z "$(ls -A "$work/deep/out")" ] || fail "unpack wrote files before refusing a name"
 ini 'activepicturescount=1\n0=/abs.bmp\n' >"$work/evil/inner/skin.ini"
