@@ -270,6 +270,51 @@ def draw_controls():
     return im, rec
 
 
+# ---- push buttons --------------------------------------------------------------------
+# One "button" record per resize mode (0 fixed, 1 both ways, 2 horizontal, 3 vertical)
+# and one shaped by a mask, all drawn from the four 60x24 state images of controls.bmp.
+BUTTON_MASK_INDEX = 3
+
+
+def draw_button_mask():
+    """Mask of a 60x24 button: black inside, white cut-off corners (2-pixel diagonals)."""
+    im = Image(60, 24, (0, 0, 0))
+    white = (255, 255, 255)
+    for (cx, cy, dx, dy) in ((0, 0, 1, 1), (59, 0, -1, 1), (0, 23, 1, -1), (59, 23, -1, -1)):
+        for (i, j) in ((0, 0), (1, 0), (0, 1), (2, 0), (0, 2)):
+            im.put(cx + dx * i, cy + dy * j, white)
+    return im
+
+
+def button_controls(control, font, ctl):
+    """Writes the push button records; returns the key list shared by the menu button."""
+    b = ctl['button']
+    w, h = b[0][2] - b[0][0], b[0][3] - b[0][1]
+
+    def keys(morphkind, morphing=1):
+        return font() + [('activefontcolor', 0x000000), ('downfontcolor', 0xFFFFFF),
+                         ('disabledfontcolor', 0xA0A0A0), ('activeskinrect', rs(b[1])),
+                         ('downskinrect', rs(b[2])), ('disabledskinrect', rs(b[3])),
+                         ('morphing', morphing), ('morphkind', morphkind)]
+
+    both = ((4, 4), (w - 4, 4), (4, h - 4), (w - 4, h - 4), (4, 4, w - 4, h - 4))
+    control('button', 'button', b[0], keys('mkgradient'), points=both)
+    control('resizebutton', 'button', b[0], keys('mkpush'), points=both)
+    # fixed size: no corner points
+    control('fixedbutton', 'button', b[0], keys('mkdefault'),
+            points=((0, 0), (0, 0), (0, 0), (0, 0), (4, 4, w - 4, h - 4)))
+    # horizontal strip: 6-pixel ends, the middle tiled; the height stays 24
+    control('hbutton', 'button', b[0], keys('mkleftslide'),
+            points=((6, 0), (w - 6, 0), (0, 0), (0, 0), (6, 4, w - 6, h - 4)))
+    # vertical strip: 6-pixel ends, the middle tiled; the width stays 60
+    control('vbutton', 'button', b[0], keys('mkrightgradient', morphing=0),
+            points=((0, 6), (0, 0), (0, h - 6), (0, 0), (4, 6, w - 4, h - 6)))
+    # resizable both ways with its corners cut off by a mask
+    control('maskbutton', 'button', b[0], keys('mkleftgradient'), points=both,
+            maskpictureindex=BUTTON_MASK_INDEX)
+    return keys('mkgradient')
+
+
 def draw_windows():
     """Popup menu window and hint window skins (index 1), 128x96."""
     im = Image(128, 96)
@@ -311,10 +356,11 @@ def build_ini(ctl):
     kv('picture', 'frame.bmp')
     kv('inactivepicture', 'frame_inactive.bmp')
     kv('mask', 'frame_mask.bmp')
-    kv('activepicturescount', 3)
+    kv('activepicturescount', 4)
     kv('0', 'controls.bmp')
     kv('1', 'windows.bmp')
     kv('2', 'background.bmp')
+    kv('3', 'buttonmask.bmp')
 
     sec('FORMINFO')
     kv('lefttoppoint', '40,26')
@@ -482,11 +528,11 @@ def build_ini(ctl):
 
     controls = []
 
-    def control(name, word, skinrect, keys, pictureindex=0, custom=True, points=None):
+    def control(name, word, skinrect, keys, pictureindex=0, custom=True, points=None, maskpictureindex=-1):
         controls.append((name, word))
         L.append('\n[%s]' % name)
         kv('pictureindex', pictureindex)
-        kv('maskpictureindex', -1)
+        kv('maskpictureindex', maskpictureindex)
         kv('skinrect', rs(skinrect))
         if custom:
             w, h = skinrect[2] - skinrect[0], skinrect[3] - skinrect[1]
@@ -503,14 +549,8 @@ def build_ini(ctl):
         return [(prefix + 'fontname', 'Arial'), (prefix + 'fontheight', height),
                 (prefix + 'fontstyle', style), (prefix + 'fontcolor', color)]
 
-    b = ctl['button']
-    button_keys = font() + [('activefontcolor', 0x000000), ('downfontcolor', 0xFFFFFF),
-                            ('disabledfontcolor', 0xA0A0A0), ('activeskinrect', rs(b[1])),
-                            ('downskinrect', rs(b[2])), ('disabledskinrect', rs(b[3])),
-                            ('morphing', 1), ('morphkind', 'mkgradient')]
-    control('button', 'button', b[0], button_keys)
-    control('resizebutton', 'button', b[0], button_keys[:-1] + [('morphkind', 'mkpush')])
-    control('menubutton', 'menubutton', b[0], button_keys + [('trackbuttonrect', rs(ctl['trackbutton']))])
+    button_keys = button_controls(control, font, ctl)
+    control('menubutton', 'menubutton', ctl['button'][0], button_keys + [('trackbuttonrect', rs(ctl['trackbutton']))])
     c = ctl['checks']
     cr = ctl['checkradio']
     for name, kind, morph in (('checkbox', 'check', 'mkleftgradient'), ('radiobox', 'radio', 'mkrightgradient')):
@@ -664,6 +704,7 @@ def main():
     controls.save(os.path.join(out, 'controls.bmp'))
     draw_windows().save(os.path.join(out, 'windows.bmp'))
     draw_background().save(os.path.join(out, 'background.bmp'))
+    draw_button_mask().save(os.path.join(out, 'buttonmask.bmp'))
     with open(os.path.join(out, 'skin.ini'), 'w', newline='') as f:
         f.write(build_ini(rects))
 

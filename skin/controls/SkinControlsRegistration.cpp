@@ -1,0 +1,123 @@
+#include "skin/controls/SkinControlsRegistration.h"
+
+#include "framework/actions/BasicAction.h"
+#include "framework/layout/ClassRegistry.h"
+#include "skin/controls/SkinButton.h"
+#include "skin/controls/SkinPanelsRegistration.h"
+#include "skin/data/SkinData.h"
+
+namespace {
+const TIdentMap kColors = {
+    {"clBlack", clBlack}, {"clNavy", clNavy}, {"clWhite", clWhite}, {"clGray", clGray},
+    {"clWindowText", clWindowText}, {"clBtnText", clBtnText}, {"clBtnFace", clBtnFace},
+    {"clBtnShadow", clBtnShadow}, {"clBtnHighlight", clBtnHighlight}, {"clWindow", clWindow},
+    {"clHighlight", clHighlight}, {"clHighlightText", clHighlightText}, {"clGrayText", clGrayText}};
+const TIdentMap kCharsets = {{"ANSI_CHARSET", ANSI_CHARSET},
+                             {"DEFAULT_CHARSET", DEFAULT_CHARSET},
+                             {"SYMBOL_CHARSET", SYMBOL_CHARSET},
+                             {"GB2312_CHARSET", GB2312_CHARSET}};
+const TIdentMap kFontStyles = {{"fsBold", 0}, {"fsItalic", 1}, {"fsUnderline", 2}, {"fsStrikeOut", 3}};
+const TIdentMap kModalResults = {
+    {"mrNone", mrNone}, {"mrOk", mrOk},   {"mrCancel", mrCancel}, {"mrAbort", mrAbort},
+    {"mrRetry", mrRetry}, {"mrIgnore", mrIgnore}, {"mrYes", mrYes}, {"mrNo", mrNo},
+    {"mrAll", mrAll},   {"mrNoToAll", mrNoToAll}, {"mrYesToAll", mrYesToAll}};
+
+// Properties of a font reached through get (DefaultFont, ...), named prefix.Name etc.
+template <class T>
+void FontProperties(TClassBuilder<T>& c, const std::string& prefix, TFont* (*get)(T*),
+                    const TFont* (*cget)(const T*)) {
+  c.String(prefix + ".Name", [get](T* t, const std::string& v) { get(t)->SetName(v); },
+           [cget](const T* t) { return cget(t)->Name(); });
+  c.Integer(prefix + ".Height", [get](T* t, Int64 v) { get(t)->SetHeight(int(v)); },
+            [cget](const T* t) -> Int64 { return cget(t)->Height(); });
+  c.Integer(prefix + ".Color", [get](T* t, Int64 v) { get(t)->SetColor(TColor(v)); },
+            [cget](const T* t) -> Int64 { return cget(t)->Color(); }, kColors);
+  c.Integer(prefix + ".Charset", [get](T* t, Int64 v) { get(t)->SetCharset(TFontCharset(v)); },
+            [cget](const T* t) -> Int64 { return cget(t)->Charset(); }, kCharsets);
+  c.Set(prefix + ".Style", kFontStyles,
+        [get](T* t, std::uint64_t v) { get(t)->SetStyle(TFontStyles::FromBits(v)); },
+        [cget](const T* t) { return cget(t)->Style().Bits(); });
+}
+
+// A stored bitmap block: the BMP file, optionally preceded by its 32-bit length.
+void LoadBitmapBlock(TBitmap& bmp, const std::vector<std::uint8_t>& bytes) {
+  if (bytes.empty()) {
+    bmp.SetSize(0, 0);
+    return;
+  }
+  std::size_t skip = 0;
+  if (bytes.size() >= 6 && bytes[4] == 'B' && bytes[5] == 'M') {
+    const std::uint32_t n = bytes[0] | (bytes[1] << 8) | (bytes[2] << 16) | (std::uint32_t(bytes[3]) << 24);
+    if (n == bytes.size() - 4) skip = 4;
+  }
+  bmp.LoadFromBytes(bytes.data() + skip, bytes.size() - skip);
+}
+
+void RegisterBase(TClassRegistry& r) {
+  auto s = r.RegisterRootClass<TbsSkinControl>("TbsSkinControl", "TCustomControl");
+  s.Reference<TbsSkinData>(
+      "SkinData", [](TbsSkinControl* c, TbsSkinData* d) { c->SetSkinData(d); },
+      [](const TbsSkinControl* c) { return c->SkinData(); });
+  s.String("SkinDataName", [](TbsSkinControl* c, const std::string& v) { c->SetSkinDataName(v); },
+           [](const TbsSkinControl* c) { return c->SkinDataName(); });
+
+  auto cc = r.RegisterRootClass<TbsSkinCustomControl>("TbsSkinCustomControl", "TbsSkinControl");
+  FontProperties<TbsSkinCustomControl>(
+      cc, "DefaultFont", [](TbsSkinCustomControl* c) { return c->DefaultFont(); },
+      [](const TbsSkinCustomControl* c) { return c->DefaultFont(); });
+  cc.Integer("DefaultWidth", [](TbsSkinCustomControl* c, Int64 v) { c->SetDefaultWidth(int(v)); },
+             [](const TbsSkinCustomControl* c) -> Int64 { return c->DefaultWidth(); });
+  cc.Integer("DefaultHeight", [](TbsSkinCustomControl* c, Int64 v) { c->SetDefaultHeight(int(v)); },
+             [](const TbsSkinCustomControl* c) -> Int64 { return c->DefaultHeight(); });
+  cc.Boolean("UseSkinFont", [](TbsSkinCustomControl* c, bool v) { c->SetUseSkinFont(v); },
+             [](const TbsSkinCustomControl* c) { return c->UseSkinFont(); });
+}
+
+void RegisterButton(TClassRegistry& r) {
+  using B = TbsSkinButton;
+  auto c = r.RegisterClass<B>("TbsSkinButton", "TbsSkinCustomControl");
+  c.Binary("Glyph.Data", [](B* b, const std::vector<std::uint8_t>& v) {
+    TBitmap g;
+    LoadBitmapBlock(g, v);
+    b->SetGlyph(&g);
+  });
+  c.Integer("NumGlyphs", [](B* b, Int64 v) { b->SetNumGlyphs(int(v)); },
+            [](const B* b) -> Int64 { return b->NumGlyphs(); });
+  c.Enum("Layout", {{"blGlyphLeft", 0}, {"blGlyphRight", 1}, {"blGlyphTop", 2}, {"blGlyphBottom", 3}},
+         [](B* b, int v) { b->SetLayout(TbsButtonLayout(v)); }, [](const B* b) { return int(b->Layout()); });
+  c.Integer("Margin", [](B* b, Int64 v) { b->SetMargin(int(v)); }, [](const B* b) -> Int64 { return b->Margin(); });
+  c.Integer("Spacing", [](B* b, Int64 v) { b->SetSpacing(int(v)); },
+            [](const B* b) -> Int64 { return b->Spacing(); });
+  c.Boolean("Down", [](B* b, bool v) { b->SetDown(v); }, [](const B* b) { return b->Down(); });
+  c.Integer("GroupIndex", [](B* b, Int64 v) { b->SetGroupIndex(int(v)); },
+            [](const B* b) -> Int64 { return b->GroupIndex(); });
+  c.Boolean("AllowAllUp", [](B* b, bool v) { b->SetAllowAllUp(v); }, [](const B* b) { return b->AllowAllUp(); });
+  c.Boolean("RepeatMode", [](B* b, bool v) { b->SetRepeatMode(v); }, [](const B* b) { return b->RepeatMode(); });
+  c.Integer("RepeatInterval", [](B* b, Int64 v) { b->SetRepeatInterval(int(v)); },
+            [](const B* b) -> Int64 { return b->RepeatInterval(); });
+  c.Boolean("CanFocused", [](B* b, bool v) { b->SetCanFocused(v); }, [](const B* b) { return b->CanFocused(); });
+  c.Boolean("Default", [](B* b, bool v) { b->SetDefault(v); }, [](const B* b) { return b->Default(); });
+  c.Boolean("Cancel", [](B* b, bool v) { b->SetCancel(v); }, [](const B* b) { return b->Cancel(); });
+  c.Integer("ModalResult", [](B* b, Int64 v) { b->SetModalResult(TModalResult(v)); },
+            [](const B* b) -> Int64 { return b->ModalResult(); }, kModalResults);
+  c.Reference<TBasicAction>("Action", [](B* b, TBasicAction* a) { b->SetAction(a); },
+                            [](const B* b) { return b->Action(); });
+  c.Reference<TComponent>("PopupMenu", [](B* b, TComponent* m) { b->SetPopupMenu(m); },
+                          [](const B* b) { return b->PopupMenu(); });
+  c.Event<TMouseEvent>("OnMouseDown", [](B* b, TMouseEvent e) { b->OnMouseDown = std::move(e); });
+  c.Event<TMouseEvent>("OnMouseUp", [](B* b, TMouseEvent e) { b->OnMouseUp = std::move(e); });
+  c.Event<TMouseMoveEvent>("OnMouseMove", [](B* b, TMouseMoveEvent e) { b->OnMouseMove = std::move(e); });
+  c.Event<TKeyEvent>("OnKeyDown", [](B* b, TKeyEvent e) { b->OnKeyDown = std::move(e); });
+  c.Event<TKeyEvent>("OnKeyUp", [](B* b, TKeyEvent e) { b->OnKeyUp = std::move(e); });
+  c.Event<TKeyPressEvent>("OnKeyPress", [](B* b, TKeyPressEvent e) { b->OnKeyPress = std::move(e); });
+}
+}  // namespace
+
+void RegisterSkinControlClasses(TClassRegistry& registry) {
+  if (!registry.IsRegistered("TCustomControl")) registry.RegisterClass("TCustomControl", "TWinControl", {});
+  RegisterBase(registry);
+  RegisterButton(registry);
+  RegisterSkinPanelClasses(registry);
+}
+
+void RegisterSkinControlClasses() { RegisterSkinControlClasses(ClassRegistry()); }
