@@ -33,17 +33,19 @@ void TSpillFile::Close() {
   FFd = -1;
 }
 
-bool TSpillFile::WriteAt(std::uint64_t offset, const void* data, size_t bytes) {
+size_t TSpillFile::WriteSome(std::uint64_t offset, const void* data, size_t bytes) {
   const char* p = static_cast<const char*>(data);
-  while (bytes > 0) {
-    ssize_t n = ::pwrite(FFd, p, bytes, static_cast<off_t>(offset));
+  size_t done = 0;
+  while (done < bytes) {
+    ssize_t n = ::pwrite(FFd, p + done, bytes - done, static_cast<off_t>(offset + done));
     if (n < 0 && errno == EINTR) continue;
-    if (n <= 0) return false;
-    p += n;
-    bytes -= static_cast<size_t>(n);
-    offset += static_cast<std::uint64_t>(n);
+    if (n <= 0) {
+      if (n == 0) errno = ENOSPC;
+      break;
+    }
+    done += static_cast<size_t>(n);
   }
-  return true;
+  return done;
 }
 
 bool TSpillFile::ReadAt(std::uint64_t offset, void* data, size_t bytes) const {

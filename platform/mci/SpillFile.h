@@ -16,7 +16,9 @@ class TSpillFile {
   bool Create(const std::string& folder);
   void Close();
   bool IsOpen() const { return FFd >= 0; }
-  bool WriteAt(std::uint64_t offset, const void* data, size_t bytes);
+  bool WriteAt(std::uint64_t offset, const void* data, size_t bytes) { return WriteSome(offset, data, bytes) == bytes; }
+  // Writes as much as it can; fewer bytes than asked means the rest failed (errno says why).
+  size_t WriteSome(std::uint64_t offset, const void* data, size_t bytes);
   bool ReadAt(std::uint64_t offset, void* data, size_t bytes) const;
   bool Truncate(std::uint64_t size);
   int Fd() const { return FFd; }

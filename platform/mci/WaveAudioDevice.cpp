@@ -10,6 +10,7 @@
 
 #include "framework/core/Exceptions.h"
 #include "platform/mci/WaveFile.h"
+#include "platform/mci/WaveSave.h"
 
 namespace {
 constexpr size_t kChunk = 256 * 1024;
@@ -19,41 +20,6 @@ std::string FolderOf(const std::string& path) {
   auto slash = path.rfind('/');
   if (slash == std::string::npos) return ".";
   return slash == 0 ? "/" : path.substr(0, slash);
-}
-
-// Writes header and sound to a new file beside target and renames it over target, so
-// that a failure at any step leaves whatever target held before.
-bool SaveAtomically(const std::string& target, const TAudioFormat& fmt, const TSpillFile& spill,
-                    std::uint64_t length) {
-  std::string pattern = target + ".tmp~XXXXXX";
-  std::vector<char> tmp(pattern.begin(), pattern.end());
-  tmp.push_back(0);
-  int fd = ::mkostemp(tmp.data(), O_CLOEXEC);
-  if (fd < 0) return false;
-  bool ok = true;
-  auto header = MakeWaveHeader(fmt, static_cast<std::uint32_t>(length));
-  ok = ::write(fd, header.data(), header.size()) == static_cast<ssize_t>(header.size());
-  std::vector<char> buf(kChunk);
-  for (std::uint64_t done = 0; ok && done < length;) {
-    size_t n = static_cast<size_t>(std::min<std::uint64_t>(buf.size(), length - done));
-    ok = spill.ReadAt(done, buf.data(), n);
-    for (size_t w = 0; ok && w < n;) {
-      ssize_t r = ::write(fd, buf.data() + w, n - w);
-      if (r < 0 && errno == EINTR) continue;
-      ok = r > 0;
-      if (ok) w += static_cast<size_t>(r);
-    }
-    done += n;
-  }
-  if (ok && (length & 1)) ok = ::write(fd, "", 1) == 1;  // RIFF pads odd chunks
-  struct stat st {};
-  mode_t mode = ::stat(target.c_str(), &st) == 0 ? (st.st_mode & 07777) : 0644;
-  if (ok) ok = ::fchmod(fd, mode) == 0;
-  if (ok) ok = ::fsync(fd) == 0;
-  if (::close(fd) != 0) ok = false;
-  if (ok) ok = ::rename(tmp.data(), target.c_str()) == 0;
-  if (!ok) ::unlink(tmp.data());
-  return ok;
 }
 
 MCIERROR SourceError(MMRESULT r) { return r == MMSYSERR_ALLOCATED ? MCIERR_WAVE_INPUTSINUSE : MCIERR_WAVE_INPUTSUNSUITABLE; }
@@ -127,7 +93,7 @@ MCIERROR TWaveAudioDevice::Command(UINT message, DWORD flags, DWORD_PTR params) 
     case MCI_RECORD: return Record(flags, reinterpret_cast<const MCI_RECORD_PARMS*>(params));
     case MCI_STOP:
       EndCapture(MCI_NOTIFY_ABORTED);
-      return 0;
+      return TakeCaptureError();
     case MCI_SAVE: return Save(flags, reinterpret_cast<const MCI_SAVE_PARMS*>(params));
     case MCI_STATUS: return Status(flags, reinterpret_cast<MCI_STATUS_PARMS*>(params));
     case MCI_GETDEVCAPS: return DevCaps(flags, reinterpret_cast<MCI_GETDEVCAPS_PARMS*>(params));
@@ -175,6 +141,7 @@ MCIERROR TWaveAudioDevice::Record(DWORD flags, const MCI_RECORD_PARMS* p) {
   }
   auto source = CreateAudioSource();
   if (MMRESULT r = source->Open(FFormat)) return SourceError(r);
+  FCaptureError = 0;  // a failure of an earlier take that nobody asked about is moot now
   FPosition = start;
   FStopRequested = false;
   FRecording = true;
@@ -192,7 +159,9 @@ MCIERROR TWaveAudioDevice::Record(DWORD flags, const MCI_RECORD_PARMS* p) {
 
 void TWaveAudioDevice::CaptureLoop(std::unique_ptr<IAudioSource> source, std::uint64_t stopAt) {
   std::vector<char> buf(kChunk);
+  const auto block = static_cast<std::uint64_t>(FFormat.BlockAlign());
   UINT code = MCI_NOTIFY_ABORTED;
+  MCIERROR failure = 0;
   while (!FStopRequested) {
     std::uint64_t pos = FPosition;
     if (pos >= stopAt) {
@@ -201,15 +170,24 @@ void TWaveAudioDevice::CaptureLoop(std::unique_ptr<IAudioSource> source, std::ui
     }
     size_t want = static_cast<size_t>(std::min<std::uint64_t>(buf.size(), stopAt - pos));
     long n = source->Read(buf.data(), want, kReadTimeoutMs);
-    if (n < 0 || (n > 0 && !FSpill.WriteAt(pos, buf.data(), static_cast<size_t>(n)))) {
+    if (n < 0) {
+      failure = MCIERR_HARDWARE;  // the input went away (the sound server ended, say)
+    } else if (n > 0) {
+      // A full disk may take part of a block: the whole frames that reached it count.
+      std::uint64_t written = FSpill.WriteSome(pos, buf.data(), static_cast<size_t>(n));
+      if (written < static_cast<std::uint64_t>(n)) failure = MCIERR_FILE_WRITE;
+      pos += written - written % block;
+    }
+    FPosition = pos;
+    if (pos > FLength) FLength = pos;
+    if (failure) {
       code = MCI_NOTIFY_FAILURE;
       break;
     }
-    pos += static_cast<std::uint64_t>(n);
-    FPosition = pos;
-    if (pos > FLength) FLength = pos;
   }
   source->Close();
+  // Kept for the next stop or save to report: the take is cut short, not complete.
+  if (failure) FCaptureError = failure;
   FRecording = false;
   if (code != MCI_NOTIFY_ABORTED) FinishNotify(code);
 }
@@ -224,10 +202,13 @@ MCIERROR TWaveAudioDevice::Save(DWORD flags, const MCI_SAVE_PARMS* p) {
   if (target.empty()) return MCIERR_UNNAMED_RESOURCE;
   if (FRecording) return MCIERR_NONAPPLICABLE_FUNCTION;
   if (FThread.joinable()) FThread.join();  // a capture that ended by itself
-  if (!SaveAtomically(target, FFormat, FSpill, FLength)) return MCIERR_FILE_NOT_SAVED;
+  // What was captured is saved even after a failed capture, which is reported after.
+  if (!SaveWaveFile(target, FFormat, FSpill, FLength)) return MCIERR_FILE_NOT_SAVED;
   FElement = target;
-  return 0;
+  return TakeCaptureError();
 }
+
+MCIERROR TWaveAudioDevice::TakeCaptureError() { return FCaptureError.exchange(0); }
 
 MCIERROR TWaveAudioDevice::Status(DWORD flags, MCI_STATUS_PARMS* p) {
   if (!p) return MCIERR_NULL_PARAMETER_BLOCK;

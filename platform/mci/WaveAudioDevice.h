@@ -1,7 +1,8 @@
 #pragma once
 // The wave-audio device: takes its format from the element's header, records the
 // default sound input on its own thread into a spill file, and saves a complete wave
-// file by writing a new file and renaming it over the target.
+// file (WaveSave.h). A capture cut short by a failing input or a full disk keeps what
+// it got; the next stop or save reports the failure.
 #include <atomic>
 #include <memory>
 #include <mutex>
@@ -34,6 +35,8 @@ class TWaveAudioDevice : public IMciDevice {
   void CaptureLoop(std::unique_ptr<IAudioSource> source, std::uint64_t stopAt);
   // Posts the pending record notification once, whoever comes first.
   void FinishNotify(UINT code);
+  // The failure that cut the last capture short, once (0 when there was none).
+  MCIERROR TakeCaptureError();
 
   std::uint64_t ToBytes(DWORD value) const;
   DWORD FromBytes(std::uint64_t bytes) const;
@@ -47,6 +50,7 @@ class TWaveAudioDevice : public IMciDevice {
   std::atomic<std::uint64_t> FPosition{0};
   std::atomic<bool> FRecording{false};
   std::atomic<bool> FStopRequested{false};
+  std::atomic<MCIERROR> FCaptureError{0};
   std::thread FThread;
   std::mutex FNotifyLock;
   DWORD_PTR FNotifyCallback = 0;  // window waiting for the end of the recording
