@@ -74,5 +74,8 @@ int SyntheticSample(const TSyntheticSignal& signal, const TAudioFormat& format,
 
 // Wave-out volume of device 0, one word per call: low 16 bits left, high 16 bits right,
 // each 0 (silent) to 0xFFFF (full), linear onto the default sink's channel volumes.
+// A sink channel above normal volume reads as 0xFFFF; a channel written with the word it
+// reads keeps its exact volume, so a read-modify-write of one channel leaves the other
+// as it was.
 MMRESULT waveOutGetVolume(unsigned device, DWORD* volume);
 MMRESULT waveOutSetVolume(unsigned device, DWORD volume);

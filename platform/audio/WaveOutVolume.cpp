@@ -104,7 +104,12 @@ MMRESULT waveOutSetVolume(unsigned device, DWORD volume) {
   TPulseConnection::Lock lock(c.Loop());
   TSinkState st;
   if (MMRESULT r = ReadDefaultSink(c, st)) return r;
-  pa_volume_t left = ToVolume(volume & 0xFFFF), right = ToVolume(volume >> 16);
+  // A word that says what the channel already has keeps its exact volume: a sink above
+  // normal volume reads as 0xFFFF, and writing that back must not pull it down to 100 %.
+  pa_volume_t curLeft = SideVolume(st, PA_CHANNEL_POSITION_FRONT_LEFT);
+  pa_volume_t curRight = SideVolume(st, PA_CHANNEL_POSITION_FRONT_RIGHT);
+  pa_volume_t left = (volume & 0xFFFF) == ToWord(curLeft) ? curLeft : ToVolume(volume & 0xFFFF);
+  pa_volume_t right = (volume >> 16) == ToWord(curRight) ? curRight : ToVolume(volume >> 16);
   bool hasLeft = pa_channel_map_has_position(&st.Map, PA_CHANNEL_POSITION_FRONT_LEFT);
   bool hasRight = pa_channel_map_has_position(&st.Map, PA_CHANNEL_POSITION_FRONT_RIGHT);
   if (hasLeft || hasRight) {

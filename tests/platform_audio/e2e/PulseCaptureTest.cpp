@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <cstdio>
+#include <cstdlib>
 #include <thread>
 
 #include "platform/audio/Audio.h"
@@ -79,5 +81,41 @@ TEST(PulseVolume, RightChannelWriteKeepsLeftAndIsHeard) {
   double l440 = TonePower(l, 22050, 440), r1k = TonePower(r, 22050, 1000);
   EXPECT_GT(l440, 10 * r1k);
   EXPECT_GT(r1k, 0.0);
+  EXPECT_EQ(waveOutSetVolume(0, 0xFFFFFFFF), MMSYSERR_NOERROR);
+}
+
+// A sink channel above normal volume reads as full; writing back the word it read keeps
+// its exact volume, so changing one channel leaves the other alone.
+TEST(PulseVolume, AChannelWrittenAsReadKeepsAVolumeAboveNormal) {
+  SKIP_WITHOUT_PULSE();
+  auto volumes = [] {
+    std::string text;
+    if (FILE* p = ::popen("pactl get-sink-volume nullsink 2>/dev/null", "r")) {
+      char buf[256];
+      while (std::fgets(buf, sizeof buf, p)) text += buf;
+      ::pclose(p);
+    }
+    auto raw = [&text](const std::string& channel) {
+      auto at = text.find(channel + ":");
+      return at == std::string::npos ? -1L : std::strtol(text.c_str() + at + channel.size() + 1, nullptr, 10);
+    };
+    return std::pair<long, long>{raw("front-left"), raw("front-right")};
+  };
+  ASSERT_EQ(std::system("pactl set-sink-volume nullsink 130% 90% >/dev/null 2>&1"), 0);
+  const long left = volumes().first;
+  ASSERT_GT(left, 65536);
+  DWORD v = 0;
+  ASSERT_EQ(waveOutGetVolume(0, &v), MMSYSERR_NOERROR);
+  EXPECT_EQ(v & 0xFFFF, 0xFFFFu);
+  ASSERT_EQ(waveOutSetVolume(0, (v & 0xFFFF) | (0x1200u << 16)), MMSYSERR_NOERROR);
+  EXPECT_EQ(volumes().first, left);
+  // The same right word again changes nothing, to the last step.
+  long rightNow = volumes().second;
+  ASSERT_EQ(waveOutGetVolume(0, &v), MMSYSERR_NOERROR);
+  ASSERT_EQ(waveOutSetVolume(0, v), MMSYSERR_NOERROR);
+  EXPECT_EQ(volumes(), (std::pair<long, long>{left, rightNow}));
+  // A different word does set the channel: full is 100 %, not 130 %.
+  ASSERT_EQ(waveOutSetVolume(0, 0xFFFE | (0x1200u << 16)), MMSYSERR_NOERROR);
+  EXPECT_LT(volumes().first, 65536);
   EXPECT_EQ(waveOutSetVolume(0, 0xFFFFFFFF), MMSYSERR_NOERROR);
 }
