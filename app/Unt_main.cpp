@@ -1,8 +1,11 @@
 #include "app/Unt_main.h"
 
+#include <ctime>
+
 #include "app/MediaRegistration.h"
 #include "app/OutputVolume.h"
 #include "app/RecordingHeader.h"
+#include "app/RecordingRescue.h"
 #include "framework/controls/Button.h"
 #include "framework/controls/Label.h"
 #include "framework/controls/OpenDialog.h"
@@ -96,7 +99,10 @@ void TForm1::BtstopClick(TObject*) {
     MediaPlayer1->Stop();
     failed |= MediaPlayer1->Error() != 0;
     MediaPlayer1->Save();
-    failed |= MediaPlayer1->Error() != 0;
+    if (MediaPlayer1->Error() != 0) {
+      failed = true;
+      RescueTake();  // while the device still holds the take: closing discards it
+    }
     MediaPlayer1->Close();
     failed |= MediaPlayer1->Error() != 0;
     if (failed) throw EMCIDeviceError("The device could not save the recording");
@@ -108,6 +114,21 @@ void TForm1::BtstopClick(TObject*) {
     Btstart->SetEnabled(true);
     Btstop->SetEnabled(false);
   }
+}
+
+bool TForm1::RescueTake() {
+  const std::string target = MediaPlayer1->FileName();
+  const std::time_t now = std::time(nullptr);
+  bool saved = false;
+  for (int attempt = 0; attempt < 2 && !saved; ++attempt) {
+    std::string folder = attempt == 0 ? ExtractFilePath(target) : UserMusicFolder();
+    if (attempt == 1 && !EnsureFolder(folder)) break;
+    MediaPlayer1->SetFileName(RescueFileName(folder, target, now));
+    MediaPlayer1->Save();
+    saved = MediaPlayer1->Error() == 0;
+  }
+  MediaPlayer1->SetFileName(target);
+  return saved;
 }
 
 void TForm1::bsSkinButton1Click(TObject*) {

@@ -43,6 +43,9 @@ class TForm1 : public TForm {
 
   // Temp.wav beside the executable.
   static std::string RecordingPath();
+  // After a failed save: saves the take the device still holds under a new name, beside
+  // the recording or else in the user's music folder. True when one of them took it.
+  bool RescueTake();
 
  protected:
   void Loaded() override;
