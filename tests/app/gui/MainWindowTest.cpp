@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <functional>
+#include <sstream>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -19,6 +21,7 @@
 #include "framework/core/SysUtils.h"
 #include "media/MediaPlayer.h"
 #include "media/WindowsMediaPlayer.h"
+#include "platform/ole/MediaPlayerControl.h"
 #include "platform/mci/Mci.h"
 #include "tests/support/TestSupport.h"
 
@@ -72,6 +75,8 @@ class MainWindow : public ::testing::Test {
         reinterpret_cast<MCI_STATUS_PARMS*>(params)->dwReturn = 0;
       }
       sent.push_back(c);
+      if (failWhen)
+        if (MCIERROR e = failWhen(c)) return e;
       auto it = failures.find(msg);
       return it == failures.end() ? 0 : it->second;
     });
@@ -99,6 +104,7 @@ class MainWindow : public ::testing::Test {
   std::string profileDir;
   std::vector<SentCommand> sent;
   std::map<UINT, MCIERROR> failures;
+  std::function<MCIERROR(const SentCommand&)> failWhen;
   std::vector<Box> boxes;
 };
 
@@ -231,6 +237,21 @@ TEST_F(MainWindow, FailuresToStartLeaveTheWindowIdle) {
   EXPECT_TRUE(form->Btstart->Enabled());
   EXPECT_FALSE(form->Btstop->Enabled());
 
+  // Whatever the buttons showed before, a failed start leaves the window idle, and the
+  // buttons change before the box is shown.
+  failures.clear();
+  failures[MCI_OPEN] = MCIERR_CANNOT_LOAD_DRIVER;
+  form->Btstart->SetEnabled(false);
+  form->Btstop->SetEnabled(true);
+  form->BtstartClick(form->Btstart);
+  ASSERT_EQ(boxes.size(), 3u);
+  EXPECT_EQ(boxes[2].Text, "媒体设备初始化失败！");
+  EXPECT_TRUE(boxes[2].BtstartEnabled);
+  EXPECT_FALSE(boxes[2].BtstopEnabled);
+  EXPECT_TRUE(form->Btstart->Enabled());
+  EXPECT_FALSE(form->Btstop->Enabled());
+  boxes.pop_back();
+
   // Temp.wav cannot be written: nothing is sent to the device.
   failures.clear();
   sent.clear();
@@ -244,22 +265,132 @@ TEST_F(MainWindow, FailuresToStartLeaveTheWindowIdle) {
   EXPECT_TRUE(form->Btstart->Enabled());
 }
 
-TEST_F(MainWindow, FailuresToSaveAreReportedNotCalledSuccess) {
-  form->Btstart->Click();
-  failures[MCI_SAVE] = MCIERR_FILE_NOT_SAVED;
+TEST_F(MainWindow, FailuresToStopSaveOrCloseAreReportedNotCalledSuccess) {
+  for (UINT failing : {MCI_STOP, MCI_SAVE, MCI_CLOSE}) {
+    SCOPED_TRACE(failing);
+    failures.clear();
+    boxes.clear();
+    sent.clear();
+    form->Btstart->Click();
+    ASSERT_TRUE(boxes.empty());
+    failures[failing] = failing == MCI_SAVE ? MCIERR_FILE_NOT_SAVED : MCIERR_HARDWARE;
+    form->Btstop->Click();
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0].Text, "保存声音文件出错!");
+    EXPECT_EQ(boxes[0].Caption, "错误");
+    EXPECT_EQ(boxes[0].Flags & 0xF0, 0x10u);
+    // The box comes first; the buttons change once it is closed.
+    EXPECT_FALSE(boxes[0].BtstartEnabled);
+    EXPECT_TRUE(boxes[0].BtstopEnabled);
+    EXPECT_TRUE(form->Btstart->Enabled());
+    EXPECT_FALSE(form->Btstop->Enabled());
+    // Every step is still tried, so the device ends up closed when it can be.
+    EXPECT_EQ(SentOf(MCI_STOP).size(), 1u);
+    EXPECT_FALSE(SentOf(MCI_SAVE).empty());
+    EXPECT_EQ(SentOf(MCI_CLOSE).size(), 1u);
+  }
+  failures.clear();
+  form->Btstart->Click();  // opening closes the device the failed close left open
   form->Btstop->Click();
-  ASSERT_EQ(boxes.size(), 1u);
-  EXPECT_EQ(boxes[0].Text, "保存声音文件出错!");
-  EXPECT_EQ(boxes[0].Caption, "错误");
-  EXPECT_EQ(SentOf(MCI_CLOSE).size(), 1u);  // the device is still closed
-  EXPECT_TRUE(form->Btstart->Enabled());
-  EXPECT_FALSE(form->Btstop->Enabled());
 
-  // Stop with no device open: the media player raises, the box says so.
+  // Stop with no device open: the media player raises, the box says so, and the
+  // buttons change after it.
   boxes.clear();
+  form->Btstart->SetEnabled(false);
+  form->Btstop->SetEnabled(true);
   form->BtstopClick(form->Btstop);
   ASSERT_EQ(boxes.size(), 1u);
   EXPECT_EQ(boxes[0].Text, "保存声音文件出错!");
+  EXPECT_FALSE(boxes[0].BtstartEnabled);
+  EXPECT_TRUE(boxes[0].BtstopEnabled);
+  EXPECT_TRUE(form->Btstart->Enabled());
+  EXPECT_FALSE(form->Btstop->Enabled());
+}
+
+// A save that fails keeps the take: it is saved again under a new name beside Temp.wav,
+// or, when that fails too, in the user's music folder; all before the device closes.
+TEST_F(MainWindow, AFailedSaveRescuesTheTakeBesideItOrInTheMusicFolder) {
+  const std::string home = testsupport::MakeTempDir("home");
+  const std::string oldHome = std::getenv("HOME") ? std::getenv("HOME") : "";
+  setenv("HOME", home.c_str(), 1);
+  std::ofstream(profileDir + "/user-dirs.dirs") << "XDG_MUSIC_DIR=\"$HOME/My Songs\"\n";
+  const std::string exeDir = ExtractFilePath(TForm1::RecordingPath());
+  const std::string music = home + "/My Songs/";
+
+  auto rescueName = [](const std::string& path, const std::string& folder) {
+    // <folder>Temp-YYYYMMDD-HHMMSS.wav
+    if (path.rfind(folder, 0) != 0) return false;
+    std::string name = path.substr(folder.size());
+    if (name.size() != std::string("Temp-20260101-000000.wav").size() || name.rfind("Temp-", 0) != 0) return false;
+    return name[13] == '-' && name.substr(name.size() - 4) == ".wav";
+  };
+
+  // The target alone fails: one rescue, beside it.
+  failWhen = [](const SentCommand& c) -> MCIERROR {
+    return c.Message == MCI_SAVE && c.Text == TForm1::RecordingPath() ? MCIERR_FILE_NOT_SAVED : 0;
+  };
+  form->Btstart->Click();
+  sent.clear();
+  form->Btstop->Click();
+  ASSERT_EQ(boxes.size(), 1u);
+  EXPECT_EQ(boxes[0].Text, "保存声音文件出错!");
+  auto saves = SentOf(MCI_SAVE);
+  ASSERT_EQ(saves.size(), 2u);
+  EXPECT_TRUE(rescueName(saves[1].Text, exeDir)) << saves[1].Text;
+  EXPECT_EQ(sent.back().Message, MCI_CLOSE);
+  EXPECT_EQ(form->MediaPlayer1->FileName(), TForm1::RecordingPath());
+  EXPECT_FALSE(std::filesystem::exists(home + "/My Songs"));  // not needed, not made
+
+  // Nothing can be written beside Temp.wav: the music folder, made when missing.
+  failWhen = [exeDir](const SentCommand& c) -> MCIERROR {
+    return c.Message == MCI_SAVE && c.Text.rfind(exeDir, 0) == 0 ? MCIERR_FILE_NOT_SAVED : 0;
+  };
+  boxes.clear();
+  form->Btstart->Click();
+  sent.clear();
+  form->Btstop->Click();
+  ASSERT_EQ(boxes.size(), 1u);
+  EXPECT_EQ(boxes[0].Text, "保存声音文件出错!");
+  EXPECT_FALSE(boxes[0].BtstartEnabled);
+  EXPECT_TRUE(form->Btstart->Enabled());
+  EXPECT_FALSE(form->Btstop->Enabled());
+  saves = SentOf(MCI_SAVE);
+  ASSERT_EQ(saves.size(), 3u);
+  EXPECT_EQ(saves[0].Text, TForm1::RecordingPath());
+  EXPECT_TRUE(rescueName(saves[1].Text, exeDir)) << saves[1].Text;
+  EXPECT_TRUE(rescueName(saves[2].Text, music)) << saves[2].Text;
+  EXPECT_TRUE(std::filesystem::is_directory(home + "/My Songs"));
+  EXPECT_EQ(sent.back().Message, MCI_CLOSE);
+
+  // A stop that fails while the save works rescues nothing: Temp.wav holds the take.
+  failWhen = nullptr;
+  failures[MCI_STOP] = MCIERR_HARDWARE;
+  boxes.clear();
+  form->Btstart->Click();
+  sent.clear();
+  form->Btstop->Click();
+  EXPECT_EQ(SentOf(MCI_SAVE).size(), 1u);
+  ASSERT_EQ(boxes.size(), 1u);
+  EXPECT_EQ(boxes[0].Text, "保存声音文件出错!");
+  setenv("HOME", oldHome.c_str(), 1);
+}
+
+// "[section]" and "key=value" lines in file order, section names prefixed to keys.
+std::vector<std::string> Entries(const std::string& text) {
+  std::vector<std::string> out;
+  std::istringstream in(text);
+  std::string line, section;
+  while (std::getline(in, line)) {
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    if (line.empty()) continue;
+    if (line.front() == '[') {
+      section = line;
+      out.push_back(line);
+    } else {
+      out.push_back(section + " " + line);
+    }
+  }
+  return out;
 }
 
 TEST_F(MainWindow, CreationRegistersTheMediaExtensionsEveryTime) {
@@ -267,15 +398,46 @@ TEST_F(MainWindow, CreationRegistersTheMediaExtensionsEveryTime) {
   std::string sys = profileDir + "/corvale/system.ini";
   std::string winText = ReadText(win);
   std::string sysText = ReadText(sys);
-  for (const char* key : {"mpg=MPEGVideo", "dat=MPEGVideo", "mpv=MPEGVideo", "mpeg=MPEGVideo",
-                          "cjt=MPEGVideo", "avi=AVIVideo", "[mci extensions]"})
-    EXPECT_NE(winText.find(key), std::string::npos) << key;
-  EXPECT_NE(sysText.find("[mci]"), std::string::npos);
-  EXPECT_NE(sysText.find("MPEGVideo=mciqtz.drv"), std::string::npos);
+  EXPECT_EQ(Entries(winText),
+            (std::vector<std::string>{"[mci extensions]", "[mci extensions] mpg=MPEGVideo",
+                                      "[mci extensions] dat=MPEGVideo", "[mci extensions] mpv=MPEGVideo",
+                                      "[mci extensions] mpeg=MPEGVideo", "[mci extensions] cjt=MPEGVideo",
+                                      "[mci extensions] avi=AVIVideo"}));
+  EXPECT_EQ(Entries(sysText), (std::vector<std::string>{"[mci]", "[mci] MPEGVideo=mciqtz.drv"}));
   delete form;
   form = new TForm1(Application);
   EXPECT_EQ(ReadText(win), winText);
   EXPECT_EQ(ReadText(sys), sysText);
+}
+
+// Entries already there keep their place; the program's own are replaced in place.
+TEST_F(MainWindow, RegistrationReplacesValuesInTheirSections) {
+  std::string win = profileDir + "/corvale/win.ini";
+  delete form;
+  form = nullptr;
+  std::ofstream(win, std::ios::trunc) << "[fonts]\nmpg=not this one\n[mci extensions]\nwmv=WMVideo\nAVI=old\n";
+  form = new TForm1(Application);
+  EXPECT_EQ(Entries(ReadText(win)),
+            (std::vector<std::string>{"[fonts]", "[fonts] mpg=not this one", "[mci extensions]",
+                                      "[mci extensions] wmv=WMVideo", "[mci extensions] AVI=AVIVideo",
+                                      "[mci extensions] mpg=MPEGVideo", "[mci extensions] dat=MPEGVideo",
+                                      "[mci extensions] mpv=MPEGVideo", "[mci extensions] mpeg=MPEGVideo",
+                                      "[mci extensions] cjt=MPEGVideo"}));
+}
+
+// The player starts from the settings stored with the window, not from its defaults.
+TEST_F(MainWindow, ThePlayerStartsFromItsStoredState) {
+  TPlayerSettings stored;
+  stored.StretchToFit = true;
+  stored.ExtentWidth = 465;
+  stored.ExtentHeight = 433;
+  ASSERT_NE(stored, TPlayerSettings{});
+  ASSERT_NE(form->WindowsMediaPlayer1->Player(), nullptr);
+  EXPECT_EQ(form->WindowsMediaPlayer1->Player()->Settings(), stored);
+  EXPECT_TRUE(form->WindowsMediaPlayer1->stretchToFit());
+  EXPECT_EQ(form->WindowsMediaPlayer1->uiMode(), u"full");
+  EXPECT_TRUE(form->WindowsMediaPlayer1->enabled());
+  EXPECT_EQ(form->WindowsMediaPlayer1->StoredState(), stored.Serialize());
 }
 
 TEST_F(MainWindow, ClosingWhileRecordingKeepsOnlyTheHeader) {
