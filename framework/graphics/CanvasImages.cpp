@@ -1,5 +1,7 @@
 // Bitmap copies: nearest-neighbour stretching, mirroring, copy modes, colour keys, alpha.
+#include <algorithm>
 #include <cstdlib>
+#include <cstring>
 #include <vector>
 #ifdef __SSE2__
 #include <emmintrin.h>
@@ -111,9 +113,21 @@ void TCanvas::CopyPixels(const TRect& dest, const TBitmap* source, const TRect& 
   const std::int64_t lo = std::max<std::int64_t>(vis.Left, -shift);
   const std::int64_t hi = std::min<std::int64_t>(vis.Right, from->Width() - shift);
 
+  // A plain stretched copy whose every column reads the source, under a single clip
+  // rectangle, writes the same pixels for two rows from one source row: the second
+  // is a copy of the first (enlarging doubles rows).
+  const bool repeatRows = adh > ash && !rowsCopy && op == Op::Copy && !useKey && w.Count() == 1 &&
+                          std::all_of(column.begin(), column.end(), [](int sx) { return sx >= 0; });
+  std::int64_t lastSy = -1;
   for (int y = vis.Top; y < vis.Bottom; ++y, rows.Next()) {
     const std::int64_t sy = flipY ? sn.Bottom - 1 - rows.Value() : sn.Top + rows.Value();
     if (sy < 0 || sy >= from->Height()) continue;
+    if (repeatRows && sy == lastSy) {
+      std::memcpy(FTarget->ScanLine(y) + vis.Left, FTarget->ScanLine(y - 1) + vis.Left,
+                  std::size_t(vis.Right - vis.Left) * sizeof(TPixel));
+      continue;
+    }
+    lastSy = sy;
     const TPixel* srow = from->ScanLine(int(sy));
     w.ForRuns(y, vis.Left, vis.Right, [&](int a, int b, TPixel* drow) {
       if (rowsCopy) {

@@ -97,6 +97,7 @@ class Writer {
     return b;
   }
   bool Empty() const { return FClip.empty(); }
+  std::size_t Count() const { return FClip.size(); }
 
  private:
   TBitmap* FTarget;
