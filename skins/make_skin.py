@@ -340,6 +340,185 @@ def draw_background():
     return im
 
 
+# ---- skin form objects: popup window, menu items, caption objects --------------------
+# The popup-menu window's image is a whole picture of its own (popup.bmp). Menu items,
+# the caption's active background and text frame, the caption buttons' state images and
+# the logo animation live in objects.bmp, whose lower rows (y >= 140) repeat the frame
+# picture's, so the caption buttons keep the rectangles they have there.
+OBJECT_PICTURE_BASE = BUTTON_MASK_INDEX + 1
+POPUP_INDEX = OBJECT_PICTURE_BASE
+OBJECTS_INDEX = OBJECT_PICTURE_BASE + 1
+OBJECT_PICTURES = ['popup.bmp', 'objects.bmp']
+MENU_BACK = (250, 251, 253)
+MENU_ITEM = R(0, 0, 60, 20)
+MENU_ITEM_ACTIVE = R(64, 0, 60, 20)
+MENU_DIVIDER = R(0, 24, 60, 4)
+MENU_GLYPH_COLUMN = 20
+CAPTION_ACTIVE = R(0, 32, 152, 20)
+CAPTION_FRAME = R(160, 32, 40, 18)
+LOGO_FRAMES = R(0, 60, 64, 16)
+
+
+def draw_popup():
+    """The popup window, 48x40: a 3-pixel border around the items area."""
+    im = Image(48, 40, MENU_BACK)
+    im.frame(0, 0, 48, 40, BORDER, BORDER)
+    im.frame(1, 1, 47, 39, (255, 255, 255), (214, 220, 230))
+    im.frame(2, 2, 46, 38, (236, 239, 244), (236, 239, 244))
+    im.fill(0, 0, 48, 1, ACCENT)
+    return im
+
+
+def draw_objects():
+    """Menu items, caption images and the logo frames above a copy of the frame's rows."""
+    im = Image(320, 200)
+    frame = draw_frame(True)
+    for y in range(140, 200):
+        im.px[y] = list(frame.px[y])
+    x0, y0, x1, y1 = MENU_ITEM
+    im.fill(x0, y0, x1, y1, MENU_BACK)
+    im.vgrad(x0, y0, x0 + MENU_GLYPH_COLUMN - 1, y1, FACE_TOP, FACE_BOTTOM)
+    im.fill(x0 + MENU_GLYPH_COLUMN - 1, y0, x0 + MENU_GLYPH_COLUMN, y1, (214, 220, 230))
+    x0, y0, x1, y1 = MENU_ITEM_ACTIVE
+    im.vgrad(x0, y0, x1, y1, HOT_TOP, HOT_BOTTOM)
+    im.frame(x0, y0, x1, y1, ACCENT, ACCENT)
+    x0, y0, x1, y1 = MENU_DIVIDER
+    im.fill(x0, y0, x1, y1, MENU_BACK)
+    im.vgrad(x0, y0, x0 + MENU_GLYPH_COLUMN - 1, y1, FACE_TOP, FACE_BOTTOM)
+    im.fill(x0 + MENU_GLYPH_COLUMN - 1, y0, x0 + MENU_GLYPH_COLUMN, y1, (214, 220, 230))
+    im.fill(x0 + MENU_GLYPH_COLUMN + 2, y0 + 1, x1, y0 + 2, OFF_BORDER)
+    im.fill(x0 + MENU_GLYPH_COLUMN + 2, y0 + 2, x1, y0 + 3, (255, 255, 255))
+    x0, y0, x1, y1 = CAPTION_ACTIVE
+    im.vgrad(x0, y0, x1, y1, (120, 140, 176), (72, 88, 118))
+    x0, y0, x1, y1 = CAPTION_FRAME
+    im.rounded(x0, y0, x1, y1, (84, 150, 226), (40, 96, 170), (24, 60, 120))
+    x0, y0, x1, y1 = LOGO_FRAMES
+    for f in range(4):
+        im.rounded(x0 + 16 * f, y0, x0 + 16 * f + 16, y1, HOT_TOP, (100 + 40 * f, 150, 220), ACCENT)
+        im.fill(x0 + 16 * f + 4 + f, y0 + 6, x0 + 16 * f + 7 + f, y0 + 10, INK)
+    return im
+
+
+def save_object_pictures(out):
+    draw_popup().save(os.path.join(out, 'popup.bmp'))
+    draw_objects().save(os.path.join(out, 'objects.bmp'))
+
+
+def popup_window_section(sec, kv):
+    sec('POPUPWINDOW')
+    kv('windowpictureindex', POPUP_INDEX)
+    kv('maskpictureindex', -1)
+    kv('lefttoppoint', '6,6')
+    kv('righttoppoint', '42,6')
+    kv('leftbottompoint', '6,34')
+    kv('rightbottompoint', '42,34')
+    kv('itemsrect', '3,3,45,37')
+    kv('scrollmarkercolor', 0x6E5446)
+    kv('scrollmarkeractivecolor', 0xDC8C40)
+    for k in ('leftstretch', 'rightstretch', 'topstretch', 'bottomstretch'):
+        kv(k, 1)
+
+
+def form_object_sections(sec, kv):
+    """Caption buttons, caption, logo animation, frame button and menu item; returns
+    their (name, type word) entries."""
+    objects = []
+    cmds = {'close': 'cmclose', 'max': 'cmmaximize', 'min': 'cmminimize', 'rollup': 'cmrollup',
+            'tray': 'cmminimizetotray', 'sys': 'cmsysmenu'}
+    hints = {'close': 'Close', 'max': 'Maximize', 'min': 'Minimize', 'rollup': 'Roll Up',
+             'tray': 'Minimize to Tray', 'sys': 'System menu'}
+    # buttons right to left in the caption: close, max, min, rollup, tray; sysmenu on the left
+    right = 316
+    for i, name in enumerate(['close', 'max', 'min', 'rollup', 'tray', 'sys']):
+        oid = name + 'button'
+        objects.append((oid, 'stdbutton'))
+        x = 2 + i * 22
+        pos = R(4, 4, 18, 18) if name == 'sys' else R(right - 20 * (i + 1), 4, 18, 18)
+        sec(oid)
+        kv('hint', hints[name])
+        kv('activepictureindex', OBJECTS_INDEX)
+        kv('skinrectinapicture', 0)
+        kv('skinrect', rs(pos))
+        kv('activeskinrect', rs(R(x, 162, 18, 18)))
+        kv('inactiveskinrect', rs(R(x, 142, 18, 18)))
+        kv('morphing', 1)
+        kv('morphkind', 'mkgradient')
+        kv('downrect', rs(R(x, 182, 18, 18)))
+        kv('disableskinrsect', rs(R(x, 142, 18, 18)))
+        kv('command', cmds[name])
+        if name == 'max':
+            rx = 2 + 6 * 22
+            kv('restorerect', rs(R(rx, 142, 18, 18)))
+            kv('restoreactiverect', rs(R(rx, 162, 18, 18)))
+            kv('restoredownrect', rs(R(rx, 182, 18, 18)))
+            kv('restoreinactiverect', rs(R(rx, 142, 18, 18)))
+    objects.append(('caption', 'caption'))
+    sec('caption')
+    kv('activepictureindex', OBJECTS_INDEX)
+    kv('skinrect', '24,4,176,24')
+    kv('activeskinrect', rs(CAPTION_ACTIVE))
+    kv('morphing', 1)
+    kv('morphkind', 'mkgradient')
+    kv('textrect', '0,0,152,20')
+    kv('fontname', 'Arial')
+    kv('fontheight', 14)
+    kv('fontstyle', 'fsbold')
+    kv('fontcolor', 0xE0DAD6)
+    kv('activefontcolor', 0xFFFFFF)
+    kv('alignment', 'taleftjustify')
+    kv('shadow', 1)
+    kv('shadowcolor', 0x302420)
+    kv('activeshadowcolor', 0x201810)
+    kv('framerect', rs(CAPTION_FRAME))
+    kv('activeframerect', rs(CAPTION_FRAME))
+    kv('frametextrect', '6,1,34,17')
+    kv('frameleftoffset', 6)
+    kv('framerightoffset', 6)
+    objects.append(('logo', 'animate'))
+    sec('logo')
+    kv('hint', 'Corvale')
+    kv('skinrect', '300,4,316,20')
+    kv('activepictureindex', OBJECTS_INDEX)
+    kv('skinrectinapicture', 0)
+    kv('activeskinrect', rs(LOGO_FRAMES))
+    kv('countframes', 4)
+    kv('cycle', 1)
+    kv('buttonstyle', 1)
+    kv('timerinterval', 120)
+    kv('command', 'cmdefault')
+    kv('morphing', 1)
+    objects.append(('framebutton', 'button'))
+    sec('framebutton')
+    kv('activepictureindex', OBJECTS_INDEX)
+    kv('skinrect', rs(R(160, 142, 16, 16)))
+    kv('activeskinrect', rs(R(178, 142, 16, 16)))
+    kv('downrect', rs(R(196, 142, 16, 16)))
+    kv('disableskinrsect', rs(R(214, 142, 16, 16)))
+    objects.append(('menuitem', 'menuitem'))
+    sec('menuitem')
+    kv('activepictureindex', OBJECTS_INDEX)
+    kv('skinrectinapicture', 1)
+    kv('skinrect', rs(MENU_ITEM))
+    kv('activeskinrect', rs(MENU_ITEM_ACTIVE))
+    kv('morphing', 1)
+    kv('morphkind', 'mkdefault')
+    kv('itemleftoffset', MENU_GLYPH_COLUMN)
+    kv('itemrightoffset', 2)
+    kv('dividerrect', rs(MENU_DIVIDER))
+    kv('dividerleftoffset', MENU_GLYPH_COLUMN + 2)
+    kv('dividerrightoffset', 0)
+    kv('textrect', '4,0,58,20')
+    kv('fontname', 'Arial')
+    kv('fontheight', 14)
+    kv('fontstyle', '')
+    kv('fontcolor', 0x302420)
+    kv('activefontcolor', 0x000000)
+    kv('unenabledfontcolor', 0xA0A0A0)
+    return objects
+# ---- end of the skin form objects ----------------------------------------------------
+
+
+
 def build_ini(ctl):
     L = []
     sec = lambda name: L.append('\n[%s]' % name)
@@ -356,11 +535,15 @@ def build_ini(ctl):
     kv('picture', 'frame.bmp')
     kv('inactivepicture', 'frame_inactive.bmp')
     kv('mask', 'frame_mask.bmp')
-    kv('activepicturescount', 4)
+    kv('activepicturescount', PANEL_PICTURE_BASE + len(PANEL_PICTURES))
     kv('0', 'controls.bmp')
     kv('1', 'windows.bmp')
     kv('2', 'background.bmp')
     kv('3', 'buttonmask.bmp')
+    for i, name in enumerate(OBJECT_PICTURES):
+        kv(str(OBJECT_PICTURE_BASE + i), name)
+    for i, name in enumerate(PANEL_PICTURES):
+        kv(str(PANEL_PICTURE_BASE + i), name)
 
     sec('FORMINFO')
     kv('lefttoppoint', '40,26')
@@ -382,18 +565,7 @@ def build_ini(ctl):
     kv('autorenderinginactiveimage', 0)
     kv('inactiveeffect', 'iedarkness')
 
-    sec('POPUPWINDOW')
-    kv('windowpictureindex', 1)
-    kv('maskpictureindex', -1)
-    kv('lefttoppoint', '12,2')
-    kv('righttoppoint', '78,2')
-    kv('leftbottompoint', '12,58')
-    kv('rightbottompoint', '78,58')
-    kv('itemsrect', '2,2,78,58')
-    kv('scrollmarkercolor', 0x6E5446)
-    kv('scrollmarkeractivecolor', 0xDC8C40)
-    for k in ('leftstretch', 'rightstretch', 'topstretch', 'bottomstretch'):
-        kv(k, 1)
+    popup_window_section(sec, kv)
 
     sec('HINTWINDOW')
     kv('windowpictureindex', 1)
@@ -410,91 +582,7 @@ def build_ini(ctl):
     for k in ('leftstretch', 'rightstretch', 'topstretch', 'bottomstretch'):
         kv(k, 1)
 
-    objects = []
-    cmds = {'close': 'cmclose', 'max': 'cmmaximize', 'min': 'cmminimize', 'rollup': 'cmrollup',
-            'tray': 'cmminimizetotray', 'sys': 'cmsysmenu'}
-    hints = {'close': 'Close', 'max': 'Maximize', 'min': 'Minimize', 'rollup': 'Roll Up',
-             'tray': 'Minimize to Tray', 'sys': 'System menu'}
-    # buttons right to left in the caption: close, max, min, rollup, tray; sysmenu on the left
-    right = 316
-    for i, name in enumerate(['close', 'max', 'min', 'rollup', 'tray', 'sys']):
-        oid = name + 'button'
-        objects.append((oid, 'stdbutton'))
-        x = 2 + i * 22
-        pos = R(4, 4, 18, 18) if name == 'sys' else R(right - 20 * (i + 1), 4, 18, 18)
-        L.append('\n[%s]' % oid)
-        kv('hint', hints[name])
-        kv('activepictureindex', -1)
-        kv('skinrectinapicture', 0)
-        kv('skinrect', rs(pos))
-        kv('activeskinrect', rs(R(x, 162, 18, 18)))
-        kv('inactiveskinrect', rs(R(x, 142, 18, 18)))
-        kv('morphing', 1)
-        kv('morphkind', 'mkgradient')
-        kv('downrect', rs(R(x, 182, 18, 18)))
-        kv('disableskinrsect', rs(R(x, 142, 18, 18)))
-        kv('command', cmds[name])
-        if name == 'max':
-            rx = 2 + 6 * 22
-            kv('restorerect', rs(R(rx, 142, 18, 18)))
-            kv('restoreactiverect', rs(R(rx, 162, 18, 18)))
-            kv('restoredownrect', rs(R(rx, 182, 18, 18)))
-            kv('restoreinactiverect', rs(R(rx, 142, 18, 18)))
-    objects.append(('caption', 'caption'))
-    sec('caption')
-    kv('skinrect', '24,4,176,24')
-    kv('textrect', '0,0,152,20')
-    kv('fontname', 'Arial')
-    kv('fontheight', 14)
-    kv('fontstyle', 'fsbold')
-    kv('fontcolor', 0xE0DAD6)
-    kv('activefontcolor', 0xFFFFFF)
-    kv('alignment', 'taleftjustify')
-    kv('shadow', 1)
-    kv('shadowcolor', 0x302420)
-    kv('activeshadowcolor', 0x201810)
-    kv('framerect', '160,162,316,180')
-    kv('activeframerect', '160,162,316,180')
-    kv('frametextrect', '4,0,152,18')
-    kv('frameleftoffset', 4)
-    kv('framerightoffset', 4)
-    objects.append(('logo', 'animate'))
-    sec('logo')
-    kv('hint', 'Corvale')
-    kv('skinrect', '300,4,316,20')
-    kv('activepictureindex', -1)
-    kv('skinrectinapicture', 0)
-    kv('activeskinrect', '160,142,232,158')
-    kv('countframes', 4)
-    kv('cycle', 1)
-    kv('buttonstyle', 0)
-    kv('timerinterval', 120)
-    kv('command', 'cmdefault')
-    kv('morphing', 1)
-    objects.append(('framebutton', 'button'))
-    sec('framebutton')
-    kv('skinrect', rs(R(160, 142, 16, 16)))
-    kv('activeskinrect', rs(R(178, 142, 16, 16)))
-    kv('downrect', rs(R(196, 142, 16, 16)))
-    kv('disableskinrsect', rs(R(214, 142, 16, 16)))
-    objects.append(('menuitem', 'menuitem'))
-    sec('menuitem')
-    kv('activepictureindex', 1)
-    kv('skinrectinapicture', 1)
-    kv('skinrect', '0,64,60,82')
-    kv('activeskinrect', '62,64,122,82')
-    kv('itemleftoffset', 4)
-    kv('itemrightoffset', 4)
-    kv('dividerrect', '0,86,60,88')
-    kv('dividerleftoffset', 2)
-    kv('dividerrightoffset', 2)
-    kv('textrect', '16,0,56,18')
-    kv('fontname', 'Arial')
-    kv('fontheight', 14)
-    kv('fontstyle', '')
-    kv('fontcolor', 0x302420)
-    kv('activefontcolor', 0x000000)
-    kv('unenabledfontcolor', 0xA0A0A0)
+    objects = form_object_sections(sec, kv)
     objects.append(('menubaritem', 'mainmenubaritem'))
     sec('menubaritem')
     kv('activepictureindex', 0)
@@ -573,6 +661,7 @@ def build_ini(ctl):
             points=gb_points)
     control('panel', 'panel', ctl['panel'],
             [('bgpictureindex', 2), ('captionrect', '0,0,0,0'), ('alignment', 'taleftjustify')] + font())
+    panel_controls(control, font, draw_panels()[1])
     control('expanel', 'expanel', ctl['groupbox'],
             [('rollhskinrect', '0,112,120,130'), ('rollvskinrect', '0,112,18,176'),
              ('rollleftoffset', 2), ('rollrightoffset', 2), ('rolltopoffset', 2), ('rollbottomoffset', 2),
@@ -693,6 +782,98 @@ def build_ini(ctl):
     return '\r\n'.join(L).lstrip() + '\r\n'
 
 
+# ---- panels, group boxes, check and radio boxes ---------------------------------------
+# Records beside the "checkbox", "radiobox", "groupbox" and "panel" records drawn from
+# controls.bmp: one per remaining resize mode (a fixed check box, a horizontal group box
+# strip, a vertical panel strip) and a group box shaped by a mask, from panels.bmp.
+PANEL_PICTURE_BASE = OBJECT_PICTURE_BASE + len(OBJECT_PICTURES)
+PANELS_INDEX = PANEL_PICTURE_BASE
+PANEL_MASK_INDEX = PANEL_PICTURE_BASE + 1
+PANEL_PICTURES = ['panels.bmp', 'panelmask.bmp']
+
+
+def draw_panels():
+    """panels.bmp (128x128): check box states, check images, strips and a rounded box."""
+    im = Image(128, 128)
+    rec = {}
+    # fixed check box 100x20: normal and active backgrounds
+    im.vgrad(0, 0, 100, 20, FACE_TOP, FACE_BOTTOM)
+    im.frame(0, 0, 100, 20, BORDER, BORDER)
+    im.vgrad(0, 22, 100, 42, HOT_TOP, HOT_BOTTOM)
+    im.frame(0, 22, 100, 42, ACCENT, ACCENT)
+    rec['fixedcheck'] = (R(0, 0, 100, 20), R(0, 22, 100, 20))
+    # check images 13x13: normal, active, disabled; checked and unchecked
+    checks = {}
+    for s, (t, b, border) in enumerate([STATES[0], STATES[1], STATES[3]]):
+        for on in (1, 0):
+            x = (s * 2 + (1 - on)) * 16
+            im.rounded(x, 44, x + 13, 57, (255, 255, 255), t, border)
+            if on:
+                im.glyph(x + 3, 48, GLYPHS['check'], INK if s < 2 else OFF_BORDER)
+            checks[(s, on)] = R(x, 44, 13, 13)
+    rec['panelchecks'] = checks
+    # horizontal group box strip 100x20: a caption bar with 8-pixel ends
+    im.vgrad(0, 60, 100, 80, SLATE_TOP, SLATE_BOTTOM)
+    im.frame(0, 60, 100, 80, INK, INK)
+    im.fill(3, 63, 6, 77, ACCENT)
+    im.fill(94, 63, 97, 77, ACCENT)
+    rec['hgroup'] = R(0, 60, 100, 20)
+    # vertical panel strip 24x100 with 8-pixel ends
+    im.vgrad(104, 0, 128, 100, FACE_TOP, FACE_BOTTOM)
+    im.frame(104, 0, 128, 100, BORDER, BORDER)
+    im.fill(107, 3, 125, 6, ACCENT)
+    im.fill(107, 94, 125, 97, ACCENT)
+    rec['vpanel'] = R(104, 0, 24, 100)
+    # rounded group box 60x40 whose corners the mask cuts off
+    im.vgrad(0, 84, 60, 124, HOT_TOP, FACE_BOTTOM)
+    im.frame(0, 84, 60, 124, BORDER, BORDER)
+    im.vgrad(1, 85, 59, 97, SLATE_TOP, SLATE_BOTTOM)
+    rec['maskgroup'] = R(0, 84, 60, 40)
+    return im, rec
+
+
+def draw_panel_mask():
+    """Mask of the 60x40 rounded group box: black inside, three-pixel corners cut off."""
+    im = Image(60, 40, (0, 0, 0))
+    for (cx, cy, dx, dy) in ((0, 0, 1, 1), (59, 0, -1, 1), (0, 39, 1, -1), (59, 39, -1, -1)):
+        for i in range(3):
+            for j in range(3 - i):
+                im.put(cx + dx * i, cy + dy * j, (255, 255, 255))
+    return im
+
+
+def panel_controls(control, font, prec):
+    c = prec['panelchecks']
+    fc = prec['fixedcheck']
+    control('fixedcheckbox', 'checkradio', fc[0],
+            font() + [('activefontcolor', 0x000000), ('unenabledfontcolor', 0xA0A0A0),
+                      ('framefontcolor', 0x302420), ('activeskinrect', rs(fc[1])),
+                      ('checkimagearea', '2,2,18,18'), ('textarea', '22,0,98,20'),
+                      ('checkimagerect', rs(c[(0, 1)])), ('uncheckimagerect', rs(c[(0, 0)])),
+                      ('activecheckimagerect', rs(c[(1, 1)])), ('activeuncheckimagerect', rs(c[(1, 0)])),
+                      ('unenabledcheckimagerect', rs(c[(2, 1)])), ('unenableduncheckimagerect', rs(c[(2, 0)])),
+                      ('morphing', 1), ('morphkind', 'mkdefault')],
+            pictureindex=PANELS_INDEX, points=((0, 0), (0, 0), (0, 0), (0, 0), (2, 2, 98, 18)))
+    control('hgroupbox', 'panel', prec['hgroup'],
+            [('bgpictureindex', -1), ('captionrect', '20,2,80,18'), ('alignment', 'taleftjustify')]
+            + font(color=0xFFFFFF, style='fsbold')
+            + [('checkimagerect', rs(c[(0, 1)])), ('uncheckimagerect', rs(c[(0, 0)]))],
+            pictureindex=PANELS_INDEX, points=((8, 0), (92, 0), (0, 0), (0, 0), (8, 2, 92, 18)))
+    control('vpanel', 'panel', prec['vpanel'],
+            [('bgpictureindex', -1), ('captionrect', '0,0,0,0'), ('alignment', 'tacenter')] + font(),
+            pictureindex=PANELS_INDEX, points=((0, 8), (0, 0), (0, 92), (0, 0), (2, 8, 22, 92)))
+    control('maskgroupbox', 'panel', prec['maskgroup'],
+            [('bgpictureindex', -1), ('captionrect', '4,1,56,12'), ('alignment', 'tacenter')]
+            + font(color=0xFFFFFF, height=12),
+            pictureindex=PANELS_INDEX, maskpictureindex=PANEL_MASK_INDEX,
+            points=((6, 13), (54, 13), (6, 34), (54, 34), (3, 13, 57, 37)))
+
+
+def save_panel_pictures(out):
+    draw_panels()[0].save(os.path.join(out, PANEL_PICTURES[0]))
+    draw_panel_mask().save(os.path.join(out, PANEL_PICTURES[1]))
+
+
 def main():
     here = os.path.dirname(os.path.abspath(__file__))
     out = sys.argv[1] if len(sys.argv) > 1 else os.path.join(here, 'slate')
@@ -705,6 +886,8 @@ def main():
     draw_windows().save(os.path.join(out, 'windows.bmp'))
     draw_background().save(os.path.join(out, 'background.bmp'))
     draw_button_mask().save(os.path.join(out, 'buttonmask.bmp'))
+    save_object_pictures(out)
+    save_panel_pictures(out)
     with open(os.path.join(out, 'skin.ini'), 'w', newline='') as f:
         f.write(build_ini(rects))
 

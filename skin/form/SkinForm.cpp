@@ -15,6 +15,7 @@
 #include "skin/form/SkinCaptionObject.h"
 #include "skin/form/SkinMenu.h"
 #include "skin/form/SkinPopupMenu.h"
+#include "skin/form/SkinPopupWindow.h"
 #include "skin/form/SkinStdButtonObject.h"
 #include "skin/form/UserObject.h"
 
@@ -223,7 +224,25 @@ int TbsSkinForm::IndexOfObject(const std::string& idName) const {
   return -1;
 }
 
-bool TbsSkinForm::FormActive() const { return FAlwaysActive || (FForm && FForm->Active()); }
+bool TbsSkinForm::FormActive() const {
+  return FAlwaysActive || (FForm && FForm->Active()) || (FSkinMenu && FSkinMenu->IsMenuWindow(GetActiveWindow()));
+}
+
+bool TbsSkinForm::ToOwnMenu(const TMessage& m) const {
+  if (!FSkinMenu || FSkinMenu->LevelCount() == 0) return false;
+  // Activation or focus that went to one of our own menu windows is no reason to close.
+  switch (m.Msg) {
+    case WM_ACTIVATE:
+      return LOWORD(m.WParam) == WA_INACTIVE && FSkinMenu->IsMenuWindow(GetActiveWindow());
+    case WM_KILLFOCUS:
+      return FSkinMenu->IsMenuWindow(HWND(m.WParam)) || FSkinMenu->IsMenuWindow(GetFocus()) ||
+             FSkinMenu->IsMenuWindow(GetActiveWindow());
+    case WM_MOUSEACTIVATE:
+      return FSkinMenu->IsMenuWindow(HWND(m.WParam));
+    default:
+      return false;
+  }
+}
 
 void TbsSkinForm::StartMorphTimer() { FMorphTimer->SetEnabled(true); }
 void TbsSkinForm::StartAnimationTimer() { FAnimationTimer->SetEnabled(true); }
@@ -483,7 +502,7 @@ void TbsSkinForm::CloseMenusOnInput() { CloseSkinMenus(); }
 void TbsSkinForm::HookWndProc(TMessage& m) {
   std::weak_ptr<bool> alive = FAlive;
   if (ClosesMenus(m.Msg)) {
-    CloseMenusOnInput();
+    if (!ToOwnMenu(m)) CloseMenusOnInput();
     if (alive.expired()) return Forward(m);
   }
   switch (m.Msg) {

@@ -16,10 +16,6 @@
 #include "skin/data/SkinTypes.h"
 #include "skin/form/SkinFormTypes.h"
 
-// Hit-test code of caption buttons, frame parts and everything that is neither client
-// nor caption.
-constexpr int HTOBJECT = 19;
-
 class TCustomForm;
 class TMenuItem;
 class TPopupMenu;
@@ -203,6 +199,8 @@ class TbsSkinForm : public TComponent {
   void HoverTimerTick();
   void AppMessage(TMessage& msg, HWND target, bool& handled);
   void CloseMenusOnInput();
+  // The message moves activation or focus to one of the form's own menu windows.
+  bool ToOwnMenu(const TMessage& m) const;
   void Unhook();
   int MinimumHeight() const;
   int MinimumWidth() const;
