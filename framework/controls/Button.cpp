@@ -30,13 +30,7 @@ void TButton::Click() {
   TCustomControl::Click();
 }
 
-static bool IsInputMessage(UINT m) {
-  return (m >= WM_MOUSEMOVE && m <= WM_MBUTTONDBLCLK) || (m >= WM_KEYDOWN && m <= WM_SYSCHAR);
-}
-
 void TButton::WndProc(TMessage& m) {
-  // A disabled button takes no input, whichever way it arrives.
-  if (!FEnabled && IsInputMessage(m.Msg)) return;
   switch (m.Msg) {
     case CM_DIALOGKEY:
       if (FEnabled && Visible() &&

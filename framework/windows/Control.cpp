@@ -6,8 +6,10 @@
 #include "framework/core/Exceptions.h"
 #include "framework/graphics/Canvas.h"
 
+#include "framework/menus/PopupMenu.h"
 #include "framework/windows/Application.h"
 #include "framework/windows/Forms.h"
+#include "framework/windows/InputPolicy.h"
 #include "framework/windows/WindowImpl.h"
 #include "framework/windows/Windows.h"
 
@@ -40,7 +42,7 @@ TControl::TControl(TComponent* AOwner) : TComponent(AOwner) {
 
 TControl::~TControl() {
   FFont.OnChange = nullptr;
-  if (winimpl::CaptureControl() == this) winimpl::SetCaptureControl(nullptr);
+  winimpl::ForgetControl(this, true);
   if (FParent) FParent->RemoveControl(this);
 }
 
@@ -94,7 +96,9 @@ TPoint TControl::ScreenToClient(TPoint p) const {
 void TControl::SetVisible(bool v) {
   if (v == FVisible) return;
   FVisible = v;
+  std::weak_ptr<bool> alive = FAlive;
   Perform(CM_VISIBLECHANGED, v ? 1 : 0, 0);
+  if (!v && !alive.expired()) winimpl::ForgetControl(this, false);
 }
 
 bool TControl::Showing() const {
@@ -109,7 +113,10 @@ bool TControl::Showing() const {
 void TControl::SetEnabled(bool v) {
   if (v == FEnabled) return;
   FEnabled = v;
-  Perform(CM_ENABLEDCHANGED, 0, 0);
+  std::weak_ptr<bool> alive = FAlive;
+  // A disabled control takes no input: it stops being hovered and loses the capture.
+  if (!v) winimpl::ForgetControl(this, false);
+  if (!alive.expired()) Perform(CM_ENABLEDCHANGED, 0, 0);
 }
 
 void TControl::SetCaption(const std::string& v) {
@@ -184,7 +191,7 @@ void TControl::SetCursor(TCursor v) {
   }
 }
 
-void TControl::SetPopupMenu(TComponent* v) {
+void TControl::SetPopupMenu(TPopupMenu* v) {
   if (FPopupMenu == v) return;
   if (FPopupMenu) RemoveFreeNotification(FPopupMenu);
   FPopupMenu = v;
@@ -368,6 +375,7 @@ void TControl::WndProc(TMessage& m) {
       HandleKeyMessage(m);
       if (m.Result == 0) DefaultHandler(m);
       return;
+    case WM_CONTEXTMENU: WMContextMenu(m); return;
     case CM_MOUSEENTER: CMMouseEnter(m); return;
     case CM_MOUSELEAVE: CMMouseLeave(m); return;
     case CM_ENABLEDCHANGED: CMEnabledChanged(m); return;
@@ -446,6 +454,18 @@ void TControl::KeyPress(char32_t& k) {
 void TControl::Resize() {
   if (OnResize) OnResize(this);
 }
+void TControl::WMContextMenu(TMessage& m) {
+  if (FPopupMenu && FPopupMenu->AutoPopup()) {
+    TPoint p{GET_X_LPARAM(m.LParam), GET_Y_LPARAM(m.LParam)};
+    if (m.LParam == -1) p = ClientToScreen(Point(FWidth / 2, FHeight / 2));  // from the keyboard
+    m.Result = 1;
+    FPopupMenu->SetPopupComponent(this);
+    FPopupMenu->Popup(p.X, p.Y);
+    return;
+  }
+  if (FParent) m.Result = FParent->Perform(WM_CONTEXTMENU, m.WParam, m.LParam);
+}
+
 void TControl::CMMouseEnter(TMessage&) {
   FMouseInControl = true;
   if (OnMouseEnter) OnMouseEnter(this);

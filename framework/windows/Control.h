@@ -15,6 +15,7 @@
 
 class TWinControl;
 class TCustomForm;
+class TPopupMenu;
 class TCanvas;
 class TBitmap;
 
@@ -163,8 +164,10 @@ class TControl : public TComponent {
   void SetShowHint(bool v) { FShowHint = v; }
   TCursor Cursor() const { return FCursor; }
   void SetCursor(TCursor v);
-  TComponent* PopupMenu() const { return FPopupMenu; }
-  void SetPopupMenu(TComponent* v);
+  // Opened by a right click (WM_CONTEXTMENU) when its AutoPopup is on; cleared when the
+  // menu goes away.
+  TPopupMenu* PopupMenu() const { return FPopupMenu; }
+  void SetPopupMenu(TPopupMenu* v);
   TControlStyle ControlStyle() const { return FControlStyle; }
   void SetControlStyle(TControlStyle v) { FControlStyle = v; }
 
@@ -209,6 +212,9 @@ class TControl : public TComponent {
   TNotifyEvent OnEnter;
   TNotifyEvent OnExit;
 
+  // Expires when the control is destroyed: for holders that may outlive it.
+  std::weak_ptr<const bool> Lifetime() const { return FAlive; }
+
   // True while the pointer is over the control (between CM_MOUSEENTER and CM_MOUSELEAVE).
   bool MouseInControl() const { return FMouseInControl; }
 
@@ -223,6 +229,9 @@ class TControl : public TComponent {
   virtual void KeyUp(Word& Key, TShiftState Shift);
   virtual void KeyPress(char32_t& Key);
   virtual void Resize();
+  // WM_CONTEXTMENU (LParam: the screen point, -1 from the keyboard): opens PopupMenu when
+  // it is AutoPopup, else the parent is asked. Result 1 when a menu was opened.
+  virtual void WMContextMenu(TMessage& Message);
   virtual void CMMouseEnter(TMessage& Message);
   virtual void CMMouseLeave(TMessage& Message);
   virtual void CMEnabledChanged(TMessage& Message);
@@ -251,7 +260,7 @@ class TControl : public TComponent {
   std::string FHint;
   bool FShowHint = false;
   TCursor FCursor = crDefault;
-  TComponent* FPopupMenu = nullptr;
+  TPopupMenu* FPopupMenu = nullptr;
   bool FMouseInControl = false;
   bool FClicking = false;
 

@@ -2,6 +2,7 @@
 #include "framework/windows/CustomControl.h"
 
 #include "framework/graphics/Canvas.h"
+#include "framework/windows/CanvasHandleScope.h"
 #include "framework/windows/Windows.h"
 
 TCustomControl::TCustomControl(TComponent* AOwner) : TWinControl(AOwner) {}
@@ -15,13 +16,6 @@ TCanvas* TCustomControl::Canvas() {
 void TCustomControl::Paint() {}
 
 void TCustomControl::PaintWindow(TCanvas* canvas) {
-  TCanvas* saved = FPaintCanvas;
-  FPaintCanvas = canvas;
-  try {
-    Paint();
-  } catch (...) {
-    FPaintCanvas = saved;
-    throw;
-  }
-  FPaintCanvas = saved;
+  TCanvasHandleScope scope(FPaintCanvas, canvas);
+  Paint();
 }

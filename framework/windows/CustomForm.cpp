@@ -7,9 +7,11 @@
 
 #include "framework/core/Exceptions.h"
 #include "framework/graphics/Canvas.h"
+#include "framework/windows/CanvasHandleScope.h"
 #include "framework/layout/LayoutReader.h"
 #include "framework/windows/Application.h"
 #include "framework/windows/Forms.h"
+#include "framework/windows/InputPolicy.h"
 #include "framework/windows/WindowImpl.h"
 #include "framework/windows/Windows.h"
 
@@ -28,12 +30,18 @@ TCustomForm::TCustomForm(TComponent* AOwner) : TWinControl(AOwner) {
 
 TCustomForm::~TCustomForm() {
   *FAlive = false;
+  Destroying();
   if (OnDestroy) {
     TNotifyEvent handler = OnDestroy;
     Application->Guard([&] { handler(this); });
   }
   Screen()->RemoveForm(this);
   if (Application->MainForm() == this) Application->SetMainForm(nullptr);
+  // Everything below still meets a form: owned components first (their destructors may
+  // unhook WindowProc or send messages), then the window.
+  DestroyComponents();
+  FActiveControl = nullptr;
+  DestroyWnd();
 }
 
 void TCustomForm::CreateParams(TCreateParams& p) {
@@ -147,7 +155,18 @@ void TCustomForm::SetFormStyle(TFormStyle v) {
 
 void TCustomForm::SetActiveControl(TWinControl* v) {
   if (v == this) v = nullptr;
+  if (v && GetParentForm(v) != this) throw EInvalidOperation("The control is not on this form");
+  if (v == FActiveControl) return;
   FActiveControl = v;
+  if (!IsDestroying()) Perform(CM_FOCUSCHANGED, 0, reinterpret_cast<LPARAM>(v));
+}
+
+void TCustomForm::DefocusControl(TControl* c) {
+  for (TControl* x = FActiveControl; x; x = x->Parent())
+    if (x == c) {
+      SetActiveControl(nullptr);
+      return;
+    }
 }
 
 TMinMaxInfo TCustomForm::QueryMinMaxInfo() {
@@ -261,14 +280,8 @@ void TCustomForm::Paint() {
   if (OnPaint) OnPaint(this);
 }
 void TCustomForm::PaintWindow(TCanvas* canvas) {
-  FPaintCanvas = canvas;
-  try {
-    Paint();
-  } catch (...) {
-    FPaintCanvas = nullptr;
-    throw;
-  }
-  FPaintCanvas = nullptr;
+  TCanvasHandleScope scope(FPaintCanvas, canvas);
+  Paint();
 }
 
 TCanvas* TCustomForm::Canvas() {
@@ -316,6 +329,9 @@ TModalResult TCustomForm::ShowModal() {
   if (FVisible || FModal) throw EInvalidOperation("Cannot make a visible window modal");
   std::weak_ptr<bool> alive = FAlive;
   Handle();
+  // Whoever holds the capture lets go before the modal loop takes the input.
+  if (TControl* cap = GetCaptureControl()) cap->Perform(WM_CANCELMODE, 0, 0);
+  if (alive.expired()) return mrCancel;
   FModal = true;
   FModalResult = mrNone;
   FImpl->Frame->setWindowModality(Qt::ApplicationModal);
@@ -379,6 +395,8 @@ void TCustomForm::WndProc(TMessage& m) {
         Activate();
         if (FActiveControl && FActiveControl->CanFocus() && FImpl) FActiveControl->SetFocus();
       } else {
+        // A deactivated form keeps no mouse capture.
+        if (TControl* cap = GetCaptureControl(); cap && GetParentForm(cap) == this) cap->Perform(WM_CANCELMODE, 0, 0);
         Deactivate();
       }
       return;
@@ -386,6 +404,24 @@ void TCustomForm::WndProc(TMessage& m) {
     case WM_CLOSE:
       Close();
       return;
+    case CM_DIALOGKEY:
+      if (GetKeyState(VK_MENU) >= 0) {
+        const int key = int(m.WParam);
+        if (key == VK_TAB && GetKeyState(VK_CONTROL) >= 0) {
+          SelectNext(FActiveControl, GetKeyState(VK_SHIFT) >= 0, true);
+          m.Result = 1;
+          return;
+        }
+        if (key == VK_LEFT || key == VK_RIGHT || key == VK_UP || key == VK_DOWN) {
+          // Arrows move among the active control's siblings, tab stops or not.
+          if (FActiveControl && FActiveControl->Parent()) {
+            FActiveControl->Parent()->SelectNext(FActiveControl, key == VK_RIGHT || key == VK_DOWN, false);
+            m.Result = 1;
+          }
+          return;
+        }
+      }
+      break;
   }
   TWinControl::WndProc(m);
 }

@@ -89,6 +89,9 @@ using TShortCutEvent = std::function<void(TMessage& Msg, bool& Handled)>;
 class TCustomForm : public TWinControl {
  public:
   explicit TCustomForm(TComponent* AOwner);
+  // While still a form: Destroying, OnDestroy, then the owned components (a component
+  // that hooked WindowProc can restore the saved procedure in its destructor), then the
+  // window.
   ~TCustomForm() override;
   std::string ClassName() const override { return "TCustomForm"; }
 
@@ -104,8 +107,13 @@ class TCustomForm : public TWinControl {
   void SetFormStyle(TFormStyle v);
   bool KeyPreview() const { return FKeyPreview; }
   void SetKeyPreview(bool v) { FKeyPreview = v; }
+  // The control that has (or gets, when the form is activated) the focus. Every change is
+  // announced to all controls of the form with CM_FOCUSCHANGED (LParam: the control).
   TWinControl* ActiveControl() const { return FActiveControl; }
   void SetActiveControl(TWinControl* v);
+  // Control leaves the form or goes away: ActiveControl is cleared when it is Control or
+  // lies inside it.
+  void DefocusControl(TControl* Control);
   TModalResult ModalResult() const { return FModalResult; }
   void SetModalResult(TModalResult v) { FModalResult = v; }
   bool Active() const { return FActive; }

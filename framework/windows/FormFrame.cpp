@@ -5,6 +5,7 @@
 #include "framework/graphics/Canvas.h"
 #include "framework/windows/Application.h"
 #include "framework/windows/Forms.h"
+#include "framework/windows/InputPolicy.h"
 #include "framework/windows/WindowImpl.h"
 #include "framework/windows/Windows.h"
 
@@ -155,6 +156,13 @@ void TCustomForm::DefaultHandler(TMessage& m) {
     case WM_SYSCOMMAND:
       SysCommand(m.WParam & 0xFFF0);
       return;
+    case WM_SYNCPAINT:
+      if (FImpl) {
+        FImpl->FrameDirty = true;
+        if (FImpl->Frame) FImpl->Frame->update();
+      }
+      Invalidate();
+      return;
     case WM_SETTEXT:
       TWinControl::DefaultHandler(m);
       if (FImpl && FImpl->Frame) {
@@ -203,6 +211,15 @@ void TCustomForm::NonClientMouse(UINT msg, TPoint sp, WPARAM keys) {
   if (hit == HTCLIENT) {
     winimpl::DeliverMouse(this, msg, ScreenToClient(sp), keys);
     return;
+  }
+  // Over the frame the form itself is under the pointer.
+  Application->Guard([&] { winimpl::SetMouseControl(ControlTakesInput(this) ? this : nullptr); });
+  if (!IsWindow(self)) return;
+  if (msg == WM_LBUTTONDOWN || msg == WM_RBUTTONDOWN || msg == WM_MBUTTONDOWN || msg == WM_LBUTTONDBLCLK ||
+      msg == WM_RBUTTONDBLCLK || msg == WM_MBUTTONDBLCLK) {
+    bool deliver = false;
+    Application->Guard([&] { deliver = winimpl::PrepareButtonDown(this, msg, ScreenToClient(sp), int(hit)); });
+    if (!deliver || !IsWindow(self)) return;
   }
   if (FImpl && FImpl->Frame && msg == WM_MOUSEMOVE) {
     Qt::CursorShape shape = Qt::ArrowCursor;

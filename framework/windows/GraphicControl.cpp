@@ -2,6 +2,7 @@
 #include "framework/windows/GraphicControl.h"
 
 #include "framework/graphics/Canvas.h"
+#include "framework/windows/CanvasHandleScope.h"
 #include "framework/windows/WindowImpl.h"
 
 TGraphicControl::TGraphicControl(TComponent* AOwner) : TControl(AOwner) {
@@ -24,15 +25,8 @@ TCanvas* TGraphicControl::Canvas() {
 }
 
 void TGraphicControl::PaintOn(TCanvas* canvas) {
-  TCanvas* saved = FPaintCanvas;
-  FPaintCanvas = canvas;
-  try {
-    Paint();
-  } catch (...) {
-    FPaintCanvas = saved;
-    throw;
-  }
-  FPaintCanvas = saved;
+  TCanvasHandleScope scope(FPaintCanvas, canvas);
+  Paint();
 }
 
 void TGraphicControl::Paint() {}

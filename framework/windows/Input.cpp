@@ -16,6 +16,17 @@ using namespace winimpl;
 namespace {
 // The widget holding the implicit grab of a simulated press, as Qt would keep it.
 QPointer<QWidget> gGrab;
+// The widget the simulated pointer was over last (told when the pointer leaves it).
+QPointer<QWidget> gUnder;
+
+void LeaveUnder(QWidget* next) {
+  if (!gUnder || gGrab || gUnder == next) return;
+  if (next && gUnder->window() == next->window()) return;
+  QPointer<QWidget> old = gUnder;
+  gUnder = nullptr;
+  QEvent leave(QEvent::Leave);
+  QCoreApplication::sendEvent(old, &leave);
+}
 
 struct Target {
   QWidget* Widget = nullptr;
@@ -51,6 +62,7 @@ Qt::KeyboardModifiers ModifiersOf(WPARAM keys) {
   Qt::KeyboardModifiers m;
   if (keys & MK_SHIFT) m |= Qt::ShiftModifier;
   if (keys & MK_CONTROL) m |= Qt::ControlModifier;
+  if (keys & MK_ALT) m |= Qt::AltModifier;
   return m;
 }
 
@@ -86,7 +98,9 @@ void Send(Target t, UINT msg, TPoint sp, WPARAM keys) {
   QPointF local(sp.X - t.Origin.X, sp.Y - t.Origin.Y);
   QPointF global(sp.X, sp.Y);
   QMouseEvent ev(type, local, local, global, button, buttons, ModifiersOf(keys));
+  LeaveUnder(t.Widget);
   QPointer<QWidget> w = t.Widget;
+  if (!gGrab) gUnder = w;
   if (type == QEvent::MouseButtonPress) gGrab = w;
   QCoreApplication::sendEvent(w, &ev);
   if (type == QEvent::MouseButtonRelease && !buttons) gGrab = nullptr;
@@ -109,6 +123,7 @@ void SimulateMouseAt(TPoint sp, UINT msg, WPARAM keys) {
   TWinControl* c = FindControl(WindowFromPoint(sp));
   if (!c) {
     SetCursorPos(sp.X, sp.Y);
+    LeaveUnder(nullptr);  // off all of our windows
     return;
   }
   Send(WidgetFor(c, sp), msg, sp, keys);
@@ -133,7 +148,8 @@ void SimulateKey(TWinControl* target, UINT msg, int vk, WPARAM keys) {
   if (!w) return;
   Qt::KeyboardModifiers saved = KeyboardModifiersHeld();
   NoteModifiers(ModifiersOf(keys));
-  QKeyEvent ev(msg == WM_KEYUP ? QEvent::KeyRelease : QEvent::KeyPress, VirtualKeyToQtKey(vk), ModifiersOf(keys));
+  bool up = msg == WM_KEYUP || msg == WM_SYSKEYUP;
+  QKeyEvent ev(up ? QEvent::KeyRelease : QEvent::KeyPress, VirtualKeyToQtKey(vk), ModifiersOf(keys));
   QCoreApplication::sendEvent(w, &ev);
   NoteModifiers(saved);
 }
@@ -173,12 +189,31 @@ void CopyPixels(const TBitmap& src, TBitmap& dst, TPoint off, const TRect& clip)
   }
 }
 
+// Only the part of a child window inside its region (window coordinates) shows.
+void CopyShaped(const TBitmap& src, TBitmap& dst, TPoint off, const TRect& clip, const TRegion& shape) {
+  for (int y = 0; y < src.Height(); ++y) {
+    int dy = y + off.Y;
+    if (dy < clip.Top || dy >= clip.Bottom || dy < 0 || dy >= dst.Height()) continue;
+    const TPixel* s = src.ScanLine(y);
+    TPixel* d = dst.ScanLine(dy);
+    for (int x = 0; x < src.Width(); ++x) {
+      int dx = x + off.X;
+      if (dx < clip.Left || dx >= clip.Right || dx < 0 || dx >= dst.Width() || !shape.Contains(x, y)) continue;
+      d[dx] = s[x];
+    }
+  }
+}
+
 void ComposeClient(TWinControl* c, TBitmap& out, TPoint off, TRect clip) {
   if (!c->WindowImpl()) return;
   HWND h = c->HandleValue();
   RenderClient(c);
   if (!IsWindow(h)) return;
-  CopyPixels(c->WindowImpl()->ClientImage, out, off, clip);
+  const std::optional<TRegion>& shape = c->WindowImpl()->Shape;
+  if (shape && c->Parent())
+    CopyShaped(c->WindowImpl()->ClientImage, out, off, clip, *shape);
+  else
+    CopyPixels(c->WindowImpl()->ClientImage, out, off, clip);
   for (int i = 0; i < c->ControlCount(); ++i) {
     auto* w = dynamic_cast<TWinControl*>(c->Controls(i));
     if (!w || !w->Visible()) continue;

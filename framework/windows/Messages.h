@@ -68,6 +68,7 @@ constexpr UINT WM_NCHITTEST = 0x0084;
 constexpr UINT WM_NCPAINT = 0x0085;
 constexpr UINT WM_NCACTIVATE = 0x0086;
 constexpr UINT WM_GETDLGCODE = 0x0087;
+constexpr UINT WM_SYNCPAINT = 0x0088;
 constexpr UINT WM_NCMOUSEMOVE = 0x00A0;
 constexpr UINT WM_NCLBUTTONDOWN = 0x00A1;
 constexpr UINT WM_NCLBUTTONUP = 0x00A2;
@@ -161,6 +162,8 @@ constexpr int HTBOTTOM = 15;
 constexpr int HTBOTTOMLEFT = 16;
 constexpr int HTBOTTOMRIGHT = 17;
 constexpr int HTBORDER = 18;
+// Everything of a skinned frame that is neither client nor caption (buttons, frame parts).
+constexpr int HTOBJECT = 19;
 constexpr int HTCLOSE = 20;
 constexpr int HTHELP = 21;
 
@@ -194,12 +197,26 @@ constexpr WPARAM WMSZ_BOTTOM = 6;
 constexpr WPARAM WMSZ_BOTTOMLEFT = 7;
 constexpr WPARAM WMSZ_BOTTOMRIGHT = 8;
 
+// WM_MOUSEACTIVATE answers: activate the window or not, and whether the press is eaten.
+constexpr LRESULT MA_ACTIVATE = 1;
+constexpr LRESULT MA_ACTIVATEANDEAT = 2;
+constexpr LRESULT MA_NOACTIVATE = 3;
+constexpr LRESULT MA_NOACTIVATEANDEAT = 4;
+
+// WM_GETDLGCODE answers: the keys a control wants for itself rather than as dialog keys.
+constexpr LRESULT DLGC_WANTARROWS = 0x0001;
+constexpr LRESULT DLGC_WANTTAB = 0x0002;
+constexpr LRESULT DLGC_WANTALLKEYS = 0x0004;
+constexpr LRESULT DLGC_WANTCHARS = 0x0080;
+
 // Mouse key state in wParam of mouse messages.
 constexpr WPARAM MK_LBUTTON = 0x0001;
 constexpr WPARAM MK_RBUTTON = 0x0002;
 constexpr WPARAM MK_SHIFT = 0x0004;
 constexpr WPARAM MK_CONTROL = 0x0008;
 constexpr WPARAM MK_MBUTTON = 0x0010;
+// Alt held (the drag-and-drop key state; the simulated input takes it too).
+constexpr WPARAM MK_ALT = 0x0020;
 
 // Virtual keys.
 constexpr int VK_BACK = 0x08;
@@ -220,8 +237,10 @@ constexpr int VK_RIGHT = 0x27;
 constexpr int VK_DOWN = 0x28;
 constexpr int VK_INSERT = 0x2D;
 constexpr int VK_DELETE = 0x2E;
+constexpr int VK_APPS = 0x5D;
 constexpr int VK_F1 = 0x70;
 constexpr int VK_F2 = 0x71;
+constexpr int VK_F3 = 0x72;
 constexpr int VK_F4 = 0x73;
 constexpr int VK_F5 = 0x74;
 constexpr int VK_F10 = 0x79;

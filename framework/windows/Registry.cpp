@@ -6,6 +6,7 @@
 #include "framework/core/Exceptions.h"
 #include "framework/windows/Application.h"
 #include "framework/windows/Forms.h"
+#include "framework/windows/InputPolicy.h"
 #include "framework/windows/WindowImpl.h"
 
 namespace {
@@ -74,16 +75,31 @@ LRESULT GuardedSend(TWinControl* control, UINT msg, WPARAM wParam, LPARAM lParam
   return m.Result;
 }
 
+static bool IsButtonDown(UINT msg) {
+  return msg == WM_LBUTTONDOWN || msg == WM_RBUTTONDOWN || msg == WM_MBUTTONDOWN || msg == WM_LBUTTONDBLCLK ||
+         msg == WM_RBUTTONDBLCLK || msg == WM_MBUTTONDBLCLK;
+}
+
 void DeliverMouse(TWinControl* control, UINT msg, TPoint clientPoint, WPARAM keys) {
   if (!control) return;
-  TWinControl* target = control;
-  TPoint p = clientPoint;
-  if (HWND cap = CaptureWindow(); cap && cap != control->HandleValue()) {
-    // Captured: the message goes to the capturing window in its client coordinates.
-    TWinControl* c = Lookup(cap);
-    p = c->ScreenToClient(control->ClientToScreen(clientPoint));
-    target = c;
+  const HWND arrived = control->Handle();
+  const TPoint sp = control->ClientToScreen(clientPoint);
+  // The framework, not the window system, decides which control the pointer is over.
+  Application->Guard([&] { TrackMouse(control, sp); });
+  if (!Lookup(arrived)) return;
+  if (IsButtonDown(msg) && !CaptureWindow()) {
+    bool deliver = false;
+    Application->Guard([&] { deliver = PrepareButtonDown(Lookup(arrived), msg, clientPoint, HTCLIENT); });
+    if (!deliver || !Lookup(arrived)) return;
   }
+  TWinControl* target = Lookup(arrived);
+  TPoint p = clientPoint;
+  if (HWND cap = CaptureWindow(); cap && cap != arrived) {
+    // Captured: the message goes to the capturing window in its client coordinates.
+    target = Lookup(cap);
+    p = target->ScreenToClient(sp);
+  }
+  if (!ControlTakesInput(target)) return;
   HWND h = target->Handle();
   TMessage m{msg, keys, MAKELPARAM(unsigned(p.X), unsigned(p.Y)), 0};
   Application->Guard([&] {
@@ -97,12 +113,14 @@ void DeliverMouse(TWinControl* control, UINT msg, TPoint clientPoint, WPARAM key
 
 void DeliverKey(TWinControl* control, UINT msg, WPARAM wParam, LPARAM lParam) {
   if (!control) return;
+  NoteKeyMessage(msg, wParam);
+  if (!ControlTakesInput(control)) return;
   HWND h = control->Handle();
   TMessage m{msg, wParam, lParam, 0};
   Application->Guard([&] {
     if (Application->FilterMessage(m, h)) return;
     if (msg == WM_KEYDOWN || msg == WM_SYSKEYDOWN) {
-      if (TCustomForm* f = GetParentForm(control); f && f->OnShortCut) {
+      if (TCustomForm* f = GetParentForm(Lookup(h)); f && f->OnShortCut) {
         bool handled = false;
         f->OnShortCut(m, handled);
         if (handled || !Lookup(h)) return;

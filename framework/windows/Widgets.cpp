@@ -5,6 +5,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QWheelEvent>
+#include <string>
 
 #include "framework/windows/Application.h"
 #include "framework/windows/Forms.h"
@@ -103,23 +104,36 @@ void RenderFrame(TCustomForm* form) {
 using namespace winimpl;
 
 namespace {
-// Keys: the virtual key, then each typed character as WM_CHAR.
+// The character Alt+key types when the platform gives no text with Alt held.
+char32_t AltCharacter(int vk, bool shift) {
+  if (vk >= 'A' && vk <= 'Z') return shift ? char32_t(vk) : char32_t(vk - 'A' + 'a');
+  if ((vk >= '0' && vk <= '9') || vk == VK_SPACE) return char32_t(vk);
+  return 0;
+}
+
+// Keys: the virtual key, then each typed character as WM_CHAR. Alt makes them system
+// keys and characters; F10 and Alt itself are system keys as well.
 void KeyEventToMessages(TWinControl* c, QKeyEvent* e, bool down) {
   int vk = QtKeyToVirtualKey(e->key());
   HWND h = c->Handle();
   bool alt = e->modifiers() & Qt::AltModifier;
+  bool sys = alt || vk == VK_F10 || vk == VK_MENU;
   if (vk) {
     LPARAM lp = down ? (e->isAutoRepeat() ? LPARAM(0x40000001) : LPARAM(1)) : LPARAM(0xC0000001u);
-    UINT msg = down ? (alt ? WM_SYSKEYDOWN : WM_KEYDOWN) : (alt ? WM_SYSKEYUP : WM_KEYUP);
+    if (alt) lp |= LPARAM(0x20000000);  // the context bit: Alt is held
+    UINT msg = down ? (sys ? WM_SYSKEYDOWN : WM_KEYDOWN) : (sys ? WM_SYSKEYUP : WM_KEYUP);
     DeliverKey(c, msg, WPARAM(vk), lp);
   }
   if (!down || !IsWindow(h)) return;
   c = Lookup(h);
-  QString text = e->text();
-  for (char32_t ch : text.toUcs4()) {
+  std::u32string chars;
+  for (char32_t ch : e->text().toUcs4()) chars.push_back(ch);
+  if (alt && chars.empty())
+    if (char32_t ch = AltCharacter(vk, e->modifiers() & Qt::ShiftModifier)) chars.push_back(ch);
+  for (char32_t ch : chars) {
     if (!IsWindow(h)) return;
     if (ch == 0 || (ch < 32 && ch != 8 && ch != 9 && ch != 13 && ch != 27)) continue;
-    DeliverKey(Lookup(h), alt ? WM_SYSCHAR : WM_CHAR, WPARAM(ch), 1);
+    DeliverKey(Lookup(h), alt ? WM_SYSCHAR : WM_CHAR, WPARAM(ch), alt ? LPARAM(0x20000001) : LPARAM(1));
   }
 }
 
@@ -198,13 +212,14 @@ void ClientWidget::focusOutEvent(QFocusEvent*) {
   if (Control) GuardedSend(Control, WM_KILLFOCUS, 0, 0);
 }
 
-void ClientWidget::enterEvent(QEnterEvent*) {
-  if (Control) GuardedSend(Control, CM_MOUSEENTER, 0, 0);
-}
+// Enter and leave do not drive CM_MOUSEENTER / CM_MOUSELEAVE: the window system holds a
+// leave back while a button is down. The mouse messages do (InputPolicy.cpp); a leave
+// only tells that the pointer may have left all of our windows.
+void ClientWidget::enterEvent(QEnterEvent*) {}
 void ClientWidget::leaveEvent(QEvent*) {
   if (!Control) return;
   HWND h = Control->HandleValue();
-  GuardedSend(Control, CM_MOUSELEAVE, 0, 0);
+  Application->Guard([&] { MouseLeftWindow(Control); });
   if (IsWindow(h)) GuardedSend(Lookup(h), WM_MOUSELEAVE, 0, 0);
 }
 
@@ -237,6 +252,8 @@ bool FrameWidget::event(QEvent* e) {
     keyPressEvent(static_cast<QKeyEvent*>(e));
     return true;
   }
+  // Uncovered or shown by the window system: the frame is brought up to date at once.
+  if (e->type() == QEvent::Show && Form) GuardedSend(Form, WM_SYNCPAINT, 0, 0);
   return QWidget::event(e);
 }
 
@@ -277,7 +294,10 @@ void FrameWidget::keyReleaseEvent(QKeyEvent* e) {
 }
 
 void FrameWidget::leaveEvent(QEvent*) {
-  if (Form) GuardedSend(Form, WM_NCMOUSELEAVE, 0, 0);
+  if (!Form) return;
+  HWND h = Form->HandleValue();
+  Application->Guard([&] { MouseLeftWindow(Form); });
+  if (IsWindow(h)) GuardedSend(Lookup(h), WM_NCMOUSELEAVE, 0, 0);
 }
 
 void FrameWidget::moveEvent(QMoveEvent* e) {

@@ -47,6 +47,7 @@ TWinControl::TWinControl(TComponent* AOwner) : TControl(AOwner) {}
 
 TWinControl::~TWinControl() {
   Destroying();
+  winimpl::ForgetControl(this, true);
   // Children go first, last first; each takes itself out of the list.
   while (!FControls.empty()) {
     TControl* c = FControls.back();
@@ -84,9 +85,11 @@ void TWinControl::CreateWnd() {
     FParent->Handle();
     parentWidget = FParent->FImpl->Client;
   } else if (!IsTopLevel() && (FStyle & WS_POPUP)) {
-    // Pop-ups (menus, lists, hints) never take the focus or the activation.
+    // Pop-ups (menus, lists, hints) never take the focus or the activation: a tip-type
+    // window is shown without activation on every platform and left alone by window
+    // managers, yet it is no Qt pop-up with an input grab.
     FImpl->Popup = true;
-    flags = Qt::Tool | Qt::FramelessWindowHint | Qt::WindowDoesNotAcceptFocus;
+    flags = Qt::ToolTip | Qt::FramelessWindowHint | Qt::WindowDoesNotAcceptFocus;
     if (FExStyle & WS_EX_TOPMOST) flags |= Qt::WindowStaysOnTopHint;
   }
   FHandle = winimpl::RegisterWindow(this);
@@ -178,8 +181,13 @@ void TWinControl::InsertControl(TControl* c) {
 void TWinControl::RemoveControl(TControl* c) {
   auto it = std::find(FControls.begin(), FControls.end(), c);
   if (it == FControls.end()) return;
+  // Nothing keeps pointing into a control that leaves its window: not the form's active
+  // control, not the hovered control, not the capture.
+  if (TCustomForm* form = GetParentForm(this)) form->DefocusControl(c);
+  if (!c->IsDestroying()) winimpl::ForgetControl(c, false);
+  it = std::find(FControls.begin(), FControls.end(), c);
+  if (it == FControls.end()) return;
   FControls.erase(it);
-  if (FMouseControl == c) FMouseControl = nullptr;
   c->FParent = nullptr;
   if (auto* wc = dynamic_cast<TWinControl*>(c); wc && wc->FImpl && wc->FImpl->Client) {
     wc->FImpl->Client->hide();
@@ -210,8 +218,8 @@ void TWinControl::Realign() {
   bool any = std::any_of(FControls.begin(), FControls.end(), [](TControl* c) { return c->FAlign != alNone; });
   if (!any) return;
   FAligning = true;
-  TRect r = ClientRect();
-  r = Rect(0, 0, r.Width(), r.Height());
+  TRect r;
+  AdjustClientRect(r);
   auto take = [&](TAlign a, auto less) {
     std::vector<TControl*> list;
     for (TControl* c : FControls)
@@ -236,6 +244,21 @@ void TWinControl::Realign() {
   FAligning = false;
 }
 
+void TWinControl::AdjustClientRect(TRect& r) {
+  TRect client = ClientRect();
+  r = Rect(0, 0, client.Width(), client.Height());
+}
+
+void TWinControl::Broadcast(TMessage& m) {
+  std::weak_ptr<bool> alive = FAlive;
+  for (TControl* c : std::vector<TControl*>(FControls)) {
+    if (!ContainsControl(c)) continue;  // freed or moved by an earlier handler
+    TWndMethod proc = c->WindowProc;
+    proc(m);
+    if (alive.expired() || m.Result != 0) return;
+  }
+}
+
 void TWinControl::SetTabOrder(int v) { FTabOrder = v; }
 
 bool TWinControl::CanFocus() const {
@@ -243,7 +266,8 @@ bool TWinControl::CanFocus() const {
     if (!c->FVisible || !c->FEnabled) return false;
   const TControl* top = this;
   while (top->FParent) top = top->FParent;
-  return dynamic_cast<const TCustomForm*>(top) != nullptr || (FImpl && FImpl->Popup);
+  // Pop-ups (menus, lists, hints) never take the focus.
+  return dynamic_cast<const TCustomForm*>(top) != nullptr;
 }
 
 void TWinControl::SetFocus() {
@@ -266,9 +290,14 @@ static void CollectTabOrder(const TWinControl* w, std::vector<TWinControl*>& out
   }
 }
 
-TWinControl* TWinControl::FindNextControl(TWinControl* current, bool goForward, bool checkTabStop) const {
+TWinControl* TWinControl::FindNextControl(TWinControl* current, bool goForward, bool checkTabStop,
+                                          bool checkParent) const {
   std::vector<TWinControl*> list;
   CollectTabOrder(this, list);
+  if (checkParent)
+    list.erase(std::remove_if(list.begin(), list.end(),
+                              [&](TWinControl* c) { return c != current && c->Parent() != this; }),
+               list.end());
   if (list.empty()) return nullptr;
   auto it = std::find(list.begin(), list.end(), current);
   int n = int(list.size());
@@ -279,6 +308,10 @@ TWinControl* TWinControl::FindNextControl(TWinControl* current, bool goForward, 
     if (c != current && c->CanFocus() && (!checkTabStop || c->TabStop())) return c;
   }
   return nullptr;
+}
+
+void TWinControl::SelectNext(TWinControl* current, bool goForward, bool checkTabStop) {
+  if (TWinControl* next = FindNextControl(current, goForward, checkTabStop, !checkTabStop)) next->SetFocus();
 }
 
 TRect TWinControl::ClientRect() const { return Rect(0, 0, FWidth, FHeight); }
@@ -342,14 +375,6 @@ void TWinControl::DoExit() {
   if (OnExit) OnExit(this);
 }
 
-void TWinControl::UpdateMouseOver(TControl* over) {
-  if (over == FMouseControl) return;
-  TControl* old = FMouseControl;
-  FMouseControl = over;
-  if (old) old->Perform(CM_MOUSELEAVE, 0, 0);
-  if (over && FMouseControl == over) over->Perform(CM_MOUSEENTER, 0, 0);
-}
-
 static bool IsMouseMsg(UINT m) { return m >= WM_MOUSEMOVE && m <= WM_MBUTTONDBLCLK; }
 
 void TWinControl::WndProc(TMessage& m) {
@@ -362,14 +387,20 @@ void TWinControl::WndProc(TMessage& m) {
     } else if (cap != this) {
       target = ControlAtPos(p);
     }
-    if (m.Msg == WM_MOUSEMOVE) UpdateMouseOver(cap && cap != this ? (PtInRect(cap->BoundsRect(), p) ? cap : nullptr) : target);
+    HWND self = FHandle;
     if (target) {
       TMessage cm{m.Msg, m.WParam, MAKELPARAM(unsigned(p.X - target->FLeft), unsigned(p.Y - target->FTop)), 0};
-      target->WindowProc(cm);
+      TWndMethod proc = target->WindowProc;
+      proc(cm);
       m.Result = cm.Result;
-      return;
+    } else {
+      TControl::WndProc(m);
     }
-    TControl::WndProc(m);
+    // The right button's release asks for the context menu, as the window's default does.
+    if (m.Msg == WM_RBUTTONUP && self && IsWindow(self)) {
+      TPoint sp = ClientToScreen(p);
+      Perform(WM_CONTEXTMENU, self, MAKELPARAM(unsigned(sp.X), unsigned(sp.Y)));
+    }
     return;
   }
   switch (m.Msg) {
@@ -404,8 +435,26 @@ void TWinControl::WndProc(TMessage& m) {
     case WM_KILLFOCUS:
       DoExit();
       return;
-    case CM_MOUSELEAVE:
-      UpdateMouseOver(nullptr);
+    case CM_DIALOGKEY:
+    case CM_DIALOGCHAR:
+    case CM_FOCUSCHANGED:
+      Broadcast(m);
+      return;
+    case WM_CONTEXTMENU:
+      if (m.LParam != -1) {
+        // A window-less child under the point has the first say.
+        TPoint p = ScreenToClient(Point(GET_X_LPARAM(m.LParam), GET_Y_LPARAM(m.LParam)));
+        if (TControl* child = ControlAtPos(p)) {
+          std::weak_ptr<bool> alive = FAlive;
+          TMessage cm{m.Msg, m.WParam, m.LParam, 0};
+          TWndMethod proc = child->WindowProc;
+          proc(cm);
+          if (alive.expired() || cm.Result != 0) {
+            m.Result = cm.Result;
+            return;
+          }
+        }
+      }
       break;
     case CM_FONTCHANGED:
     case CM_COLORCHANGED:
@@ -418,15 +467,19 @@ void TWinControl::WndProc(TMessage& m) {
 }
 
 void TWinControl::DefaultHandler(TMessage& m) {
-  if (m.Msg == WM_KEYDOWN && m.WParam == WPARAM(VK_TAB)) {
-    if (TCustomForm* f = GetParentForm(this)) {
-      bool back = GetKeyState(VK_SHIFT) < 0;
-      if (TWinControl* next = f->FindNextControl(this == f ? f->ActiveControl() : this, !back, true)) {
-        next->SetFocus();
-        m.Result = 1;
-        return;
-      }
-    }
+  switch (m.Msg) {
+    case WM_KEYDOWN:
+    case WM_SYSKEYDOWN:
+    case WM_SYSKEYUP:
+    case WM_CHAR:
+    case WM_SYSCHAR:
+      if (winimpl::RouteUnhandledKey(this, m)) m.Result = 1;
+      return;
+    case WM_MOUSEACTIVATE:
+      // The parent decides first; a pop-up is never activated by a click.
+      if (FParent) m.Result = FParent->Perform(m.Msg, m.WParam, m.LParam);
+      if (m.Result == 0) m.Result = (FImpl && FImpl->Popup) || (FExStyle & WS_EX_NOACTIVATE) ? MA_NOACTIVATE : MA_ACTIVATE;
+      return;
   }
   TControl::DefaultHandler(m);
 }

@@ -34,8 +34,14 @@ class TWinControl : public TControl {
   bool ContainsControl(const TControl* AControl) const;
   // The topmost visible enabled window-less child at a client point (or nullptr).
   TControl* ControlAtPos(TPoint p, bool allowDisabled = false) const;
-  // Places aligned children (alTop, alBottom, alLeft, alRight, alClient) in the client area.
+  // Places aligned children (alTop, alBottom, alLeft, alRight, alClient) in the client
+  // area as AdjustClientRect narrows it.
   void Realign();
+  // The rectangle aligned children fill: the client rectangle (from (0, 0)), which a
+  // control with a caption or border of its own shrinks here.
+  virtual void AdjustClientRect(TRect& Rect);
+  // Sends Message to each child in z-order (bottom first) until one sets a Result.
+  void Broadcast(TMessage& Message);
 
   int TabOrder() const { return FTabOrder; }
   void SetTabOrder(int v);
@@ -44,8 +50,12 @@ class TWinControl : public TControl {
   virtual bool CanFocus() const;
   virtual void SetFocus();
   bool Focused() const;
-  // The next tab stop after (or before) current among this control's descendants.
-  TWinControl* FindNextControl(TWinControl* current, bool goForward, bool checkTabStop) const;
+  // The next control after (or before) current in tab order among this control's
+  // descendants (only its own children with checkParent), wrapping around.
+  TWinControl* FindNextControl(TWinControl* current, bool goForward, bool checkTabStop, bool checkParent = false) const;
+  // Focuses that next control: Tab order with checkTabStop, the siblings for arrow keys
+  // without it.
+  void SelectNext(TWinControl* current, bool goForward, bool checkTabStop);
 
   TRect ClientRect() const override;
   TPoint ClientOrigin() const override;
@@ -95,9 +105,7 @@ class TWinControl : public TControl {
   std::unique_ptr<Impl> FImpl;
 
  private:
-  void UpdateMouseOver(TControl* over);
   bool FAligning = false;
-  TControl* FMouseControl = nullptr;  // window-less child under the pointer
   friend class TControl;
   friend struct WindowAccess;
 };

@@ -1,5 +1,6 @@
 // The window functions of Windows.h over the framework's windows and Qt.
 #include <QApplication>
+#include <algorithm>
 #include <QCursor>
 #include <QGuiApplication>
 #include <QScreen>
@@ -412,18 +413,50 @@ bool SetForegroundWindow(HWND wnd) {
 
 int GetSystemMetrics(int index) {
   QScreen* s = QGuiApplication::primaryScreen();
+  const QRect screen = s ? s->geometry() : QRect(0, 0, 1024, 768);
+  const QRect work = s ? s->availableGeometry() : screen;
+  const QRect virt = s ? s->virtualGeometry() : screen;
+  const int frame = DefaultFrameBorder + 1;
   switch (index) {
-    case SM_CXSCREEN: return s ? s->geometry().width() : 1024;
-    case SM_CYSCREEN: return s ? s->geometry().height() : 768;
+    case SM_CXSCREEN: return screen.width();
+    case SM_CYSCREEN: return screen.height();
+    case SM_CXVSCROLL: case SM_CYHSCROLL: case SM_CYVSCROLL: case SM_CXHSCROLL: return 16;
+    case SM_CYVTHUMB: case SM_CXHTHUMB: return 16;
     case SM_CYCAPTION: return DefaultCaptionHeight + 1;
     case SM_CXBORDER: case SM_CYBORDER: return 1;
     case SM_CXDLGFRAME: case SM_CYDLGFRAME: return DefaultFrameBorder;
-    case SM_CXFRAME: case SM_CYFRAME: return DefaultFrameBorder + 1;
-    case SM_CXICON: case SM_CYICON: return 32;
+    case SM_CXFRAME: case SM_CYFRAME: return frame;
+    case SM_CXEDGE: case SM_CYEDGE: return 2;
+    case SM_CXICON: case SM_CYICON: case SM_CXCURSOR: case SM_CYCURSOR: return 32;
+    case SM_CXICONSPACING: case SM_CYICONSPACING: return 75;
+    case SM_CYMENU: return 19;
+    case SM_CXSIZE: case SM_CYSIZE: return DefaultCaptionHeight;
+    case SM_CXSMSIZE: return 12;
+    case SM_CYSMSIZE: return 15;
+    case SM_CXMENUSIZE: case SM_CYMENUSIZE: return DefaultCaptionHeight;
+    case SM_CXMENUCHECK: case SM_CYMENUCHECK: return 13;
     case SM_CXSMICON: case SM_CYSMICON: return 16;
     case SM_CYSMCAPTION: return 16;
+    case SM_CXMIN: case SM_CXMINTRACK: return 112;
+    case SM_CYMIN: case SM_CYMINTRACK: return 27;
+    case SM_CXMINIMIZED: return 160;
+    case SM_CYMINIMIZED: return 24;
+    case SM_CXMAXTRACK: return virt.width() + 2 * frame;
+    case SM_CYMAXTRACK: return virt.height() + 2 * frame;
+    case SM_CXMAXIMIZED: return work.width() + 2 * frame;
+    case SM_CYMAXIMIZED: return work.height() + 2 * frame;
+    case SM_CXFULLSCREEN: return work.width();
+    case SM_CYFULLSCREEN: return work.height() - (DefaultCaptionHeight + 1);
     case SM_CXDOUBLECLK: case SM_CYDOUBLECLK: return 4;
     case SM_CXDRAG: case SM_CYDRAG: return 4;
+    case SM_MOUSEPRESENT: case SM_MOUSEWHEELPRESENT: return 1;
+    case SM_SWAPBUTTON: return 0;
+    case SM_CMOUSEBUTTONS: return 3;
+    case SM_XVIRTUALSCREEN: return virt.x();
+    case SM_YVIRTUALSCREEN: return virt.y();
+    case SM_CXVIRTUALSCREEN: return virt.width();
+    case SM_CYVIRTUALSCREEN: return virt.height();
+    case SM_CMONITORS: return std::max(1, int(QGuiApplication::screens().size()));
     default: return 0;
   }
 }

@@ -129,4 +129,23 @@ int VirtualKeyToQtKey(int vk);
 WPARAM MouseKeys(Qt::MouseButtons buttons, Qt::KeyboardModifiers mods);
 UINT MouseMessage(Qt::MouseButton button, int kind);  // kind 0 down, 1 up, 2 double
 QRegion ToQRegion(const TRegion& r);
+
+// Input policy (InputPolicy.cpp).
+// Tracks the control under the screen point of a mouse message that arrived at control.
+void TrackMouse(TWinControl* control, TPoint screenPoint);
+// The pointer is over c (a form's frame: the form) or over none of the windows (nullptr).
+void SetMouseControl(TControl* c);
+// The pointer left the widget of control (no button held): whatever of it was hovered is left.
+void MouseLeftWindow(TWinControl* control);
+// c goes away (destroying) or stops taking input (removed, hidden, disabled): the
+// hovered and the capturing control never point at it or into it afterwards.
+void ForgetControl(TControl* c, bool destroying);
+// A press at a window: WM_MOUSEACTIVATE (activating its top-level window unless told
+// not to) and WM_PARENTNOTIFY up to the top-level window. False when the press is eaten.
+bool PrepareButtonDown(TWinControl* control, UINT msg, TPoint clientPoint, int hitCode);
+// Notes every key message delivered (for a lone Alt tap).
+void NoteKeyMessage(UINT msg, WPARAM key);
+// A key message no control handled at c: dialog keys, dialog characters, focus moves,
+// the keyboard menu and closing. True when it was used.
+bool RouteUnhandledKey(TWinControl* c, TMessage& m);
 }  // namespace winimpl

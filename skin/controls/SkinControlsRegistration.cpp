@@ -2,6 +2,7 @@
 
 #include "framework/actions/BasicAction.h"
 #include "framework/layout/ClassRegistry.h"
+#include "framework/menus/PopupMenu.h"
 #include "skin/controls/SkinButton.h"
 #include "skin/controls/SkinPanelsRegistration.h"
 #include "skin/data/SkinData.h"
@@ -102,7 +103,7 @@ void RegisterButton(TClassRegistry& r) {
             [](const B* b) -> Int64 { return b->ModalResult(); }, kModalResults);
   c.Reference<TBasicAction>("Action", [](B* b, TBasicAction* a) { b->SetAction(a); },
                             [](const B* b) { return b->Action(); });
-  c.Reference<TComponent>("PopupMenu", [](B* b, TComponent* m) { b->SetPopupMenu(m); },
+  c.Reference<TPopupMenu>("PopupMenu", [](B* b, TPopupMenu* m) { b->SetPopupMenu(m); },
                           [](const B* b) { return b->PopupMenu(); });
   c.Event<TMouseEvent>("OnMouseDown", [](B* b, TMouseEvent e) { b->OnMouseDown = std::move(e); });
   c.Event<TMouseEvent>("OnMouseUp", [](B* b, TMouseEvent e) { b->OnMouseUp = std::move(e); });
