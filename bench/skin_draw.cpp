@@ -5,6 +5,7 @@
 //    touches: two images read and one written, so 3 x the image's bytes (aim: within 4x);
 //    also vs a copy of one image, and a factor with no integer kernel (0.5);
 //  - the gradient morphs vs the same 3-image copy;
+//  - the proof that admits a factor to the integer kernel (once per factor);
 //  - TbsEffectBmp::DrawTo vs drawing a ready 32-bit bitmap of the same size;
 //  - MaskToRegionRects on a 2000 x 2000 mask, pixels per second.
 // Counters named x_... are ratios: subject time / baseline time. Times are this thread's
@@ -21,6 +22,7 @@
 
 #include "framework/graphics/Bitmap.h"
 #include "framework/graphics/Canvas.h"
+#include "skin/draw/BlendProof.h"
 #include "skin/draw/EffectBmp.h"
 #include "skin/draw/SkinGeometry.h"
 #include "skin/draw/SkinImage.h"
@@ -153,6 +155,12 @@ void BM_MorphRightGradient1000x1000(benchmark::State& state) {
   RunMorph(state, &TbsEffectBmp::MorphRightGradient, 1000, 1000, Factors());
 }
 BENCHMARK(BM_MorphRightGradient1000x1000)->Unit(benchmark::kMillisecond);
+
+// The one-time cost of a factor's proof (all 65536 channel pairs), paid on its first Morph.
+void BM_ProveBlendWeight(benchmark::State& state) {
+  for (auto _ : state) benchmark::DoNotOptimize(ProveBlendWeight(0.6000000000000001));
+}
+BENCHMARK(BM_ProveBlendWeight)->Unit(benchmark::kMicrosecond);
 
 void RunDrawTo(benchmark::State& state, int w, int h) {
   auto a = NoisePicture(w, h, 5);
