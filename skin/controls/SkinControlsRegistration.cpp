@@ -5,6 +5,7 @@
 #include "framework/menus/PopupMenu.h"
 #include "skin/controls/SkinButton.h"
 #include "skin/controls/SkinPanelsRegistration.h"
+#include "skin/controls/SkinScrollBarRegistration.h"
 #include "skin/data/SkinData.h"
 
 namespace {
@@ -119,6 +120,7 @@ void RegisterSkinControlClasses(TClassRegistry& registry) {
   RegisterBase(registry);
   RegisterButton(registry);
   RegisterSkinPanelClasses(registry);
+  RegisterSkinScrollBarClass(registry);
 }
 
 void RegisterSkinControlClasses() { RegisterSkinControlClasses(ClassRegistry()); }
