@@ -72,17 +72,7 @@ TbsSkinForm::TbsSkinForm(TComponent* AOwner) : TComponent(AOwner) {
   FBorderIcons = {biSystemMenu, biMinimize, biMaximize, biRollUp};
   InstallSkinPopupHandler();
   if (FForm && !ComponentState().Contains(csDesigning)) {
-    FSavedWndProc = FForm->WindowProc;
-    std::weak_ptr<bool> alive = FAlive;
-    TWndMethod saved = FSavedWndProc;
-    FForm->WindowProc = [this, alive, saved](TMessage& m) {
-      if (alive.expired()) {
-        if (saved) saved(m);
-        return;
-      }
-      HookWndProc(m);
-    };
-    FHooked = true;
+    FHook.Hook(FForm, [this](TMessage& m) { HookWndProc(m); });
     if (FForm->HandleAllocated()) {
       const HWND h = FForm->HandleValue();
       SetWindowLong(h, GWL_STYLE, GetWindowLong(h, GWL_STYLE) & ~LONG(WS_CAPTION));
@@ -99,15 +89,11 @@ TbsSkinForm::~TbsSkinForm() {
     Application->OnMessage = FSavedOnMessage;
     FHandlerInstalled = false;
   }
-  if (FForm && !FForm->IsDestroying()) Unhook();
+  Unhook();
   FObjects.clear();
 }
 
-void TbsSkinForm::Unhook() {
-  if (!FHooked || !FForm) return;
-  FForm->WindowProc = FSavedWndProc;
-  FHooked = false;
-}
+void TbsSkinForm::Unhook() { FHook.Unhook(); }
 
 void TbsSkinForm::Destroying() {
   if (!IsDestroying()) {
@@ -493,9 +479,7 @@ void TbsSkinForm::ApplySkin() {
 
 // ---- the message hook -------------------------------------------------------------------
 
-void TbsSkinForm::Forward(TMessage& m) {
-  if (FSavedWndProc) FSavedWndProc(m);
-}
+void TbsSkinForm::Forward(TMessage& m) { FHook.CallSaved(m); }
 
 void TbsSkinForm::CloseMenusOnInput() { CloseSkinMenus(); }
 

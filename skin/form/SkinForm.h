@@ -13,6 +13,7 @@
 #include "framework/graphics/Font.h"
 #include "framework/windows/Application.h"
 #include "framework/windows/Control.h"
+#include "framework/windows/WindowProcHook.h"
 #include "skin/data/SkinTypes.h"
 #include "skin/form/SkinFormTypes.h"
 
@@ -209,8 +210,7 @@ class TbsSkinForm : public TComponent {
   TRect FDefaultCaptionRect;
 
   TCustomForm* FForm = nullptr;
-  TWndMethod FSavedWndProc;
-  bool FHooked = false;
+  TWindowProcHook FHook;
   std::vector<std::unique_ptr<TbsActiveSkinObject>> FObjects;
   int FHotIndex = -1, FOldHotIndex = -1, FPressedIndex = -1;
   bool FSkinActive = false;

@@ -274,12 +274,23 @@ TEST_F(SkinMenuTest, PressOutsideTheMenuClosesIt) {
   EXPECT_EQ(1, Menu()->LevelCount());
 }
 
-TEST_F(SkinMenuTest, PopupWindowsRefuseActivationAndNeverCaptureTheMouse) {
+TEST_F(SkinMenuTest, PopupWindowsNeverTakeTheFocusOrTheActivationNorCaptureTheMouse) {
+  auto* button = new TButton(form);
+  button->SetParent(form);
+  button->SetBounds(10, 40, 80, 24);
+  button->SetFocus();
+  testsupport::Pump(10);
+  const HWND focus = GetFocus();
+  const HWND active = GetActiveWindow();
+  ASSERT_EQ(button->HandleValue(), focus);
   Add(menu->Items(), "&Alpha");
   Add(menu->Items(), "&Beta");
   TbsSkinPopupWindow* w = Open();
   ASSERT_TRUE(w);
   testsupport::Pump(30);
+  EXPECT_EQ(focus, GetFocus());
+  EXPECT_EQ(active, GetActiveWindow());
+  EXPECT_NE(w->HandleValue(), GetActiveWindow());
   // Whatever the window system did with the activation meanwhile, the menu is still open.
   ASSERT_EQ(1, Menu()->LevelCount());
   EXPECT_EQ(3, SendMessage(w->HandleValue(), WM_MOUSEACTIVATE, form->HandleValue(), 0));  // MA_NOACTIVATE
@@ -289,6 +300,10 @@ TEST_F(SkinMenuTest, PopupWindowsRefuseActivationAndNeverCaptureTheMouse) {
   EXPECT_EQ(HWND(0), GetCapture());
   SimulateMouse(w, WM_LBUTTONUP, 1, 1);
   EXPECT_EQ(1, Menu()->LevelCount());
+  EXPECT_EQ(focus, GetFocus());
+  // Keys still reach the menu while the button keeps the focus.
+  SimulateKey(button, WM_KEYDOWN, VK_DOWN);
+  EXPECT_EQ(1, w->ActiveIndex());
   // Activation and focus moving to the menu's own window do not close it; moving
   // anywhere else does.
   SendMessage(form->HandleValue(), WM_KILLFOCUS, w->HandleValue(), 0);
