@@ -535,7 +535,7 @@ def build_ini(ctl):
     kv('picture', 'frame.bmp')
     kv('inactivepicture', 'frame_inactive.bmp')
     kv('mask', 'frame_mask.bmp')
-    kv('activepicturescount', PANEL_PICTURE_BASE + len(PANEL_PICTURES))
+    kv('activepicturescount', SCROLL_PICTURE_BASE + len(SCROLL_PICTURES))
     kv('0', 'controls.bmp')
     kv('1', 'windows.bmp')
     kv('2', 'background.bmp')
@@ -544,6 +544,8 @@ def build_ini(ctl):
         kv(str(OBJECT_PICTURE_BASE + i), name)
     for i, name in enumerate(PANEL_PICTURES):
         kv(str(PANEL_PICTURE_BASE + i), name)
+    for i, name in enumerate(SCROLL_PICTURES):
+        kv(str(SCROLL_PICTURE_BASE + i), name)
 
     sec('FORMINFO')
     kv('lefttoppoint', '40,26')
@@ -747,15 +749,7 @@ def build_ini(ctl):
             + [('focusfontcolor', 0x000000), ('listboxname', 'listbox'),
                ('buttonrect', rs(eb[0])), ('activebuttonrect', rs(eb[1])), ('downbuttonrect', rs(eb[2])),
                ('unenabledbuttonrect', rs(eb[3]))], points=edit_points)
-    for name, a, z in (('hscrollbar', 'left', 'right'), ('vscrollbar', 'up', 'down'),
-                       ('bothhscrollbar', 'left', 'right')):
-        control(name, 'scrollbar', R(0, 224, 120, 16),
-                [('trackarea', '16,0,104,16')] + arrows(a, z)
-                + [('thumbrect', rs(sb[('thumb', 0)])), ('activethumbrect', rs(sb[('thumb', 1)])),
-                   ('downthumbrect', rs(sb[('thumb', 2)])), ('thumboffset1', 4), ('thumboffset2', 4),
-                   ('glyphrect', rs(sb[('glyph', 0)])), ('activeglyphrect', rs(sb[('glyph', 1)])),
-                   ('downglyphrect', rs(sb[('glyph', 2)]))],
-                points=((16, 2), (104, 2), (16, 14), (104, 14), (16, 0, 104, 16)))
+    scrollbar_controls(control)
     sp = ctl['spin']
     control('spinedit', 'spinedit', e[0],
             [('activeskinrect', rs(e[1]))] + font() + [
@@ -874,6 +868,75 @@ def save_panel_pictures(out):
     draw_panel_mask().save(os.path.join(out, PANEL_PICTURES[1]))
 
 
+# ---- scroll bars ------------------------------------------------------------------------
+# A horizontal and a vertical bar whose images show their arrows, and the hot and pressed
+# arrows, thumbs and thumb grips the bars draw over them, from scrollbars.bmp.
+SCROLL_PICTURE_BASE = PANEL_PICTURE_BASE + len(PANEL_PICTURES)
+SCROLL_INDEX = SCROLL_PICTURE_BASE
+SCROLL_PICTURES = ['scrollbars.bmp']
+TRACK_TOP, TRACK_BOTTOM = (214, 218, 226), (236, 239, 244)
+
+
+def draw_scrollbars():
+    """scrollbars.bmp (160x128): the two bars, arrow states, thumbs and grips."""
+    im = Image(160, 128)
+    rec = {}
+    # horizontal bar 120x16 at (0,0) with its arrows; vertical bar 16x120 at (140,0)
+    im.vgrad(0, 0, 120, 16, TRACK_TOP, TRACK_BOTTOM)
+    im.vgrad(140, 0, 156, 120, TRACK_TOP, TRACK_BOTTOM)
+    for x, y, g in ((0, 0, 'left'), (104, 0, 'right'), (140, 0, 'up'), (140, 104, 'down')):
+        t, b, border = STATES[0]
+        im.rounded(x, y, x + 16, y + 16, t, b, border)
+        im.glyph(x + 6 if g in ('left', 'right') else x + 5, y + 5 if g in ('up', 'down') else y + 4,
+                 GLYPHS[g], INK)
+    hgrip = ["#.#.#", "#.#.#", "#.#.#"]
+    for s, (t, b, border) in enumerate(STATES[:3]):
+        for j, g in enumerate(('left', 'right', 'up', 'down')):
+            x, y = s * 18, 20 + j * 18
+            im.rounded(x, y, x + 16, y + 16, t, b, border)
+            im.glyph(x + 6 if g in ('left', 'right') else x + 5, y + 5 if g in ('up', 'down') else y + 4,
+                     GLYPHS[g], INK)
+            rec[(g, s)] = R(x, y, 16, 16)
+        x = 56 + s * 24
+        im.rounded(x, 20, x + 22, 36, t, b, border)
+        im.glyph(x + 9, 26, hgrip, INK)
+        rec[('hthumb', s)] = R(x, 20, 22, 16)
+        rec[('hglyph', s)] = R(x + 9, 26, 5, 3)
+        y = 40 + s * 24
+        im.rounded(56, y, 72, y + 22, t, b, border)
+        im.glyph(58, y + 9, GLYPHS['grip'], INK)
+        rec[('vthumb', s)] = R(56, y, 16, 22)
+        rec[('vglyph', s)] = R(58, y + 9, 7, 3)
+    return im, rec
+
+
+def scrollbar_controls(control):
+    """The "hscrollbar", "bothhscrollbar" and "vscrollbar" records."""
+    sb = draw_scrollbars()[1]
+    for name, vertical in (('hscrollbar', False), ('bothhscrollbar', False), ('vscrollbar', True)):
+        if vertical:
+            skinrect, track, inc, dec = R(140, 0, 16, 120), '0,16,16,104', '0,104,16,120', '0,0,16,16'
+            points, inc_g, dec_g, th, gl = ((0, 16), (0, 0), (0, 104), (0, 0), (0, 16, 16, 104)), 'down', 'up', \
+                'vthumb', 'vglyph'
+        else:
+            skinrect, track, inc, dec = R(0, 0, 120, 16), '16,0,104,16', '104,0,120,16', '0,0,16,16'
+            points, inc_g, dec_g, th, gl = ((16, 0), (104, 0), (0, 0), (0, 0), (16, 0, 104, 16)), 'right', 'left', \
+                'hthumb', 'hglyph'
+        keys = [('trackarea', track), ('upbuttonrect', inc), ('activeupbuttonrect', rs(sb[(inc_g, 1)])),
+                ('downupbuttonrect', rs(sb[(inc_g, 2)])), ('downbuttonrect', dec),
+                ('activedownbuttonrect', rs(sb[(dec_g, 1)])), ('downdownbuttonrect', rs(sb[(dec_g, 2)]))]
+        keys += [(k, v) for k, v in (('thumbrect', rs(sb[(th, 0)])), ('activethumbrect', rs(sb[(th, 1)])),
+                                     ('downthumbrect', rs(sb[(th, 2)])))]
+        keys += [('thumboffset1', 5), ('thumboffset2', 5)]
+        keys += [('glyphrect', rs(sb[(gl, 0)])), ('activeglyphrect', rs(sb[(gl, 1)])),
+                 ('downglyphrect', rs(sb[(gl, 2)]))]
+        control(name, 'scrollbar', skinrect, keys, pictureindex=SCROLL_INDEX, points=points)
+
+
+def save_scroll_pictures(out):
+    draw_scrollbars()[0].save(os.path.join(out, SCROLL_PICTURES[0]))
+
+
 def main():
     here = os.path.dirname(os.path.abspath(__file__))
     out = sys.argv[1] if len(sys.argv) > 1 else os.path.join(here, 'slate')
@@ -888,6 +951,7 @@ def main():
     draw_button_mask().save(os.path.join(out, 'buttonmask.bmp'))
     save_object_pictures(out)
     save_panel_pictures(out)
+    save_scroll_pictures(out)
     with open(os.path.join(out, 'skin.ini'), 'w', newline='') as f:
         f.write(build_ini(rects))
 
