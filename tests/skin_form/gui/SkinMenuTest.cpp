@@ -482,3 +482,47 @@ TEST_F(SkinMenuTest, SubMenuLoopsAreRefusedAndDeepMenusCloseLevelByLevel) {
   EXPECT_EQ(0, Menu()->LevelCount());
   EXPECT_FALSE(Application->OnMessage);
 }
+
+TEST_F(SkinMenuTest, MenusStayInsideTheWorkAreaAndTakeTheirAlpha) {
+  for (int i = 0; i < 4; ++i) Add(menu->Items(), "Entry " + std::to_string(i));
+  TbsSkinPopupWindow* w = Open(300, 300);
+  ASSERT_TRUE(w);
+  const TRect wa = Menu()->WorkArea();
+  ASSERT_GT(wa.Height(), 200);
+  // Room below and to the right: the top-left corner at the point.
+  EXPECT_EQ(300, w->Left());
+  EXPECT_EQ(300, w->Top());
+  Key(VK_ESCAPE);
+  // At the bottom-right corner: above the point and pulled left into the work area.
+  const TPoint p = Point(wa.Right - 5, wa.Bottom - 5);
+  w = Open(p.X, p.Y);
+  ASSERT_TRUE(w);
+  EXPECT_EQ(p.Y - w->Height(), w->Top());
+  EXPECT_EQ(wa.Right - w->Width(), w->Left());
+  EXPECT_FALSE(w->Displaced());
+  // A sub-menu beside an item near the right edge opens to the left of it.
+  Key(VK_ESCAPE);
+  menu->Items()->Clear();
+  TMenuItem* sub = Add(menu->Items(), "&Sub");
+  Add(sub, "&Inner");
+  w = Open(wa.Right - 5, wa.Top + 10);
+  Key(VK_RIGHT);
+  ASSERT_EQ(2, Menu()->LevelCount());
+  const TRect item = w->ItemScreenRect(0);
+  EXPECT_EQ(item.Left - Level(1)->Width() - 1, Level(1)->Left());
+  Key(VK_ESCAPE);
+  Key(VK_ESCAPE);
+  // Menu alpha: layered windows with the menu alpha value, faded in or at once.
+  skinForm->SetMenusAlphaBlend(true);
+  skinForm->SetMenusAlphaBlendValue(180);
+  w = Open();
+  ASSERT_TRUE(w);
+  EXPECT_EQ(180, Menu()->AlphaBlendValue());
+  if (LayeredWindowsSupported()) EXPECT_TRUE(GetWindowLong(w->HandleValue(), GWL_EXSTYLE) & LONG(WS_EX_LAYERED));
+  Key(VK_ESCAPE);
+  skinForm->SetMenusAlphaBlendAnimation(true);
+  w = Open();
+  ASSERT_TRUE(w);
+  EXPECT_EQ(1, Menu()->LevelCount());
+  EXPECT_TRUE(w->Items(0)->Active);
+}
