@@ -395,18 +395,10 @@ void TbsSkinButton::FocusChanged(TWinControl* focused) {
 }
 
 void TbsSkinButton::AnnounceFocus() {
-  TCustomForm* form = GetParentForm(this);
-  if (!form) return;
-  TWinControl* active = form->ActiveControl();
-  // Every control of the form re-evaluates whom Enter clicks.
-  std::function<void(TWinControl*)> tell = [&](TWinControl* w) {
-    for (int i = 0; i < w->ControlCount(); ++i) {
-      TControl* c = w->Controls(i);
-      c->Perform(CM_FOCUSCHANGED, 0, reinterpret_cast<LPARAM>(active));
-      if (auto* cw = dynamic_cast<TWinControl*>(c)) tell(cw);
-    }
-  };
-  tell(form);
+  // The form passes the notice to every control on it; each button re-evaluates whom
+  // Enter clicks.
+  if (TCustomForm* form = GetParentForm(this))
+    form->Perform(CM_FOCUSCHANGED, 0, reinterpret_cast<LPARAM>(form->ActiveControl()));
 }
 
 void TbsSkinButton::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) {

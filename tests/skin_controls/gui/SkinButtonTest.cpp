@@ -27,15 +27,10 @@ class SkinButtonTest : public SkinControlsFixture {
   }
   static void Release(TWinControl* c, int x = 10, int y = 10) { SimulateMouse(c, WM_LBUTTONUP, x, y, 0); }
   static void FireRepeat(TbsSkinButton* b) { b->Perform(WM_TIMER, TbsSkinButton::RepeatTimerId, 0); }
-  // The focus-changed notice every control of the form gets when the active control changes.
+  // The focus-changed notice the form passes to all its controls when the active control
+  // changes.
   void AnnounceFocus(TWinControl* focused) {
-    std::function<void(TWinControl*)> tell = [&](TWinControl* w) {
-      for (int i = 0; i < w->ControlCount(); ++i) {
-        w->Controls(i)->Perform(CM_FOCUSCHANGED, 0, reinterpret_cast<LPARAM>(focused));
-        if (auto* cw = dynamic_cast<TWinControl*>(w->Controls(i))) tell(cw);
-      }
-    };
-    tell(Form);
+    Form->Perform(CM_FOCUSCHANGED, 0, reinterpret_cast<LPARAM>(focused));
   }
   // Bounding box of pixels of colour c.
   static TRect InkBox(const TBitmap& b, TColor c) {

@@ -10,6 +10,7 @@
 #include <string>
 
 #include "framework/graphics/Bitmap.h"
+#include "framework/graphics/Canvas.h"
 #include "framework/windows/Forms.h"
 #include "framework/windows/Input.h"
 #include "framework/windows/Windows.h"

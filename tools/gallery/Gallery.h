@@ -1,0 +1,24 @@
+#pragma once
+// The gallery: every skin control in its default look (left column) beside the same
+// controls bound to a loaded skin (right column), in their states. Each control kind
+// adds its row with one function; a row function places its controls in the column
+// from top and returns the height it used.
+#include <functional>
+#include <string>
+#include <vector>
+
+class TWinControl;
+class TbsSkinData;
+
+struct TGalleryRow {
+  std::string Title;
+  // Puts the kind's controls into column (skin: nullptr for the default look) at
+  // (x, top); returns the height taken.
+  std::function<int(TWinControl* column, TbsSkinData* skin, int x, int top)> Build;
+};
+
+// The rows in the order shown; add a kind here.
+std::vector<TGalleryRow> GalleryRows();
+
+// Rows of the kinds.
+int AddButtons(TWinControl* column, TbsSkinData* skin, int x, int top);
