@@ -1,0 +1,157 @@
+// Skin control painting, each against a baseline measured in the same run:
+//  - a full repaint (invalidate and paint through the window's off-screen image) of
+//    three 75 x 25 buttons in the default look and in the Slate skin's look, against
+//    filling three bitmaps of that size (aim: well under 2 ms for the three);
+//  - one morph tick of a hovered skinned button (the 20 ms timer's step and the repaint
+//    it asks for, which blends the normal and the hot image), against the timer period
+//    (aim: under 5 % of 20 ms).
+// Counters named x_... are ratios: subject time / baseline time; ms_... are milliseconds.
+// Runs on Qt's offscreen platform; the skin is skins/slate.skn found above the program.
+#include <benchmark/benchmark.h>
+
+#include <unistd.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <ctime>
+#include <functional>
+#include <string>
+
+#include "framework/core/SysUtils.h"
+#include "framework/graphics/Bitmap.h"
+#include "framework/graphics/Canvas.h"
+#include "framework/windows/Application.h"
+#include "framework/windows/Forms.h"
+#include "framework/windows/Input.h"
+#include "skin/controls/SkinButton.h"
+#include "skin/data/CompressedStoredSkin.h"
+#include "skin/data/SkinData.h"
+
+namespace {
+
+double ThreadSeconds() {
+  timespec t{};
+  clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
+  return double(t.tv_sec) + double(t.tv_nsec) * 1e-9;
+}
+
+double SecondsPerCall(const std::function<void()>& f, int n) {
+  double best = 1e9;
+  for (int round = 0; round < 5; ++round) {
+    const double t0 = ThreadSeconds();
+    for (int i = 0; i < n; ++i) f();
+    best = std::min(best, (ThreadSeconds() - t0) / n);
+  }
+  return best;
+}
+
+std::string SlateFile() {
+  char self[4096];
+  ssize_t n = readlink("/proc/self/exe", self, sizeof self - 1);
+  std::string dir = n > 0 ? std::string(self, size_t(n)) : std::string();
+  for (int up = 0; up < 6 && !dir.empty(); ++up) {
+    dir = dir.substr(0, dir.find_last_of('/'));
+    if (FileExists(dir + "/skins/slate.skn")) return dir + "/skins/slate.skn";
+  }
+  return "";
+}
+
+// A shown form with three buttons, bound to the Slate skin or to none.
+struct Bench {
+  explicit Bench(bool skinned) {
+    form = new TForm(nullptr);
+    form->SetBounds(10, 10, 300, 120);
+    data = new TbsSkinData(form);
+    if (skinned && !SlateFile().empty()) {
+      stored.ReadPackedFile(SlateFile());
+      data->LoadFromStoredSkin(&stored);
+    }
+    for (int i = 0; i < 3; ++i) {
+      auto* b = new TbsSkinButton(form);
+      b->SetParent(form);
+      b->SetBounds(10 + 85 * i, 10, 75, 25);
+      b->SetCaption(i == 0 ? "Record" : i == 1 ? "Stop" : "Open video file");
+      b->SetSkinData(data);
+      buttons[i] = b;
+    }
+    form->Show();
+    Application->ProcessMessages();
+  }
+  ~Bench() { delete form; }
+  void Repaint() {
+    for (TbsSkinButton* b : buttons) {
+      b->Invalidate();
+      PaintTo(b, &shot);
+    }
+  }
+  TForm* form;
+  TbsSkinData* data;
+  TbsCompressedStoredSkin stored{nullptr};
+  TbsSkinButton* buttons[3];
+  TBitmap shot;
+};
+
+double FillThreeSeconds(int n) {
+  TBitmap a(75, 25), b(75, 25), c(75, 25);
+  return SecondsPerCall([&] {
+    for (TBitmap* x : {&a, &b, &c}) {
+      x->Canvas()->Brush()->Color = clBtnFace;
+      x->Canvas()->FillRect(Rect(0, 0, 75, 25));
+      benchmark::DoNotOptimize(x->Bits());
+    }
+  }, n);
+}
+
+void Repaint(benchmark::State& state, bool skinned) {
+  Bench bench(skinned);
+  if (skinned && bench.buttons[0]->SkinIndex() == -1) {
+    state.SkipWithError("no Slate skin (skins/slate.skn) found above the program");
+    return;
+  }
+  for (auto _ : state) bench.Repaint();
+  const double t = SecondsPerCall([&] { bench.Repaint(); }, 200);
+  const double base = FillThreeSeconds(200);
+  state.counters["ms_three_buttons"] = t * 1e3;
+  state.counters["x_fill_three"] = t / base;
+}
+
+void BM_RepaintThreeButtonsDefault(benchmark::State& state) { Repaint(state, false); }
+void BM_RepaintThreeButtonsSkinned(benchmark::State& state) { Repaint(state, true); }
+
+void BM_MorphTickOfOneButton(benchmark::State& state) {
+  Bench bench(true);
+  TbsSkinButton* b = bench.buttons[0];
+  if (b->SkinIndex() == -1) {
+    state.SkipWithError("no Slate skin (skins/slate.skn) found above the program");
+    return;
+  }
+  bool in = false;
+  // One tick: the timer's step and the repaint it asks for (a blend while in between).
+  auto tick = [&] {
+    if (!b->Morphing()) {
+      in = !in;
+      b->Perform(in ? CM_MOUSEENTER : CM_MOUSELEAVE, 0, 0);
+    }
+    b->Perform(WM_TIMER, TbsSkinButton::MorphTimerId, 0);
+    PaintTo(b, &bench.shot);
+  };
+  for (auto _ : state) tick();
+  const double t = SecondsPerCall(tick, 300);
+  state.counters["ms_tick"] = t * 1e3;
+  state.counters["x_of_20ms"] = t / 0.020;
+}
+
+BENCHMARK(BM_RepaintThreeButtonsDefault)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_RepaintThreeButtonsSkinned)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_MorphTickOfOneButton)->Unit(benchmark::kMicrosecond);
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  setenv("QT_QPA_PLATFORM", "offscreen", 0);
+  Application_Initialize();
+  benchmark::Initialize(&argc, argv);
+  benchmark::RunSpecifiedBenchmarks();
+  benchmark::Shutdown();
+  return 0;
+}
