@@ -897,16 +897,21 @@ def draw_scrollbars():
             im.glyph(x + 6 if g in ('left', 'right') else x + 5, y + 5 if g in ('up', 'down') else y + 4,
                      GLYPHS[g], INK)
             rec[(g, s)] = R(x, y, 16, 16)
+        # Plain thumbs (their middle is tiled when a page stretches them) and copies with
+        # the grip, from which only the grip is taken, on the thumb's own background.
         x = 56 + s * 24
         im.rounded(x, 20, x + 22, 36, t, b, border)
-        im.glyph(x + 9, 26, hgrip, INK)
         rec[('hthumb', s)] = R(x, 20, 22, 16)
-        rec[('hglyph', s)] = R(x + 9, 26, 5, 3)
+        gx = s * 24
+        im.rounded(gx, 110, gx + 22, 126, t, b, border)
+        im.glyph(gx + 9, 116, hgrip, INK)
+        rec[('hglyph', s)] = R(gx + 9, 116, 5, 3)
         y = 40 + s * 24
         im.rounded(56, y, 72, y + 22, t, b, border)
-        im.glyph(58, y + 9, GLYPHS['grip'], INK)
         rec[('vthumb', s)] = R(56, y, 16, 22)
-        rec[('vglyph', s)] = R(58, y + 9, 7, 3)
+        im.rounded(76, y, 92, y + 22, t, b, border)
+        im.glyph(78, y + 9, GLYPHS['grip'], INK)
+        rec[('vglyph', s)] = R(78, y + 9, 7, 3)
     return im, rec
 
 
