@@ -1,0 +1,467 @@
+#include "skin/controls/SkinCheckRadioBox.h"
+
+#include <algorithm>
+
+#include "framework/controls/ControlPaint.h"
+#include "framework/graphics/Canvas.h"
+#include "framework/graphics/ImageList.h"
+#include "framework/menus/Hotkeys.h"
+#include "framework/windows/Windows.h"
+#include "skin/controls/SkinPictureParts.h"
+#include "skin/data/ResourceStrData.h"
+#include "skin/data/SkinData.h"
+#include "skin/draw/EffectBmp.h"
+#include "skin/draw/SkinGlyphs.h"
+#include "skin/draw/SkinText.h"
+#include "skin/draw/WindowHelpers.h"
+
+namespace {
+constexpr double MorphStep = 0.2;
+}  // namespace
+
+TbsSkinCheckRadioBox::TbsSkinCheckRadioBox(TComponent* AOwner) : TbsSkinCustomControl(AOwner) {
+  // OnClick comes from Checked changes, not from the framework's click.
+  FControlStyle.Exclude(csClickEvents);
+  FWidth = 150;
+  FHeight = 25;
+  FSkinDataName = "checkbox";
+  FTabStop = false;
+}
+
+TbsSkinCheckRadioBox::~TbsSkinCheckRadioBox() {
+  StopMorph();
+  if (FImages) FImages->RemoveFreeNotification(this);
+}
+
+// ---- properties -------------------------------------------------------------------------
+void TbsSkinCheckRadioBox::SetChecked(bool Value) {
+  std::weak_ptr<bool> alive = FBoxAlive;
+  FChecked = Value;
+  Invalidate();
+  if (FChecked && FGroupIndex != 0 && FParent) {
+    for (int i = 0; i < FParent->ControlCount(); ++i) {
+      auto* b = dynamic_cast<TbsSkinCheckRadioBox*>(FParent->Controls(i));
+      if (b && b != this && b->FGroupIndex == FGroupIndex && b->FChecked) b->SetChecked(false);
+      if (alive.expired()) return;
+    }
+  }
+  if ((!FRadio || FChecked) && OnClick) {
+    TNotifyEvent handler = OnClick;  // the handler may free the box
+    handler(this);
+  }
+}
+
+void TbsSkinCheckRadioBox::SetRadio(bool Value) {
+  FRadio = Value;
+  if (Designing() && !IsLoading()) {
+    FSkinDataName = Value ? "radiobox" : "checkbox";
+    FGroupIndex = Value ? 1 : 0;
+  }
+  Invalidate();
+}
+
+void TbsSkinCheckRadioBox::SetFlat(bool Value) {
+  FFlat = Value;
+  Invalidate();
+}
+
+void TbsSkinCheckRadioBox::SetCanFocused(bool Value) {
+  FCanFocused = Value;
+  SetTabStop(Value);
+}
+
+void TbsSkinCheckRadioBox::SetImages(TImageList* Value) {
+  if (FImages) FImages->RemoveFreeNotification(this);
+  FImages = Value;
+  if (FImages) FImages->FreeNotification(this);
+  Invalidate();
+}
+
+void TbsSkinCheckRadioBox::SetImageIndex(int Value) {
+  FImageIndex = Value;
+  Invalidate();
+}
+
+void TbsSkinCheckRadioBox::Notification(TComponent* AComponent, TOperation Operation) {
+  TbsSkinCustomControl::Notification(AComponent, Operation);
+  if (Operation == opRemove && AComponent == FImages) FImages = nullptr;
+}
+
+void TbsSkinCheckRadioBox::Toggle() {
+  if (!FRadio)
+    SetChecked(!FChecked);
+  else if (!FChecked)
+    SetChecked(true);
+}
+
+// ---- skin -------------------------------------------------------------------------------
+bool TbsSkinCheckRadioBox::AcceptsRecord(const TbsDataSkinControl* Record) const {
+  return dynamic_cast<const TbsDataSkinCheckRadioControl*>(Record) && TbsSkinCustomControl::AcceptsRecord(Record);
+}
+
+void TbsSkinCheckRadioBox::ReadSkinRecord() {
+  TbsSkinCustomControl::ReadSkinRecord();
+  auto* r = dynamic_cast<const TbsDataSkinCheckRadioControl*>(SkinRecord());
+  if (!r) {
+    FMorphing = false;
+    return;
+  }
+  FSkinFontName = r->fontname;
+  FSkinFontStyle = r->fontstyle;
+  FSkinFontHeight = r->fontheight;
+  FFontColor = r->fontcolor;
+  FActiveFontColor = r->activefontcolor;
+  FUnEnabledFontColor = r->unenabledfontcolor;
+  FFrameFontColor = r->framefontcolor;
+  FActiveSkinRect = IsNullRect(r->activeskinrect) ? r->skinrect : r->activeskinrect;
+  FCheckImageArea = r->checkimagearea;
+  FTextAreaRec = r->textarea;
+  FCheckRect = r->checkimagerect;
+  FUncheckRect = r->uncheckimagerect;
+  FActiveCheckRect = IsNullRect(r->activecheckimagerect) ? FCheckRect : r->activecheckimagerect;
+  FActiveUncheckRect = IsNullRect(r->activeuncheckimagerect) ? FUncheckRect : r->activeuncheckimagerect;
+  FUnEnabledCheckRect = IsNullRect(r->unenabledcheckimagerect) ? FCheckRect : r->unenabledcheckimagerect;
+  FUnEnabledUncheckRect = IsNullRect(r->unenableduncheckimagerect) ? FUncheckRect : r->unenableduncheckimagerect;
+  FMorphing = r->morphing && !FFlat;
+  FMorphKind = r->morphkind;
+  // A flat box has no shape of its own: it shows its parent around its marks.
+  if (FFlat) FMaskPictureIndex = -1;
+  UpdateAreas(Width());
+}
+
+void TbsSkinCheckRadioBox::UpdateAreas(int W) {
+  const int dx = W - RectWidth(FSkinRect);
+  FTextArea = FTextAreaRec;
+  FTextArea.Right += dx;
+  TRect area = FCheckImageArea;
+  // An image to the right of the text moves with the right side.
+  if (FTextAreaRec.Right < FCheckImageArea.Right) OffsetRect(area, dx, 0);
+  const int iw = RectWidth(FCheckRect), ih = RectHeight(FCheckRect);
+  const int l = area.Left + RectWidth(area) / 2 - iw / 2, t = area.Top + RectHeight(area) / 2 - ih / 2;
+  FCheckImageBox = Rect(l, t, l + iw, t + ih);
+}
+
+void TbsSkinCheckRadioBox::CalcSkinSize(int& W, int& H) {
+  // A flat box takes any size: it draws no skin image of its own.
+  if (FFlat) return;
+  TbsSkinCustomControl::CalcSkinSize(W, H);
+  if (FIndex != -1) UpdateAreas(W);
+}
+
+void TbsSkinCheckRadioBox::ApplySkinChange() {
+  StopMorph();
+  FMorphFactor = 0;
+  if (FFlat) {
+    ReadSkinRecord();
+    UpdateSkinRegion();
+    Invalidate();
+  } else {
+    TbsSkinCustomControl::ApplySkinChange();
+  }
+  if (MorphingInUse() && (FMouseIn || BoxFocused())) FMorphFactor = 1;
+}
+
+const TRect& TbsSkinCheckRadioBox::CheckImageRect() const {
+  if (!FEnabled) return FChecked ? FUnEnabledCheckRect : FUnEnabledUncheckRect;
+  if (FChecked) return FMouseIn ? FActiveCheckRect : FCheckRect;
+  return FMouseIn ? FActiveUncheckRect : FUncheckRect;
+}
+
+void TbsSkinCheckRadioBox::UseRecordFont(TCanvas* C) const {
+  if (FUseSkinFont) {
+    C->Font()->SetName(FSkinFontName);
+    C->Font()->SetHeight(FSkinFontHeight);
+    C->Font()->SetStyle(FSkinFontStyle);
+  } else {
+    C->Font()->Assign(&FDefaultFont);
+  }
+  C->Font()->SetCharset(FSD && FSD->ResourceStrData() ? FSD->ResourceStrData()->CharSet() : FDefaultFont.Charset());
+}
+
+void TbsSkinCheckRadioBox::BeginSkinChange() {
+  TbsSkinCustomControl::BeginSkinChange();
+  Invalidate();
+}
+
+// ---- painting ---------------------------------------------------------------------------
+void TbsSkinCheckRadioBox::DrawFlat(TBitmap& B) {
+  TCanvas* c = B.Canvas();
+  const int W = Width(), H = Height(), h2 = H / 2;
+  CopyParentBackground(this, c);
+  TBitmap* pic = FIndex != -1 ? Picture() : nullptr;
+  if (pic) {
+    UseRecordFont(c);
+    c->Font()->SetColor(FEnabled ? FFrameFontColor : FUnEnabledFontColor);
+  } else {
+    c->Font()->Assign(&FDefaultFont);
+    if (FSD && FSD->ResourceStrData()) c->Font()->SetCharset(FSD->ResourceStrData()->CharSet());
+    if (!FEnabled) c->Font()->SetColor(clBtnShadow);
+  }
+  c->Brush()->Style = TBrushStyle::bsClear;
+  TRect tr = Rect(0, 0, 0, 0);
+  c->DrawText(FCaption, tr, DT_CALCRECT | DT_SINGLELINE);
+  OffsetRect(tr, pic ? RectWidth(FCheckRect) + 7 : 22, h2 - RectHeight(tr) / 2);
+  tr.Right = std::min(tr.Right, W - 2);
+  TRect imageRect;
+  const bool image = FImages && FImageIndex >= 0 && FImageIndex < FImages->Count();
+  if (image) {
+    const int y = h2 - FImages->Height() / 2;
+    imageRect = Rect(tr.Left, y, tr.Left + FImages->Width(), y + FImages->Height());
+    FImages->Draw(c, tr.Left, y, FImageIndex, FEnabled);
+    OffsetRect(tr, FImages->Width() + 5, 0);
+  }
+  DrawTextVCentered(c, FCaption, tr);
+  if (pic) {
+    const TRect& img = CheckImageRect();
+    DrawPicturePartTransparent(c, *pic, img, 3, h2 - RectHeight(FCheckRect) / 2);
+  } else {
+    TRect box = Rect(3, h2 - 7, 17, h2 + 7);
+    const TColor frame = FMouseIn ? clNavy : clBtnShadow;
+    Frame3D(c, box, frame, frame, 1);
+    c->Pen()->Color = clBlack;
+    if (FChecked) {
+      const TColor mark = FEnabled ? clBlack : clBtnShadow;
+      if (FRadio)
+        DrawRadioDot(c, 7, h2 - 3, mark);
+      else
+        DrawCheckMark(c, 7, h2 - 4, mark);
+    }
+  }
+  InflateRect(tr, 2, 1);
+  tr.Right += 1;
+  c->Brush()->Style = TBrushStyle::bsSolid;
+  c->Brush()->Color = clBtnFace;
+  if (BoxFocused()) {
+    if (!FCaption.empty()) {
+      DrawFocusRect(c, tr);
+    } else if (image) {
+      InflateRect(imageRect, 1, 1);
+      DrawFocusRect(c, imageRect);
+    }
+  }
+}
+
+void TbsSkinCheckRadioBox::DrawDefaultImage(TBitmap& B) {
+  if (FFlat) {
+    DrawFlat(B);
+    return;
+  }
+  TbsSkinCustomControl::DrawDefaultImage(B);
+  TCanvas* c = B.Canvas();
+  const int W = Width(), H = Height(), h2 = H / 2;
+  if (BoxFocused() || FMouseIn) {
+    TRect r = Rect(0, 0, W, H);
+    Frame3D(c, r, clBtnShadow, clBtnShadow, 1);
+  }
+  c->Font()->Assign(&FDefaultFont);
+  if (FSD && FSD->ResourceStrData()) c->Font()->SetCharset(FSD->ResourceStrData()->CharSet());
+  if (!FEnabled) c->Font()->SetColor(clBtnShadow);
+  c->Pen()->Color = clBlack;
+  c->Brush()->Style = TBrushStyle::bsClear;
+  DrawTextVCentered(c, FCaption, Rect(19, 0, W, H));
+  TRect box = Rect(3, h2 - 7, 17, h2 + 7);
+  const TColor frame = FMouseIn ? clNavy : clBtnShadow;
+  Frame3D(c, box, frame, frame, 1);
+  if (FChecked) {
+    const TColor mark = FEnabled ? clBlack : clBtnShadow;
+    if (FRadio)
+      DrawRadioDot(c, 7, h2 - 3, mark);
+    else
+      DrawCheckMark(c, 7, h2 - 4, mark);
+  }
+}
+
+void TbsSkinCheckRadioBox::DrawStateImage(TBitmap& B, const TRect& R, bool Active) {
+  TBitmap* pic = Picture();
+  DrawSkinRect(B, pic, R);
+  if (!pic) return;
+  TCanvas* c = B.Canvas();
+  DrawPicturePartTransparent(c, *pic, CheckImageRect(), FCheckImageBox.Left, FCheckImageBox.Top);
+  UseRecordFont(c);
+  c->Font()->SetColor(!FEnabled ? FUnEnabledFontColor : Active ? FActiveFontColor : FFontColor);
+  c->Brush()->Style = TBrushStyle::bsClear;
+  DrawTextVCentered(c, FCaption, FTextArea);
+}
+
+void TbsSkinCheckRadioBox::Paint() {
+  ReadSkinRecord();
+  if (FIndex == -1 || FFlat) {
+    // The default painter draws the flat look, with or without the record.
+    if (Width() <= 0 || Height() <= 0) return;
+    TBitmap B(Width(), Height());
+    if (FFlat)
+      DrawFlat(B);
+    else
+      DrawDefaultImage(B);
+    Canvas()->Draw(0, 0, &B);
+    return;
+  }
+  if (Width() <= 0 || Height() <= 0) return;
+  if (FMorphing && FMorphFactor > 0 && FMorphFactor < 1) {
+    TBitmap normal(Width(), Height()), hot(Width(), Height());
+    DrawStateImage(normal, FSkinRect, false);
+    DrawStateImage(hot, FActiveSkinRect, true);
+    TbsEffectBmp a(normal), b(hot);
+    a.MorphBy(static_cast<TbsMorphKind>(static_cast<int>(FMorphKind)), b, FMorphFactor);
+    a.DrawTo(Canvas(), 0, 0);
+    return;
+  }
+  TBitmap B(Width(), Height());
+  if (FMouseIn || BoxFocused())
+    DrawStateImage(B, FActiveSkinRect, true);
+  else
+    DrawStateImage(B, FSkinRect, false);
+  Canvas()->Draw(0, 0, &B);
+}
+
+// ---- morph ------------------------------------------------------------------------------
+void TbsSkinCheckRadioBox::StartMorphOrRepaint() {
+  if (MorphingInUse() && HandleAllocated()) {
+    if (!FMorphTimer) FMorphTimer = SetTimer(HandleValue(), MorphTimerId, MorphInterval) != 0;
+    if (FMorphTimer) return;
+  }
+  Invalidate();
+}
+
+void TbsSkinCheckRadioBox::StopMorph() {
+  if (!FMorphTimer) return;
+  FMorphTimer = false;
+  if (HandleAllocated()) KillTimer(HandleValue(), MorphTimerId);
+}
+
+void TbsSkinCheckRadioBox::MorphTick() {
+  const bool hot = FMouseIn || BoxFocused();
+  if (!MorphingInUse()) {
+    FMorphFactor = hot ? 1 : 0;
+    StopMorph();
+    return;
+  }
+  if (hot && FMorphFactor < 1) {
+    FMorphFactor = std::min(1.0, FMorphFactor + MorphStep);
+  } else if (!hot && FMorphFactor > 0) {
+    FMorphFactor = std::max(0.0, FMorphFactor - MorphStep);
+  } else {
+    FMorphFactor = hot ? 1 : 0;
+    StopMorph();
+  }
+  Invalidate();
+}
+
+// ---- messages ---------------------------------------------------------------------------
+void TbsSkinCheckRadioBox::WndProc(TMessage& m) {
+  switch (m.Msg) {
+    case WM_TIMER:
+      if (m.WParam == MorphTimerId) {
+        if (FMorphTimer) MorphTick();
+        return;
+      }
+      break;
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONDBLCLK:
+      if (FCanFocused && !Focused()) {
+        if (!CanFocus()) return;
+        std::weak_ptr<bool> alive = FBoxAlive;
+        FFocusGrab = true;
+        SetFocus();
+        if (alive.expired()) return;
+        FFocusGrab = false;
+        if (!Focused()) return;
+      }
+      break;
+    case WM_COMMAND:
+      if (FFocusGrab) return;
+      break;
+    case CM_DIALOGCHAR:
+      if (DialogChar(char32_t(m.WParam))) {
+        m.Result = 1;
+        return;
+      }
+      break;
+  }
+  TbsSkinCustomControl::WndProc(m);
+}
+
+bool TbsSkinCheckRadioBox::DialogChar(char32_t Ch) {
+  if (!FCanFocused || !CanFocus() || !IsAccel(Ch, FCaption)) return false;
+  std::weak_ptr<bool> alive = FBoxAlive;
+  SetFocus();
+  if (alive.expired()) return true;
+  Toggle();
+  return true;
+}
+
+void TbsSkinCheckRadioBox::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) {
+  if (!FMouseIn) {
+    FMouseIn = true;
+    StartMorphOrRepaint();
+  }
+  TbsSkinCustomControl::MouseDown(Button, Shift, X, Y);
+}
+
+void TbsSkinCheckRadioBox::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) {
+  std::weak_ptr<bool> alive = FBoxAlive;
+  TbsSkinCustomControl::MouseUp(Button, Shift, X, Y);
+  if (alive.expired()) return;
+  // A release after the pointer left the box (MouseIn cleared) toggles nothing.
+  if (Button == mbLeft && FMouseIn) Toggle();
+}
+
+void TbsSkinCheckRadioBox::KeyUp(Word& Key, TShiftState Shift) {
+  std::weak_ptr<bool> alive = FBoxAlive;
+  TbsSkinCustomControl::KeyUp(Key, Shift);
+  if (alive.expired()) return;
+  if (Key == VK_SPACE && BoxFocused()) Toggle();
+}
+
+void TbsSkinCheckRadioBox::CMMouseEnter(TMessage& Message) {
+  std::weak_ptr<bool> alive = FBoxAlive;
+  TbsSkinCustomControl::CMMouseEnter(Message);
+  if (alive.expired() || Designing()) return;
+  FMouseIn = true;
+  StartMorphOrRepaint();
+}
+
+void TbsSkinCheckRadioBox::CMMouseLeave(TMessage& Message) {
+  std::weak_ptr<bool> alive = FBoxAlive;
+  TbsSkinCustomControl::CMMouseLeave(Message);
+  if (alive.expired() || Designing()) return;
+  FMouseIn = false;
+  StartMorphOrRepaint();
+}
+
+void TbsSkinCheckRadioBox::CMEnabledChanged(TMessage& Message) {
+  StopMorph();
+  if (FMorphing) FMorphFactor = 0;
+  FMouseIn = false;
+  TbsSkinCustomControl::CMEnabledChanged(Message);
+  Invalidate();
+}
+
+void TbsSkinCheckRadioBox::CMTextChanged(TMessage& Message) {
+  TbsSkinCustomControl::CMTextChanged(Message);
+  Invalidate();
+}
+
+void TbsSkinCheckRadioBox::BoundsChanged(bool moved, bool sized) {
+  TbsSkinCustomControl::BoundsChanged(moved, sized);
+  // The parent's image under a flat box changed with its place.
+  if (moved && FFlat) Invalidate();
+}
+
+void TbsSkinCheckRadioBox::FocusChanged() {
+  if (!FCanFocused) return;
+  if (FFlat)
+    Invalidate();
+  else
+    StartMorphOrRepaint();
+}
+
+void TbsSkinCheckRadioBox::DoEnter() {
+  FocusChanged();
+  TbsSkinCustomControl::DoEnter();
+}
+
+void TbsSkinCheckRadioBox::DoExit() {
+  FocusChanged();
+  TbsSkinCustomControl::DoExit();
+}
