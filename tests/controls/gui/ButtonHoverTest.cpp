@@ -55,6 +55,18 @@ TEST_F(ButtonHoverTest, PressMoveOffReleaseLeavesWhileDownAndDoesNotClick) {
   SaveArtifact(shot, "button_hover_after_click");
 }
 
+TEST_F(ButtonHoverTest, PointerLeavingEveryWindowLeavesTheButton) {
+  SimulateMouse(Btn, WM_MOUSEMOVE, 10, 10);
+  SimulateMouseAt(Point(-500, -500), WM_MOUSEMOVE);
+  EXPECT_EQ(Log, (std::vector<std::string>{"enter", "leave"}));
+  EXPECT_EQ(GetMouseControl(), nullptr);
+  // From the button onto its form: left, and the form is under the pointer.
+  SimulateMouse(Btn, WM_MOUSEMOVE, 10, 10);
+  SimulateMouse(Form, WM_MOUSEMOVE, 200, 150);
+  EXPECT_EQ(Log, (std::vector<std::string>{"enter", "leave", "enter", "leave"}));
+  EXPECT_EQ(GetMouseControl(), Form);
+}
+
 TEST_F(ButtonHoverTest, DisabledButtonIsLeftAndTakesNoInput) {
   SimulateMouse(Btn, WM_MOUSEMOVE, 10, 10);
   ASSERT_TRUE(Btn->MouseInControl());
