@@ -526,3 +526,31 @@ TEST_F(SkinMenuTest, MenusStayInsideTheWorkAreaAndTakeTheirAlpha) {
   EXPECT_EQ(1, Menu()->LevelCount());
   EXPECT_TRUE(w->Items(0)->Active);
 }
+
+TEST_F(SkinMenuTest, ContextMenusOfControlsOpenThroughTheSkinMenu) {
+  auto* plain = new TPopupMenu(form);
+  auto* item = new TMenuItem(plain);
+  item->SetCaption("&Plain");
+  int clicks = 0;
+  item->OnClick = [&](TObject*) { ++clicks; };
+  plain->Items()->Add(item);
+  auto* button = new TButton(form);
+  button->SetParent(form);
+  button->SetBounds(10, 40, 80, 24);
+  button->SetPopupMenu(plain);
+  SimulateMouse(button, WM_RBUTTONDOWN, 5, 5, MK_RBUTTON);
+  SimulateMouse(button, WM_RBUTTONUP, 5, 5);
+  ASSERT_EQ(1, Menu()->LevelCount());
+  EXPECT_EQ(button, Menu()->Opener());
+  EXPECT_EQ("&Plain", Level(0)->Items(0)->MenuItem()->Caption());
+  Key('P');
+  EXPECT_EQ(1, clicks);
+  EXPECT_EQ(0, Menu()->LevelCount());
+  // A skin popup menu on a control goes the same way.
+  Add(menu->Items(), "&Skinned");
+  button->SetPopupMenu(menu);
+  SimulateMouse(button, WM_RBUTTONDOWN, 5, 5, MK_RBUTTON);
+  SimulateMouse(button, WM_RBUTTONUP, 5, 5);
+  ASSERT_EQ(1, Menu()->LevelCount());
+  EXPECT_EQ("&Skinned", Level(0)->Items(0)->MenuItem()->Caption());
+}
