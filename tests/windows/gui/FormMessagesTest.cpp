@@ -181,6 +181,25 @@ TEST_F(FormMessages, InactiveFormIsActivatedByAClickUnlessItAnswersNoActivate) {
   formAnswer.Unhook();
 }
 
+TEST_F(FormMessages, AModalLoopStartingCancelsTheCapture) {
+  auto* holder = new Box(Form.get());
+  holder->name = "holder";
+  holder->SetParent(Form.get());
+  holder->SetBounds(10, 10, 60, 30);
+  SimulateMouse(holder, WM_LBUTTONDOWN, 5, 5, MK_LBUTTON);
+  ASSERT_TRUE(holder->MouseCapture());
+  auto dialog = std::make_unique<TForm>(nullptr);
+  bool capturedWhenShown = true;
+  dialog->OnShow = [&](TObject*) {
+    capturedWhenShown = holder->MouseCapture();
+    dialog->SetModalResult(mrOk);
+  };
+  EXPECT_EQ(dialog->ShowModal(), mrOk);
+  EXPECT_FALSE(capturedWhenShown);
+  EXPECT_EQ(gLog.back(), "holder cancelmode");
+  SimulateMouse(holder, WM_LBUTTONUP, 5, 5, 0);
+}
+
 TEST_F(FormMessages, SyncPaintReachesTheFormAndMetricsAreTheClassicOnes) {
   bool synced = false;
   TWindowProcHook hook;
