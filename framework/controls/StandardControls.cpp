@@ -1,5 +1,6 @@
 #include "framework/controls/StandardControls.h"
 
+#include "framework/controls/Bevel.h"
 #include "framework/controls/Button.h"
 #include "framework/controls/Label.h"
 #include "framework/controls/OpenDialog.h"
@@ -99,6 +100,16 @@ void RegisterTrackBar(TClassRegistry& r) {
           std::function<void(TTrackBar*, TNotifyEvent)>([](TTrackBar* t, TNotifyEvent e) { t->OnChange = std::move(e); }));
 }
 
+void RegisterBevel(TClassRegistry& r) {
+  auto c = r.RegisterClass<TBevel>("TBevel", "TGraphicControl");
+  c.Enum("Shape",
+         {{"bsBox", bsBox}, {"bsFrame", bsFrame}, {"bsTopLine", bsTopLine}, {"bsBottomLine", bsBottomLine},
+          {"bsLeftLine", bsLeftLine}, {"bsRightLine", bsRightLine}, {"bsSpacer", bsSpacer}},
+         [](TBevel* b, int v) { b->SetShape(TBevelShape(v)); }, [](const TBevel* b) { return int(b->Shape()); });
+  c.Enum("Style", {{"bsLowered", bsLowered}, {"bsRaised", bsRaised}},
+         [](TBevel* b, int v) { b->SetStyle(TBevelStyle(v)); }, [](const TBevel* b) { return int(b->Style()); });
+}
+
 void RegisterOpenDialog(TClassRegistry& r) {
   auto c = r.RegisterClass<TOpenDialog>("TOpenDialog", "TComponent");
   c.String("Title", [](TOpenDialog* d, const std::string& v) { d->SetTitle(v); },
@@ -131,6 +142,7 @@ void RegisterStandardControls(TClassRegistry& registry) {
   RegisterRadioGroup(registry);
   RegisterTrackBar(registry);
   RegisterOpenDialog(registry);
+  RegisterBevel(registry);
 }
 
 void RegisterStandardControls() { RegisterStandardControls(ClassRegistry()); }
