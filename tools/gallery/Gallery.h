@@ -22,3 +22,6 @@ std::vector<TGalleryRow> GalleryRows();
 
 // Rows of the kinds.
 int AddButtons(TWinControl* column, TbsSkinData* skin, int x, int top);
+int AddRadioGroups(TWinControl* column, TbsSkinData* skin, int x, int top);
+int AddPanels(TWinControl* column, TbsSkinData* skin, int x, int top);
+int AddCheckRadioBoxes(TWinControl* column, TbsSkinData* skin, int x, int top);

@@ -23,6 +23,9 @@
 std::vector<TGalleryRow> GalleryRows() {
   return {
       {"Buttons", AddButtons},
+      {"Radio groups", AddRadioGroups},
+      {"Panels and group boxes", AddPanels},
+      {"Check and radio boxes", AddCheckRadioBoxes},
   };
 }
 
