@@ -2,6 +2,11 @@
 // the caption's place, the check box and roll-up arrow of the bar, the client area the
 // children use, clicks on the bar, checking with AutoEnabledControls and rolling up.
 #include "framework/graphics/Canvas.h"
+#include "framework/layout/LayoutReader.h"
+#include "framework/windows/WindowsClasses.h"
+#include "skin/controls/SkinCheckRadioBox.h"
+#include "skin/controls/SkinControlsRegistration.h"
+#include "skin/data/SkinDataRegistration.h"
 #include "skin/controls/SkinGroupBox.h"
 #include "skin/controls/SkinPanel.h"
 #include "skin/draw/SkinGlyphs.h"
@@ -311,6 +316,62 @@ TEST_F(SkinPanelTest, RollingUpHidesChildrenAndKeepsTheFirstHeight) {
   EXPECT_EQ(-1, g->RealHeight());
   EXPECT_TRUE(shown->Visible());
   EXPECT_FALSE(hidden->Visible());
+}
+
+TEST_F(SkinPanelTest, StoredRolledUpGroupWithACheckBoxInside) {
+  RegisterWindowsClasses();
+  RegisterSkinDataClasses();
+  RegisterSkinControlClasses();
+  auto* form = new TForm(nullptr);
+  ReadLayout(form, R"(object F: TForm
+  object Opts: TbsSkinGroupBox
+    Left = 8
+    Top = 8
+    Width = 150
+    Height = 23
+    Caption = 'Options'
+    BorderStyle = bvLowered
+    DefaultAlignment = taRightJustify
+    CheckedMode = True
+    Checked = True
+    RollUpMode = True
+    RollUpState = True
+    RealHeight = 120
+    object Loop: TbsSkinCheckRadioBox
+      Left = 4
+      Top = 30
+      Width = 100
+      Height = 22
+      Caption = '&Loop'
+      Radio = True
+      GroupIndex = 3
+      Checked = True
+      Flat = False
+      CanFocused = True
+    end
+  end
+end
+)");
+  auto* g = dynamic_cast<TbsSkinGroupBox*>(form->FindComponent("Opts"));
+  auto* b = dynamic_cast<TbsSkinCheckRadioBox*>(form->FindComponent("Loop"));
+  ASSERT_NE(nullptr, g);
+  ASSERT_NE(nullptr, b);
+  EXPECT_EQ(bvLowered, g->BorderStyle());
+  EXPECT_EQ(taRightJustify, g->DefaultAlignment());
+  EXPECT_TRUE(b->Radio());
+  EXPECT_TRUE(b->Checked());
+  EXPECT_EQ(3, b->GroupIndex());
+  EXPECT_FALSE(b->Flat());
+  EXPECT_TRUE(b->TabStop());
+  // Stored rolled up: the stored heights stay, the child is hidden until unrolled.
+  EXPECT_TRUE(g->RollUpState());
+  EXPECT_EQ(23, g->Height());
+  EXPECT_EQ(120, g->RealHeight());
+  EXPECT_FALSE(b->Visible());
+  g->SetRollUpState(false);
+  EXPECT_EQ(120, g->Height());
+  EXPECT_TRUE(b->Visible());
+  delete form;
 }
 
 }  // namespace
