@@ -391,6 +391,10 @@ void TCustomForm::WndProc(TMessage& m) {
       bool active = LOWORD(m.WParam) != WA_INACTIVE;
       if (active == FActive) return;
       FActive = active;
+      if (FCaptionActive != active) {
+        FCaptionActive = active;
+        if (HandleAllocated()) Perform(WM_NCPAINT, 1, 0);
+      }
       if (active) {
         Activate();
         if (FActiveControl && FActiveControl->CanFocus() && FImpl) FActiveControl->SetFocus();

@@ -208,6 +208,8 @@ class TCustomForm : public TWinControl {
   TWinControl* FActiveControl = nullptr;
   TModalResult FModalResult = mrNone;
   bool FActive = false;
+  // The caption's look follows WM_NCACTIVATE, which arrives before WM_ACTIVATE.
+  bool FCaptionActive = false;
   bool FAutoSize = false;
   bool FAutoScroll = false;
   bool FModal = false;

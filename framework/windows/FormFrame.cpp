@@ -68,7 +68,7 @@ void TCustomForm::PaintDefaultFrame(TCanvas* c) {
   const int b = DefaultFrameBorder;
   TRect cap = Rect(b, b, FWidth - b, b + DefaultCaptionHeight);
   c->Brush()->Style = TBrushStyle::bsSolid;
-  c->Brush()->Color = ColorToRGB(FActive ? clActiveCaption : clInactiveCaption);
+  c->Brush()->Color = ColorToRGB(FCaptionActive ? clActiveCaption : clInactiveCaption);
   c->FillRect(cap);
   c->Brush()->Color = ColorToRGB(clBtnFace);
   c->FillRect(Rect(b, cap.Bottom, FWidth - b, cap.Bottom + 1));
@@ -94,7 +94,7 @@ void TCustomForm::PaintDefaultFrame(TCanvas* c) {
   if (text.Right > text.Left && !FCaption.empty()) {
     c->Font()->Assign(&FFont);
     c->Font()->SetStyle(c->Font()->Style() + fsBold);
-    c->Font()->SetColor(FActive ? clWhite : ColorToRGB(clInactiveCaptionText));
+    c->Font()->SetColor(FCaptionActive ? clWhite : ColorToRGB(clInactiveCaptionText));
     c->Brush()->Style = TBrushStyle::bsClear;
     std::string s = FCaption;
     c->DrawText(s, text, DT_SINGLELINE | DT_VCENTER | DT_END_ELLIPSIS | DT_NOPREFIX | DT_LEFT);
@@ -126,6 +126,7 @@ void TCustomForm::DefaultHandler(TMessage& m) {
       m.Result = 0;
       return;
     case WM_NCACTIVATE:
+      FCaptionActive = m.WParam != 0;
       if (HandleAllocated()) Perform(WM_NCPAINT, 1, 0);
       m.Result = 1;
       return;

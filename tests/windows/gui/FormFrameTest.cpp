@@ -154,6 +154,20 @@ TEST(FormFrame, DefaultFramePaintsBorderCaptionAndOffsetsTheClient) {
   EXPECT_EQ(shot.Pixel(150, 10), ColorToRGB(clInactiveCaption));
 }
 
+TEST(FormFrame, CaptionFollowsNcActivateWhichComesBeforeActivate) {
+  // The window system sends WM_NCACTIVATE first: the caption must already show the new state.
+  auto f = MakeForm(10, 10, 240, 160, "Corvale");
+  HWND h = f->Handle();
+  TBitmap shot;
+  SendMessage(h, WM_NCACTIVATE, 1, 0);
+  PaintTo(f.get(), &shot);
+  EXPECT_EQ(shot.Pixel(150, 10), ColorToRGB(clActiveCaption));
+  SendMessage(h, WM_ACTIVATE, WA_ACTIVE, 0);
+  SendMessage(h, WM_NCACTIVATE, 0, 0);
+  PaintTo(f.get(), &shot);
+  EXPECT_EQ(shot.Pixel(150, 10), ColorToRGB(clInactiveCaption));
+}
+
 TEST(FormFrame, StylesAndBorderStyleChangeTheFrame) {
   auto f = MakeForm(0, 0, 200, 100);
   HWND h = f->Handle();
