@@ -2,6 +2,7 @@
 
 #include "framework/controls/Bevel.h"
 #include "framework/controls/Button.h"
+#include "framework/controls/CustomEdit.h"
 #include "framework/controls/Label.h"
 #include "framework/controls/OpenDialog.h"
 #include "framework/controls/RadioGroup.h"
@@ -110,6 +111,15 @@ void RegisterBevel(TClassRegistry& r) {
          [](TBevel* b, int v) { b->SetStyle(TBevelStyle(v)); }, [](const TBevel* b) { return int(b->Style()); });
 }
 
+void RegisterEdit(TClassRegistry& r) {
+  auto c = r.RegisterClass<TEdit>("TEdit", "TWinControl");
+  c.String("Text", [](TEdit* e, const std::string& v) { e->SetText(v); }, [](const TEdit* e) { return e->Text(); });
+  c.Integer("MaxLength", [](TEdit* e, Int64 v) { e->SetMaxLength(int(v)); },
+            [](const TEdit* e) -> Int64 { return e->MaxLength(); });
+  c.Boolean("ReadOnly", [](TEdit* e, bool v) { e->SetReadOnly(v); }, [](const TEdit* e) { return e->ReadOnly(); });
+  c.Event("OnChange", std::function<void(TEdit*, TNotifyEvent)>([](TEdit* e, TNotifyEvent h) { e->OnChange = std::move(h); }));
+}
+
 void RegisterOpenDialog(TClassRegistry& r) {
   auto c = r.RegisterClass<TOpenDialog>("TOpenDialog", "TComponent");
   c.String("Title", [](TOpenDialog* d, const std::string& v) { d->SetTitle(v); },
@@ -143,6 +153,7 @@ void RegisterStandardControls(TClassRegistry& registry) {
   RegisterTrackBar(registry);
   RegisterOpenDialog(registry);
   RegisterBevel(registry);
+  RegisterEdit(registry);
 }
 
 void RegisterStandardControls() { RegisterStandardControls(ClassRegistry()); }
