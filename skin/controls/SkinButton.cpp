@@ -13,13 +13,6 @@
 namespace {
 constexpr TColor PressedFill = 0xB59385;
 constexpr TColor HotFill = 0xD2BDB6;
-constexpr double MorphStep = 0.2;
-// Five steps of 0.2 end exactly at 0 or 1, not a rounding error away from them.
-double SnapFactor(double f) {
-  if (f < 1e-9) return 0;
-  if (f > 1 - 1e-9) return 1;
-  return f;
-}
 }  // namespace
 
 TbsSkinButton::TbsSkinButton(TComponent* AOwner) : TbsSkinCustomControl(AOwner) {
@@ -86,7 +79,7 @@ void TbsSkinButton::SetDown(bool Value) {
   FDown = Value;
   if (MorphingInUse()) {
     if (FDown) {
-      FMorphFactor = 1;
+      FMorph.Factor = 1;
       StopMorph();
     } else {
       StartMorphOrRepaint();
@@ -178,9 +171,9 @@ void TbsSkinButton::ReadSkinRecord() {
 
 void TbsSkinButton::ApplySkinChange() {
   StopMorph();
-  FMorphFactor = 0;
+  FMorph.Factor = 0;
   TbsSkinCustomControl::ApplySkinChange();
-  if (MorphingInUse() && (ButtonFocused() || FMouseIn)) FMorphFactor = 1;
+  if (MorphingInUse() && (ButtonFocused() || FMouseIn)) FMorph.Factor = 1;
 }
 
 // ---- painting ---------------------------------------------------------------------------
@@ -241,12 +234,12 @@ void TbsSkinButton::Paint() {
     return;
   }
   if (Width() <= 0 || Height() <= 0) return;
-  if (FMorphing && FMorphFactor > 0 && FMorphFactor < 1 && FEnabled) {
+  if (FMorphing && FMorph.Factor > 0 && FMorph.Factor < 1 && FEnabled) {
     TBitmap normal(Width(), Height()), hot(Width(), Height());
     DrawButtonImage(normal, FSkinRect, false, false);
     DrawButtonImage(hot, FActiveSkinRect, true, false);
     TbsEffectBmp a(normal), b(hot);
-    a.MorphBy(static_cast<TbsMorphKind>(static_cast<int>(FMorphKind)), b, FMorphFactor);
+    a.MorphBy(static_cast<TbsMorphKind>(static_cast<int>(FMorphKind)), b, FMorph.Factor);
     a.DrawTo(Canvas(), 0, 0);
     return;
   }
@@ -258,7 +251,7 @@ void TbsSkinButton::Paint() {
     DrawButtonImage(B, FDownSkinRect, true, true);
   else if (focused || FMouseIn)
     DrawButtonImage(B, FActiveSkinRect, true, false);
-  else if (!FMorphing || FMorphFactor != 1)
+  else if (!FMorphing || FMorph.Factor != 1)
     DrawButtonImage(B, FSkinRect, false, false);
   else
     DrawButtonImage(B, FActiveSkinRect, true, false);
@@ -267,34 +260,20 @@ void TbsSkinButton::Paint() {
 
 // ---- timers -----------------------------------------------------------------------------
 void TbsSkinButton::StartMorphOrRepaint() {
-  if (MorphingInUse() && HandleAllocated()) {
-    if (!FMorphTimer) FMorphTimer = SetTimer(HandleValue(), MorphTimerId, MorphInterval) != 0;
-    if (FMorphTimer) return;
-  }
+  if (MorphingInUse() && HandleAllocated() && FMorph.Start(*this, MorphTimerId, MorphInterval)) return;
   Invalidate();
 }
 
-void TbsSkinButton::StopMorph() {
-  if (!FMorphTimer) return;
-  FMorphTimer = false;
-  if (HandleAllocated()) KillTimer(HandleValue(), MorphTimerId);
-}
+void TbsSkinButton::StopMorph() { FMorph.Stop(*this, MorphTimerId); }
 
 void TbsSkinButton::MorphTick() {
   const bool hot = FMouseIn || ButtonFocused();
   if (!MorphingInUse()) {
-    FMorphFactor = hot ? 1 : 0;
+    FMorph.Factor = hot ? 1 : 0;
     StopMorph();
     return;
   }
-  if (hot && FMorphFactor < 1) {
-    FMorphFactor = SnapFactor(FMorphFactor + MorphStep);
-  } else if (!hot && FMorphFactor > 0) {
-    FMorphFactor = SnapFactor(FMorphFactor - MorphStep);
-  } else {
-    FMorphFactor = hot ? 1 : 0;
-    StopMorph();
-  }
+  if (!FMorph.Advance(hot)) StopMorph();
   Invalidate();
 }
 
@@ -324,7 +303,7 @@ void TbsSkinButton::WndProc(TMessage& m) {
         return;
       }
       if (m.WParam == MorphTimerId) {
-        if (FMorphTimer) MorphTick();
+        if (FMorph.Running) MorphTick();
         return;
       }
       break;
@@ -389,7 +368,7 @@ void TbsSkinButton::FocusChanged(TWinControl* focused) {
     StartMorphOrRepaint();
   } else if (!button) {
     FMouseIn = true;
-    if (MorphingInUse()) FMorphFactor = 1;
+    if (MorphingInUse()) FMorph.Factor = 1;
     StartMorphOrRepaint();
   }
 }
@@ -470,7 +449,7 @@ void TbsSkinButton::KeyUp(Word& Key, TShiftState Shift) {
 void TbsSkinButton::HoverRepaint() {
   if (FGroupIndex != 0 ? !FDown : (!ButtonFocused() || FDown)) {
     if (FDown) {
-      if (MorphingInUse()) FMorphFactor = 1;
+      if (MorphingInUse()) FMorph.Factor = 1;
       Invalidate();
     } else {
       StartMorphOrRepaint();
@@ -498,7 +477,7 @@ void TbsSkinButton::CMMouseLeave(TMessage& Message) {
 
 void TbsSkinButton::CMEnabledChanged(TMessage& Message) {
   StopMorph();
-  if (FMorphing) FMorphFactor = 0;
+  if (FMorphing) FMorph.Factor = 0;
   FMouseIn = false;
   TbsSkinCustomControl::CMEnabledChanged(Message);
   Invalidate();

@@ -11,6 +11,7 @@
 #include "framework/windows/Forms.h"
 #include "skin/controls/SkinButtonGlyphs.h"
 #include "skin/controls/SkinControl.h"
+#include "skin/controls/SkinMorph.h"
 #include "skin/data/SkinTypes.h"
 
 class TBasicAction;
@@ -66,10 +67,10 @@ class TbsSkinButton : public TbsSkinCustomControl {
 
   // Look state, for the gallery and tests.
   bool MouseIn() const { return FMouseIn; }
-  double MorphFactor() const { return FMorphFactor; }
+  double MorphFactor() const { return FMorph.Factor; }
   bool ActiveDefault() const { return FActiveDefault; }
   bool Repeating() const { return FRepeating; }
-  bool Morphing() const { return FMorphTimer; }
+  bool Morphing() const { return FMorph.Running; }
   // Focused in the button's sense: the window has the focus and CanFocused is set.
   bool ButtonFocused() const { return FCanFocused && Focused(); }
 
@@ -137,8 +138,7 @@ class TbsSkinButton : public TbsSkinCustomControl {
   bool FFocusGrab = false;
   bool FSpaceDown = false;
   bool FRepeating = false;
-  bool FMorphTimer = false;
-  double FMorphFactor = 0;
+  TbsMorphState FMorph;
 
   // Copies of the record's values.
   std::string FSkinFontName = "Arial";

@@ -15,10 +15,6 @@
 #include "skin/draw/SkinText.h"
 #include "skin/draw/WindowHelpers.h"
 
-namespace {
-constexpr double MorphStep = 0.2;
-}  // namespace
-
 TbsSkinCheckRadioBox::TbsSkinCheckRadioBox(TComponent* AOwner) : TbsSkinCustomControl(AOwner) {
   // OnClick comes from Checked changes, not from the framework's click.
   FControlStyle.Exclude(csClickEvents);
@@ -150,7 +146,7 @@ void TbsSkinCheckRadioBox::CalcSkinSize(int& W, int& H) {
 
 void TbsSkinCheckRadioBox::ApplySkinChange() {
   StopMorph();
-  FMorphFactor = 0;
+  FMorph.Factor = 0;
   if (FFlat) {
     ReadSkinRecord();
     UpdateSkinRegion();
@@ -158,7 +154,7 @@ void TbsSkinCheckRadioBox::ApplySkinChange() {
   } else {
     TbsSkinCustomControl::ApplySkinChange();
   }
-  if (MorphingInUse() && (FMouseIn || BoxFocused())) FMorphFactor = 1;
+  if (MorphingInUse() && (FMouseIn || BoxFocused())) FMorph.Factor = 1;
 }
 
 const TRect& TbsSkinCheckRadioBox::CheckImageRect() const {
@@ -297,12 +293,12 @@ void TbsSkinCheckRadioBox::Paint() {
     return;
   }
   if (Width() <= 0 || Height() <= 0) return;
-  if (FMorphing && FMorphFactor > 0 && FMorphFactor < 1) {
+  if (FMorphing && FMorph.Factor > 0 && FMorph.Factor < 1) {
     TBitmap normal(Width(), Height()), hot(Width(), Height());
     DrawStateImage(normal, FSkinRect, false);
     DrawStateImage(hot, FActiveSkinRect, true);
     TbsEffectBmp a(normal), b(hot);
-    a.MorphBy(static_cast<TbsMorphKind>(static_cast<int>(FMorphKind)), b, FMorphFactor);
+    a.MorphBy(static_cast<TbsMorphKind>(static_cast<int>(FMorphKind)), b, FMorph.Factor);
     a.DrawTo(Canvas(), 0, 0);
     return;
   }
@@ -316,34 +312,20 @@ void TbsSkinCheckRadioBox::Paint() {
 
 // ---- morph ------------------------------------------------------------------------------
 void TbsSkinCheckRadioBox::StartMorphOrRepaint() {
-  if (MorphingInUse() && HandleAllocated()) {
-    if (!FMorphTimer) FMorphTimer = SetTimer(HandleValue(), MorphTimerId, MorphInterval) != 0;
-    if (FMorphTimer) return;
-  }
+  if (MorphingInUse() && HandleAllocated() && FMorph.Start(*this, MorphTimerId, MorphInterval)) return;
   Invalidate();
 }
 
-void TbsSkinCheckRadioBox::StopMorph() {
-  if (!FMorphTimer) return;
-  FMorphTimer = false;
-  if (HandleAllocated()) KillTimer(HandleValue(), MorphTimerId);
-}
+void TbsSkinCheckRadioBox::StopMorph() { FMorph.Stop(*this, MorphTimerId); }
 
 void TbsSkinCheckRadioBox::MorphTick() {
   const bool hot = FMouseIn || BoxFocused();
   if (!MorphingInUse()) {
-    FMorphFactor = hot ? 1 : 0;
+    FMorph.Factor = hot ? 1 : 0;
     StopMorph();
     return;
   }
-  if (hot && FMorphFactor < 1) {
-    FMorphFactor = std::min(1.0, FMorphFactor + MorphStep);
-  } else if (!hot && FMorphFactor > 0) {
-    FMorphFactor = std::max(0.0, FMorphFactor - MorphStep);
-  } else {
-    FMorphFactor = hot ? 1 : 0;
-    StopMorph();
-  }
+  if (!FMorph.Advance(hot)) StopMorph();
   Invalidate();
 }
 
@@ -352,7 +334,7 @@ void TbsSkinCheckRadioBox::WndProc(TMessage& m) {
   switch (m.Msg) {
     case WM_TIMER:
       if (m.WParam == MorphTimerId) {
-        if (FMorphTimer) MorphTick();
+        if (FMorph.Running) MorphTick();
         return;
       }
       break;
@@ -431,7 +413,7 @@ void TbsSkinCheckRadioBox::CMMouseLeave(TMessage& Message) {
 
 void TbsSkinCheckRadioBox::CMEnabledChanged(TMessage& Message) {
   StopMorph();
-  if (FMorphing) FMorphFactor = 0;
+  if (FMorphing) FMorph.Factor = 0;
   FMouseIn = false;
   TbsSkinCustomControl::CMEnabledChanged(Message);
   Invalidate();

@@ -8,6 +8,7 @@
 #include <memory>
 
 #include "skin/controls/SkinControl.h"
+#include "skin/controls/SkinMorph.h"
 #include "skin/data/SkinTypes.h"
 
 class TImageList;
@@ -42,8 +43,8 @@ class TbsSkinCheckRadioBox : public TbsSkinCustomControl {
 
   // Look state, for the gallery and tests.
   bool MouseIn() const { return FMouseIn; }
-  double MorphFactor() const { return FMorphFactor; }
-  bool Morphing() const { return FMorphTimer; }
+  double MorphFactor() const { return FMorph.Factor; }
+  bool Morphing() const { return FMorph.Running; }
   // Focused in the box's sense: the window has the focus and CanFocused is set.
   bool BoxFocused() const { return FCanFocused && Focused(); }
   // Where the check image and the caption go at the current size (non-flat skinned look).
@@ -102,8 +103,7 @@ class TbsSkinCheckRadioBox : public TbsSkinCustomControl {
 
   bool FMouseIn = false;
   bool FFocusGrab = false;
-  bool FMorphTimer = false;
-  double FMorphFactor = 0;
+  TbsMorphState FMorph;
 
   // Copies of the record's values.
   std::string FSkinFontName = "Arial";

@@ -1,0 +1,37 @@
+#include "skin/controls/SkinMorph.h"
+
+#include "framework/windows/WinControl.h"
+#include "framework/windows/Windows.h"
+
+namespace {
+// Five steps of 0.2 end exactly at 0 or 1, not a rounding error away from them.
+double SnapFactor(double f) {
+  if (f < 1e-9) return 0;
+  if (f > 1 - 1e-9) return 1;
+  return f;
+}
+}  // namespace
+
+bool TbsMorphState::Start(TWinControl& control, std::uintptr_t timerId, unsigned interval) {
+  if (!Running) Running = SetTimer(control.HandleValue(), timerId, interval) != 0;
+  return Running;
+}
+
+void TbsMorphState::Stop(TWinControl& control, std::uintptr_t timerId) {
+  if (!Running) return;
+  Running = false;
+  if (control.HandleAllocated()) KillTimer(control.HandleValue(), timerId);
+}
+
+bool TbsMorphState::Advance(bool hot) {
+  if (hot && Factor < 1) {
+    Factor = SnapFactor(Factor + Step);
+    return true;
+  }
+  if (!hot && Factor > 0) {
+    Factor = SnapFactor(Factor - Step);
+    return true;
+  }
+  Factor = hot ? 1 : 0;
+  return false;
+}
