@@ -322,4 +322,46 @@ TEST_F(SkinScrollBarTest, VerticalDefaultLook) {
             Ink(p, Rect(down.Left, down.Top, down.Right, down.Top + 8), clBlack));
 }
 
+TEST_F(SkinScrollBarTest, LeavingTheBarDuringAPageRepeat) {
+  auto* b = MakeBar();
+  b->SetLargeChange(10);
+  b->SetPosition(50);
+  Press(b, 180, 9);  // after the thumb: page down
+  ASSERT_EQ(4, b->TimerMode());
+  b->Perform(CM_MOUSELEAVE, 0, 0);
+  EXPECT_EQ(0, b->TimerMode());
+  EXPECT_EQ(0u, b->TimerInterval());
+  Release(b, 180, 9);
+  Press(b, 20, 9);  // before the thumb: page up keeps running outside
+  ASSERT_EQ(3, b->TimerMode());
+  b->Perform(CM_MOUSELEAVE, 0, 0);
+  EXPECT_EQ(3, b->TimerMode());
+  Release(b, 20, 9);
+  // Hover is dropped on leaving when nothing is held.
+  SimulateMouse(b, WM_MOUSEMOVE, 8, 9);
+  ASSERT_TRUE(b->PartHot(TbsSkinScrollBar::DecPart));
+  b->Perform(CM_MOUSELEAVE, 0, 0);
+  EXPECT_FALSE(b->PartHot(TbsSkinScrollBar::DecPart));
+}
+
+TEST_F(SkinScrollBarTest, APressTakesTheFocusOfAFocusableBar) {
+  auto* other = MakeBar();
+  other->SetTop(60);
+  other->SetCanFocused(true);
+  other->SetFocus();
+  testsupport::Pump(5);
+  auto* b = MakeBar();
+  Press(b, 150, 9);  // not focusable: the focus stays
+  Release(b, 150, 9);
+  EXPECT_TRUE(other->Focused());
+  b->SetCanFocused(true);
+  Press(b, 150, 9);
+  Release(b, 150, 9);
+  EXPECT_TRUE(b->Focused());
+  EXPECT_EQ(2 * b->LargeChange(), b->Position());
+  // Focused, the thumb shows pressed.
+  const TRect t = b->PartRect(TbsSkinScrollBar::ThumbPart);
+  EXPECT_EQ(PressedFill, Shot(b).Pixel(t.Left + 2, t.Top + 2));
+}
+
 }  // namespace
