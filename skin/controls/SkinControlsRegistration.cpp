@@ -5,55 +5,15 @@
 #include "framework/menus/PopupMenu.h"
 #include "skin/controls/SkinButton.h"
 #include "skin/controls/SkinPanelsRegistration.h"
+#include "skin/controls/SkinRegistrationSupport.h"
 #include "skin/controls/SkinScrollBarRegistration.h"
 #include "skin/data/SkinData.h"
 
 namespace {
-const TIdentMap kColors = {
-    {"clBlack", clBlack}, {"clNavy", clNavy}, {"clWhite", clWhite}, {"clGray", clGray},
-    {"clWindowText", clWindowText}, {"clBtnText", clBtnText}, {"clBtnFace", clBtnFace},
-    {"clBtnShadow", clBtnShadow}, {"clBtnHighlight", clBtnHighlight}, {"clWindow", clWindow},
-    {"clHighlight", clHighlight}, {"clHighlightText", clHighlightText}, {"clGrayText", clGrayText}};
-const TIdentMap kCharsets = {{"ANSI_CHARSET", ANSI_CHARSET},
-                             {"DEFAULT_CHARSET", DEFAULT_CHARSET},
-                             {"SYMBOL_CHARSET", SYMBOL_CHARSET},
-                             {"GB2312_CHARSET", GB2312_CHARSET}};
-const TIdentMap kFontStyles = {{"fsBold", 0}, {"fsItalic", 1}, {"fsUnderline", 2}, {"fsStrikeOut", 3}};
 const TIdentMap kModalResults = {
     {"mrNone", mrNone}, {"mrOk", mrOk},   {"mrCancel", mrCancel}, {"mrAbort", mrAbort},
     {"mrRetry", mrRetry}, {"mrIgnore", mrIgnore}, {"mrYes", mrYes}, {"mrNo", mrNo},
     {"mrAll", mrAll},   {"mrNoToAll", mrNoToAll}, {"mrYesToAll", mrYesToAll}};
-
-// Properties of a font reached through get (DefaultFont, ...), named prefix.Name etc.
-template <class T>
-void FontProperties(TClassBuilder<T>& c, const std::string& prefix, TFont* (*get)(T*),
-                    const TFont* (*cget)(const T*)) {
-  c.String(prefix + ".Name", [get](T* t, const std::string& v) { get(t)->SetName(v); },
-           [cget](const T* t) { return cget(t)->Name(); });
-  c.Integer(prefix + ".Height", [get](T* t, Int64 v) { get(t)->SetHeight(int(v)); },
-            [cget](const T* t) -> Int64 { return cget(t)->Height(); });
-  c.Integer(prefix + ".Color", [get](T* t, Int64 v) { get(t)->SetColor(TColor(v)); },
-            [cget](const T* t) -> Int64 { return cget(t)->Color(); }, kColors);
-  c.Integer(prefix + ".Charset", [get](T* t, Int64 v) { get(t)->SetCharset(TFontCharset(v)); },
-            [cget](const T* t) -> Int64 { return cget(t)->Charset(); }, kCharsets);
-  c.Set(prefix + ".Style", kFontStyles,
-        [get](T* t, std::uint64_t v) { get(t)->SetStyle(TFontStyles::FromBits(v)); },
-        [cget](const T* t) { return cget(t)->Style().Bits(); });
-}
-
-// A stored bitmap block: the BMP file, optionally preceded by its 32-bit length.
-void LoadBitmapBlock(TBitmap& bmp, const std::vector<std::uint8_t>& bytes) {
-  if (bytes.empty()) {
-    bmp.SetSize(0, 0);
-    return;
-  }
-  std::size_t skip = 0;
-  if (bytes.size() >= 6 && bytes[4] == 'B' && bytes[5] == 'M') {
-    const std::uint32_t n = bytes[0] | (bytes[1] << 8) | (bytes[2] << 16) | (std::uint32_t(bytes[3]) << 24);
-    if (n == bytes.size() - 4) skip = 4;
-  }
-  bmp.LoadFromBytes(bytes.data() + skip, bytes.size() - skip);
-}
 
 void RegisterBase(TClassRegistry& r) {
   auto s = r.RegisterRootClass<TbsSkinControl>("TbsSkinControl", "TCustomControl");
@@ -64,7 +24,7 @@ void RegisterBase(TClassRegistry& r) {
            [](const TbsSkinControl* c) { return c->SkinDataName(); });
 
   auto cc = r.RegisterRootClass<TbsSkinCustomControl>("TbsSkinCustomControl", "TbsSkinControl");
-  FontProperties<TbsSkinCustomControl>(
+  RegisterSkinFontProperties<TbsSkinCustomControl>(
       cc, "DefaultFont", [](TbsSkinCustomControl* c) { return c->DefaultFont(); },
       [](const TbsSkinCustomControl* c) { return c->DefaultFont(); });
   cc.Integer("DefaultWidth", [](TbsSkinCustomControl* c, Int64 v) { c->SetDefaultWidth(int(v)); },
@@ -80,7 +40,7 @@ void RegisterButton(TClassRegistry& r) {
   auto c = r.RegisterClass<B>("TbsSkinButton", "TbsSkinCustomControl");
   c.Binary("Glyph.Data", [](B* b, const std::vector<std::uint8_t>& v) {
     TBitmap g;
-    LoadBitmapBlock(g, v);
+    LoadSkinBitmapBlock(g, v);
     b->SetGlyph(&g);
   });
   c.Integer("NumGlyphs", [](B* b, Int64 v) { b->SetNumGlyphs(int(v)); },

@@ -1,6 +1,5 @@
 #include "skin/controls/SkinPanelsRegistration.h"
 
-#include "framework/menus/PopupMenu.h"
 #include "framework/graphics/ImageList.h"
 #include "framework/layout/ClassRegistry.h"
 #include "framework/menus/PopupMenu.h"
@@ -8,62 +7,9 @@
 #include "skin/controls/SkinGroupBox.h"
 #include "skin/controls/SkinPanel.h"
 #include "skin/controls/SkinRadioGroup.h"
+#include "skin/controls/SkinRegistrationSupport.h"
 
 namespace {
-const TIdentMap kColors = {
-    {"clBlack", clBlack},         {"clNavy", clNavy},           {"clWhite", clWhite},
-    {"clGray", clGray},           {"clWindowText", clWindowText}, {"clBtnText", clBtnText},
-    {"clBtnFace", clBtnFace},     {"clBtnShadow", clBtnShadow}, {"clBtnHighlight", clBtnHighlight},
-    {"clWindow", clWindow},       {"clHighlight", clHighlight}, {"clHighlightText", clHighlightText},
-    {"clGrayText", clGrayText}};
-const TIdentMap kCharsets = {{"ANSI_CHARSET", ANSI_CHARSET},
-                             {"DEFAULT_CHARSET", DEFAULT_CHARSET},
-                             {"SYMBOL_CHARSET", SYMBOL_CHARSET},
-                             {"GB2312_CHARSET", GB2312_CHARSET}};
-const TIdentMap kFontStyles = {{"fsBold", 0}, {"fsItalic", 1}, {"fsUnderline", 2}, {"fsStrikeOut", 3}};
-
-// prefix.Name, .Height, .Color, .Charset and .Style of the font get returns.
-template <class T>
-void Font(TClassBuilder<T>& c, const std::string& prefix, TFont* (*get)(T*), const TFont* (*cget)(const T*)) {
-  c.String(prefix + ".Name", [get](T* t, const std::string& v) { get(t)->SetName(v); },
-           [cget](const T* t) { return cget(t)->Name(); });
-  c.Integer(prefix + ".Height", [get](T* t, Int64 v) { get(t)->SetHeight(int(v)); },
-            [cget](const T* t) -> Int64 { return cget(t)->Height(); });
-  c.Integer(prefix + ".Color", [get](T* t, Int64 v) { get(t)->SetColor(TColor(v)); },
-            [cget](const T* t) -> Int64 { return cget(t)->Color(); }, kColors);
-  c.Integer(prefix + ".Charset", [get](T* t, Int64 v) { get(t)->SetCharset(TFontCharset(v)); },
-            [cget](const T* t) -> Int64 { return cget(t)->Charset(); }, kCharsets);
-  c.Set(prefix + ".Style", kFontStyles, [get](T* t, std::uint64_t v) { get(t)->SetStyle(TFontStyles::FromBits(v)); },
-        [cget](const T* t) { return cget(t)->Style().Bits(); });
-}
-
-// A stored bitmap block: the BMP file, optionally preceded by its 32-bit length.
-void LoadBitmapBlock(TBitmap& bmp, const std::vector<std::uint8_t>& bytes) {
-  if (bytes.empty()) {
-    bmp.SetSize(0, 0);
-    return;
-  }
-  std::size_t skip = 0;
-  if (bytes.size() >= 6 && bytes[4] == 'B' && bytes[5] == 'M') {
-    const std::uint32_t n = bytes[0] | (bytes[1] << 8) | (bytes[2] << 16) | (std::uint32_t(bytes[3]) << 24);
-    if (n == bytes.size() - 4) skip = 4;
-  }
-  bmp.LoadFromBytes(bytes.data() + skip, bytes.size() - skip);
-}
-
-template <class T>
-void MouseAndKeyEvents(TClassBuilder<T>& c, bool keys) {
-  c.template Event<TMouseEvent>("OnMouseDown", [](T* b, TMouseEvent e) { b->OnMouseDown = std::move(e); });
-  c.template Event<TMouseEvent>("OnMouseUp", [](T* b, TMouseEvent e) { b->OnMouseUp = std::move(e); });
-  c.template Event<TMouseMoveEvent>("OnMouseMove", [](T* b, TMouseMoveEvent e) { b->OnMouseMove = std::move(e); });
-  c.template Reference<TPopupMenu>(
-      "PopupMenu", [](T* b, TPopupMenu* m) { b->SetPopupMenu(m); }, [](const T* b) { return b->PopupMenu(); });
-  if (!keys) return;
-  c.template Event<TKeyEvent>("OnKeyDown", [](T* b, TKeyEvent e) { b->OnKeyDown = std::move(e); });
-  c.template Event<TKeyEvent>("OnKeyUp", [](T* b, TKeyEvent e) { b->OnKeyUp = std::move(e); });
-  c.template Event<TKeyPressEvent>("OnKeyPress", [](T* b, TKeyPressEvent e) { b->OnKeyPress = std::move(e); });
-}
-
 void RegisterPanel(TClassRegistry& r) {
   using P = TbsSkinPanel;
   auto c = r.RegisterClass<P>("TbsSkinPanel", "TbsSkinCustomControl");
@@ -78,7 +24,7 @@ void RegisterPanel(TClassRegistry& r) {
          [](const P* p) { return int(p->BorderStyle()); });
   c.Binary("Glyph.Data", [](P* p, const std::vector<std::uint8_t>& v) {
     TBitmap g;
-    LoadBitmapBlock(g, v);
+    LoadSkinBitmapBlock(g, v);
     p->SetGlyph(&g);
   });
   c.Integer("NumGlyphs", [](P* p, Int64 v) { p->SetNumGlyphs(int(v)); },
@@ -93,7 +39,7 @@ void RegisterPanel(TClassRegistry& r) {
   c.Boolean("RollUpState", [](P* p, bool v) { p->SetRollUpState(v); }, [](const P* p) { return p->RollUpState(); });
   c.Integer("RealHeight", [](P* p, Int64 v) { p->SetRealHeight(int(v)); },
             [](const P* p) -> Int64 { return p->RealHeight(); });
-  MouseAndKeyEvents(c, false);
+  RegisterSkinMouseAndKeyEvents(c, false);
 
   r.RegisterClass<TbsSkinGroupBox>("TbsSkinGroupBox", "TbsSkinPanel");
 }
@@ -111,7 +57,7 @@ void RegisterCheckRadioBox(TClassRegistry& r) {
       "Images", [](B* b, TImageList* v) { b->SetImages(v); }, [](const B* b) { return b->Images(); });
   c.Integer("ImageIndex", [](B* b, Int64 v) { b->SetImageIndex(int(v)); },
             [](const B* b) -> Int64 { return b->ImageIndex(); });
-  MouseAndKeyEvents(c, true);
+  RegisterSkinMouseAndKeyEvents(c, true);
 }
 
 void RegisterRadioGroup(TClassRegistry& r) {
@@ -135,7 +81,7 @@ void RegisterRadioGroup(TClassRegistry& r) {
   c.Integer("Columns", [](G* g, Int64 v) { g->SetColumns(int(v)); }, [](const G* g) -> Int64 { return g->Columns(); });
   c.String("ButtonSkinDataName", [](G* g, const std::string& v) { g->SetButtonSkinDataName(v); },
            [](const G* g) { return g->ButtonSkinDataName(); });
-  Font<TbsSkinRadioGroup>(
+  RegisterSkinFontProperties<TbsSkinRadioGroup>(
       c, "ButtonDefaultFont", [](TbsSkinRadioGroup* g) { return g->ButtonDefaultFont(); },
       [](const TbsSkinRadioGroup* g) { return g->ButtonDefaultFont(); });
   c.Reference<TImageList>(
