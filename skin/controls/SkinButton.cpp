@@ -260,21 +260,13 @@ void TbsSkinButton::Paint() {
 
 // ---- timers -----------------------------------------------------------------------------
 void TbsSkinButton::StartMorphOrRepaint() {
-  if (MorphingInUse() && HandleAllocated() && FMorph.Start(*this, MorphTimerId, MorphInterval)) return;
-  Invalidate();
+  if (!FMorph.Start(*this, MorphingInUse(), MorphTimerId, MorphInterval)) Invalidate();
 }
 
 void TbsSkinButton::StopMorph() { FMorph.Stop(*this, MorphTimerId); }
 
 void TbsSkinButton::MorphTick() {
-  const bool hot = FMouseIn || ButtonFocused();
-  if (!MorphingInUse()) {
-    FMorph.Factor = hot ? 1 : 0;
-    StopMorph();
-    return;
-  }
-  if (!FMorph.Advance(hot)) StopMorph();
-  Invalidate();
+  if (FMorph.Tick(*this, MorphingInUse(), FMouseIn || ButtonFocused(), MorphTimerId)) Invalidate();
 }
 
 void TbsSkinButton::StartRepeat() {

@@ -312,21 +312,13 @@ void TbsSkinCheckRadioBox::Paint() {
 
 // ---- morph ------------------------------------------------------------------------------
 void TbsSkinCheckRadioBox::StartMorphOrRepaint() {
-  if (MorphingInUse() && HandleAllocated() && FMorph.Start(*this, MorphTimerId, MorphInterval)) return;
-  Invalidate();
+  if (!FMorph.Start(*this, MorphingInUse(), MorphTimerId, MorphInterval)) Invalidate();
 }
 
 void TbsSkinCheckRadioBox::StopMorph() { FMorph.Stop(*this, MorphTimerId); }
 
 void TbsSkinCheckRadioBox::MorphTick() {
-  const bool hot = FMouseIn || BoxFocused();
-  if (!MorphingInUse()) {
-    FMorph.Factor = hot ? 1 : 0;
-    StopMorph();
-    return;
-  }
-  if (!FMorph.Advance(hot)) StopMorph();
-  Invalidate();
+  if (FMorph.Tick(*this, MorphingInUse(), FMouseIn || BoxFocused(), MorphTimerId)) Invalidate();
 }
 
 // ---- messages ---------------------------------------------------------------------------

@@ -12,7 +12,8 @@ double SnapFactor(double f) {
 }
 }  // namespace
 
-bool TbsMorphState::Start(TWinControl& control, std::uintptr_t timerId, unsigned interval) {
+bool TbsMorphState::Start(TWinControl& control, bool inUse, std::uintptr_t timerId, unsigned interval) {
+  if (!inUse || !control.HandleAllocated()) return false;
   if (!Running) Running = SetTimer(control.HandleValue(), timerId, interval) != 0;
   return Running;
 }
@@ -34,4 +35,14 @@ bool TbsMorphState::Advance(bool hot) {
   }
   Factor = hot ? 1 : 0;
   return false;
+}
+
+bool TbsMorphState::Tick(TWinControl& control, bool inUse, bool hot, std::uintptr_t timerId) {
+  if (!inUse) {
+    Factor = hot ? 1 : 0;
+    Stop(control, timerId);
+    return false;
+  }
+  if (!Advance(hot)) Stop(control, timerId);
+  return true;
 }
