@@ -20,6 +20,7 @@
 #include <random>
 #include <vector>
 
+#include "bench/BenchSupport.h"
 #include "framework/graphics/Bitmap.h"
 #include "framework/graphics/Canvas.h"
 #include "skin/draw/BlendProof.h"
@@ -30,22 +31,7 @@
 
 namespace {
 
-double ThreadSeconds() {
-  timespec t{};
-  clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
-  return double(t.tv_sec) + double(t.tv_nsec) * 1e-9;
-}
-
-// Processor seconds per call of f, best of a few rounds of n calls.
-double SecondsPerCall(const std::function<void()>& f, int n) {
-  double best = 1e9;
-  for (int round = 0; round < 5; ++round) {
-    const double t0 = ThreadSeconds();
-    for (int i = 0; i < n; ++i) f();
-    best = std::min(best, (ThreadSeconds() - t0) / n);
-  }
-  return best;
-}
+using bench::SecondsPerCall;
 
 // A copy of `bytes` bytes between two buffers of their own, seconds per call.
 double CopySeconds(std::size_t bytes, int n) {

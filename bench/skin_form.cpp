@@ -18,6 +18,7 @@
 #include <memory>
 #include <string>
 
+#include "bench/BenchSupport.h"
 #include "framework/core/SysUtils.h"
 #include "framework/graphics/Bitmap.h"
 #include "framework/graphics/Canvas.h"
@@ -34,21 +35,7 @@
 
 namespace {
 
-double ThreadSeconds() {
-  timespec t{};
-  clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
-  return double(t.tv_sec) + double(t.tv_nsec) * 1e-9;
-}
-
-double SecondsPerCall(const std::function<void()>& f, int n) {
-  double best = 1e9;
-  for (int round = 0; round < 5; ++round) {
-    const double t0 = ThreadSeconds();
-    for (int i = 0; i < n; ++i) f();
-    best = std::min(best, (ThreadSeconds() - t0) / n);
-  }
-  return best;
-}
+using bench::SecondsPerCall;
 
 // skins/slate.skn from the folder of the program upward.
 std::string FindSlate() {
