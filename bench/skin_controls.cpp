@@ -1,7 +1,8 @@
 // Skin control painting, each against a baseline measured in the same run:
-//  - a full repaint (invalidate and paint through the window's off-screen image) of
-//    three 75 x 25 buttons in the default look and in the Slate skin's look, against
-//    filling three bitmaps of that size (aim: well under 2 ms for the three);
+//  - a full repaint (invalidate and paint through the window's off-screen image) of the
+//    main window's six controls (three 75 x 25 buttons, three 121 x 81 radio groups with
+//    their buttons) in the default look and in the Slate skin's look, against filling
+//    bitmaps of those sizes (aim: under 2 ms for the six together);
 //  - one morph tick of a hovered skinned button (the 20 ms timer's step and the repaint
 //    it asks for, which blends the normal and the hot image), against the timer period
 //    (aim: under 5 % of 20 ms).
@@ -25,6 +26,7 @@
 #include "framework/windows/Forms.h"
 #include "framework/windows/Input.h"
 #include "skin/controls/SkinButton.h"
+#include "skin/controls/SkinRadioGroup.h"
 #include "skin/data/CompressedStoredSkin.h"
 #include "skin/data/SkinData.h"
 
@@ -43,11 +45,11 @@ std::string SlateFile() {
   return "";
 }
 
-// A shown form with three buttons, bound to the Slate skin or to none.
+// A shown form with the main window's six controls, bound to the Slate skin or to none.
 struct Bench {
   explicit Bench(bool skinned) {
     form = new TForm(nullptr);
-    form->SetBounds(10, 10, 300, 120);
+    form->SetBounds(10, 10, 420, 220);
     data = new TbsSkinData(form);
     if (skinned && !SlateFile().empty()) {
       stored.ReadPackedFile(SlateFile());
@@ -61,6 +63,19 @@ struct Bench {
       b->SetSkinData(data);
       buttons[i] = b;
     }
+    const char* const items[3][3] = {{"Mono", "Stereo", nullptr}, {"8 bit", "16 bit", nullptr},
+                                     {"11025", "22050", "44100"}};
+    for (int i = 0; i < 3; ++i) {
+      auto* g = new TbsSkinRadioGroup(form);
+      g->SetParent(form);
+      g->SetBounds(10 + 131 * i, 45, 121, 81);
+      g->SetCaption(i == 0 ? "Channels" : i == 1 ? "Bits" : "Rate");
+      for (const char* item : items[i])
+        if (item) g->Items()->Add(item);
+      g->SetItemIndex(0);
+      g->SetSkinData(data);
+      groups[i] = g;
+    }
     form->Show();
     Application->ProcessMessages();
   }
@@ -70,20 +85,25 @@ struct Bench {
       b->Invalidate();
       PaintTo(b, &shot);
     }
+    for (TbsSkinRadioGroup* g : groups) {
+      g->Invalidate();
+      PaintTo(g, &shot);  // the group's own buttons are painted with it
+    }
   }
   TForm* form;
   TbsSkinData* data;
   TbsCompressedStoredSkin stored{nullptr};
   TbsSkinButton* buttons[3];
+  TbsSkinRadioGroup* groups[3];
   TBitmap shot;
 };
 
-double FillThreeSeconds(int n) {
-  TBitmap a(75, 25), b(75, 25), c(75, 25);
+double FillSixSeconds(int n) {
+  TBitmap a(75, 25), b(75, 25), c(75, 25), d(121, 81), e(121, 81), f(121, 81);
   return SecondsPerCall([&] {
-    for (TBitmap* x : {&a, &b, &c}) {
+    for (TBitmap* x : {&a, &b, &c, &d, &e, &f}) {
       x->Canvas()->Brush()->Color = clBtnFace;
-      x->Canvas()->FillRect(Rect(0, 0, 75, 25));
+      x->Canvas()->FillRect(Rect(0, 0, x->Width(), x->Height()));
       benchmark::DoNotOptimize(x->Bits());
     }
   }, n);
@@ -97,13 +117,13 @@ void Repaint(benchmark::State& state, bool skinned) {
   }
   for (auto _ : state) bench.Repaint();
   const double t = SecondsPerCall([&] { bench.Repaint(); }, 200);
-  const double base = FillThreeSeconds(200);
-  state.counters["ms_three_buttons"] = t * 1e3;
-  state.counters["x_fill_three"] = t / base;
+  const double base = FillSixSeconds(200);
+  state.counters["ms_six_controls"] = t * 1e3;
+  state.counters["x_fill_six"] = t / base;
 }
 
-void BM_RepaintThreeButtonsDefault(benchmark::State& state) { Repaint(state, false); }
-void BM_RepaintThreeButtonsSkinned(benchmark::State& state) { Repaint(state, true); }
+void BM_RepaintSixControlsDefault(benchmark::State& state) { Repaint(state, false); }
+void BM_RepaintSixControlsSkinned(benchmark::State& state) { Repaint(state, true); }
 
 void BM_MorphTickOfOneButton(benchmark::State& state) {
   Bench bench(true);
@@ -128,8 +148,8 @@ void BM_MorphTickOfOneButton(benchmark::State& state) {
   state.counters["x_of_20ms"] = t / 0.020;
 }
 
-BENCHMARK(BM_RepaintThreeButtonsDefault)->Unit(benchmark::kMicrosecond);
-BENCHMARK(BM_RepaintThreeButtonsSkinned)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_RepaintSixControlsDefault)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_RepaintSixControlsSkinned)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_MorphTickOfOneButton)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
