@@ -1,5 +1,7 @@
 #include "skin/controls/SkinButton.h"
 
+#include "skin/controls/FocusGrab.h"
+
 #include "framework/actions/Action.h"
 #include "framework/graphics/Canvas.h"
 #include "framework/menus/Hotkeys.h"
@@ -301,18 +303,7 @@ void TbsSkinButton::WndProc(TMessage& m) {
       break;
     case WM_LBUTTONDOWN:
     case WM_LBUTTONDBLCLK:
-      if (FCanFocused && !Focused()) {
-        if (!CanFocus()) return;
-        std::weak_ptr<bool> alive = FButtonAlive;
-        FFocusGrab = true;
-        SetFocus();
-        if (alive.expired()) return;
-        FFocusGrab = false;
-        // Dropped when the focus went elsewhere (an exit handler moved it); a window
-        // that is still being activated has its focus recorded but not yet given.
-        TCustomForm* form = GetParentForm(this);
-        if (!Focused() && !(form && form->ActiveControl() == this)) return;
-      }
+      if (FCanFocused && !Focused() && !GrabFocusForPress(this, FButtonAlive, FFocusGrab)) return;
       break;
     case WM_COMMAND:
       if (FFocusGrab) return;

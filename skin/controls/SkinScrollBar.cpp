@@ -1,5 +1,7 @@
 #include "skin/controls/SkinScrollBar.h"
 
+#include "skin/controls/FocusGrab.h"
+
 #include <algorithm>
 #include <cmath>
 
@@ -561,16 +563,7 @@ void TbsSkinScrollBar::WndProc(TMessage& m) {
       return;
     case WM_LBUTTONDOWN:
     case WM_LBUTTONDBLCLK:
-      if (FCanFocused && !Focused()) {
-        if (!CanFocus()) return;
-        std::weak_ptr<bool> alive = FAlive;
-        FFocusGrab = true;
-        SetFocus();
-        if (alive.expired()) return;
-        FFocusGrab = false;
-        TCustomForm* form = GetParentForm(this);
-        if (!Focused() && !(form && form->ActiveControl() == this)) return;
-      }
+      if (FCanFocused && !Focused() && !GrabFocusForPress(this, FAlive, FFocusGrab)) return;
       break;
     case WM_COMMAND:
       if (FFocusGrab) return;
