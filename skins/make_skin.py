@@ -535,7 +535,7 @@ def build_ini(ctl):
     kv('picture', 'frame.bmp')
     kv('inactivepicture', 'frame_inactive.bmp')
     kv('mask', 'frame_mask.bmp')
-    kv('activepicturescount', SCROLL_PICTURE_BASE + len(SCROLL_PICTURES))
+    kv('activepicturescount', EXTRA_PICTURE_BASE + sum(len(m.PICTURES) for m in extra_parts()))
     kv('0', 'controls.bmp')
     kv('1', 'windows.bmp')
     kv('2', 'background.bmp')
@@ -546,6 +546,9 @@ def build_ini(ctl):
         kv(str(PANEL_PICTURE_BASE + i), name)
     for i, name in enumerate(SCROLL_PICTURES):
         kv(str(SCROLL_PICTURE_BASE + i), name)
+    for base, m in extra_part_bases():
+        for i, name in enumerate(m.PICTURES):
+            kv(str(base + i), name)
 
     sec('FORMINFO')
     kv('lefttoppoint', '40,26')
@@ -769,6 +772,9 @@ def build_ini(ctl):
     control('listview', 'listview', R(0, 0, 0, 0), font() + [('bgcolor', 0xFFFFFF)], custom=False)
     control('richedit', 'richedit', R(0, 0, 0, 0), font() + [('bgcolor', 0xFFFFFF)], custom=False)
 
+    for base, m in extra_part_bases():
+        m.records(control, font, base)
+
     sec('SKINCONTROLS')
     kv('count', len(controls))
     for i, (name, word) in enumerate(controls):
@@ -942,6 +948,27 @@ def save_scroll_pictures(out):
     draw_scrollbars()[0].save(os.path.join(out, SCROLL_PICTURES[0]))
 
 
+# ---- further record kinds, one module each -------------------------------------------
+# Each module in EXTRA_PARTS (skins/slate_<kind>.py) defines PICTURES (its bitmap file
+# names), save_pictures(out) and records(control, font, base), where base is the picture
+# index of its first bitmap. Indices follow the order of this list.
+EXTRA_PICTURE_BASE = SCROLL_PICTURE_BASE + len(SCROLL_PICTURES)
+EXTRA_PARTS = []
+
+
+def extra_parts():
+    import importlib
+    sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+    return [importlib.import_module(name) for name in EXTRA_PARTS]
+
+
+def extra_part_bases():
+    base = EXTRA_PICTURE_BASE
+    for m in extra_parts():
+        yield base, m
+        base += len(m.PICTURES)
+
+
 def main():
     here = os.path.dirname(os.path.abspath(__file__))
     out = sys.argv[1] if len(sys.argv) > 1 else os.path.join(here, 'slate')
@@ -957,6 +984,8 @@ def main():
     save_object_pictures(out)
     save_panel_pictures(out)
     save_scroll_pictures(out)
+    for _, m in extra_part_bases():
+        m.save_pictures(out)
     with open(os.path.join(out, 'skin.ini'), 'w', newline='') as f:
         f.write(build_ini(rects))
 
