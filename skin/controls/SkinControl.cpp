@@ -3,6 +3,7 @@
 #include "framework/graphics/Canvas.h"
 #include "framework/graphics/Region.h"
 #include "framework/windows/Windows.h"
+#include "skin/controls/SkinChangeClient.h"
 #include "skin/data/SkinData.h"
 #include "skin/draw/SkinImage.h"
 #include "skin/draw/SkinRegion.h"
@@ -341,15 +342,20 @@ TRect TbsSkinCustomControl::MapSkinRect(const TRect& R) const {
 void NotifySkinControls(TWinControl* parent, TbsSkinData* data, bool before) {
   if (!parent) return;
   for (int i = 0; i < parent->ControlCount(); ++i) {
-    auto* w = dynamic_cast<TWinControl*>(parent->Controls(i));
-    if (!w) continue;
-    if (auto* sc = dynamic_cast<TbsSkinControl*>(w); sc && (!data || sc->SkinData() == data)) {
+    TControl* ctl = parent->Controls(i);
+    if (auto* sc = dynamic_cast<TbsSkinControl*>(ctl); sc && (!data || sc->SkinData() == data)) {
       if (before)
         sc->BeginSkinChange();
       else
         sc->ApplySkinChange();
+    } else if (auto* cl = dynamic_cast<TbsSkinChangeClient*>(ctl); cl && (!data || cl->SkinData() == data)) {
+      if (before)
+        cl->BeginSkinChange();
+      else
+        cl->ApplySkinChange();
     }
-    // The control list may change under a handler; the index check above guards it.
-    if (i < parent->ControlCount() && parent->Controls(i) == w) NotifySkinControls(w, data, before);
+    auto* w = dynamic_cast<TWinControl*>(ctl);
+    // The control list may change under a handler; the index check guards it.
+    if (w && i < parent->ControlCount() && parent->Controls(i) == w) NotifySkinControls(w, data, before);
   }
 }

@@ -137,6 +137,7 @@ class TbsSkinCustomControl : public TbsSkinControl {
 };
 
 // Calls BeginSkinChange (before) or ApplySkinChange (otherwise) on every skin control
-// inside parent, through all child windows, whose SkinData is data; on every one when
+// (and every TbsSkinChangeClient, window-less ones included) inside parent, through all
+// child windows, whose SkinData is data; on every one when
 // data is nullptr. This is the walk a skinned form does on the skin messages.
 void NotifySkinControls(TWinControl* parent, TbsSkinData* data, bool before);
