@@ -127,6 +127,7 @@ void TbsSkinForm::Notification(TComponent* AComponent, TOperation Operation) {
   if (AComponent == FSystemMenu) FSystemMenu = nullptr;
   if (AComponent == FDefaultSystemMenu) FDefaultSystemMenu = nullptr;
   if (AComponent == FSkinMenu) FSkinMenu = nullptr;
+  if (AComponent == FTrayMenu) FTrayMenu = nullptr;
 }
 
 // ---- properties -----------------------------------------------------------------------
@@ -489,6 +490,7 @@ void TbsSkinForm::HookWndProc(TMessage& m) {
     if (!ToOwnMenu(m)) CloseMenusOnInput();
     if (alive.expired()) return Forward(m);
   }
+  if (!WindowCommandMessage(m)) return;
   switch (m.Msg) {
     case WM_CREATE: {
       Forward(m);
@@ -657,7 +659,7 @@ void TbsSkinForm::NonClientMouse(TMessage& m, int hit) {
         else if (sizeable && FWindowState != TbsWindowState::wsMaximized && !FRollUpState &&
                  FBorderIcons.Contains(biMaximize))
           MaximizeForm();
-        else if (sizeable && FWindowState == TbsWindowState::wsMaximized) RestoreForm();
+        else if (sizeable && FWindowState == TbsWindowState::wsMaximized && !FRollUpFromMaximized) RestoreForm();
         else SetRollUpState(!FRollUpState);
       }
       if (!alive.expired()) FPressedIndex = -1;

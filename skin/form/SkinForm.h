@@ -15,6 +15,8 @@
 #include "framework/windows/Control.h"
 #include "framework/windows/WindowProcHook.h"
 #include "skin/data/SkinTypes.h"
+#include "skin/form/SkinFormFade.h"
+#include "skin/form/SkinFormLimits.h"
 #include "skin/form/SkinFormTypes.h"
 
 class TCustomForm;
@@ -24,6 +26,8 @@ class TTimer;
 class TbsActiveSkinObject;
 class TbsSkinData;
 class TbsSkinMenu;
+class TbsSkinPopupMenu;
+class TbsFormTrayLink;
 
 class TbsSkinForm : public TComponent {
  public:
@@ -57,11 +61,11 @@ class TbsSkinForm : public TComponent {
   bool MaximizeOnFullScreen() const { return FMaximizeOnFullScreen; }
   void SetMaximizeOnFullScreen(bool v) { FMaximizeOnFullScreen = v; }
   bool AlphaBlend() const { return FAlphaBlend; }
-  void SetAlphaBlend(bool v) { FAlphaBlend = v; }
+  void SetAlphaBlend(bool v);
   bool AlphaBlendAnimation() const { return FAlphaBlendAnimation; }
   void SetAlphaBlendAnimation(bool v) { FAlphaBlendAnimation = v; }
   Byte AlphaBlendValue() const { return FAlphaBlendValue; }
-  void SetAlphaBlendValue(Byte v) { FAlphaBlendValue = v; }
+  void SetAlphaBlendValue(Byte v);
   bool ShowObjectHint() const { return FShowObjectHint; }
   void SetShowObjectHint(bool v) { FShowObjectHint = v; }
   bool UseDefaultObjectHint() const { return FUseDefaultObjectHint; }
@@ -158,7 +162,21 @@ class TbsSkinForm : public TComponent {
   void MaximizeForm();
   void RestoreForm();
   void SetRollUpState(bool v);
+  // Rolled up while maximised (restoring then unrolls too).
+  bool RollUpFromMaximized() const { return FRollUpFromMaximized; }
   void MinimizeToTray();
+  void RestoreFromTray();
+  // The tray icon the tray commands act through (nullptr: they do nothing).
+  TbsFormTrayLink* TrayLink() const { return FTrayLink; }
+  void SetTrayLink(TbsFormTrayLink* v);
+  // The tray menu: restore from the tray, a separator, close.
+  TbsSkinPopupMenu* TrayMenu();
+  // The minimum and maximum size for the current skin and state.
+  TbsFormSizeLimits SizeLimits() const;
+  // Makes the platform recompute the frame: the width changes by one pixel and back.
+  void NudgeWidth();
+  // The alpha and fade-in of the form.
+  TbsFormFade* Fade() { return &FFade; }
   // What a caption button or a button-style animation does for its command.
   void ObjectCommand(TStdCommand command, TbsActiveSkinObject* object);
   // An object's rectangle in screen coordinates.
@@ -184,6 +202,11 @@ class TbsSkinForm : public TComponent {
 
  protected:
   void HookWndProc(TMessage& m);
+  // The window-command side of the hook, before the message goes on: size limits,
+  // moving, alpha on show and hide, the fade timer. False when the component went away.
+  bool WindowCommandMessage(TMessage& m);
+  bool CanBlend() const;
+  void RunFadeIn();
   void Forward(TMessage& m);
   void ApplySkin();
   void CreateSkinObjects();
@@ -218,6 +241,10 @@ class TbsSkinForm : public TComponent {
   bool FInSizeMove = false;
   TbsWindowState FWindowState = TbsWindowState::wsNormal;
   bool FRollUpState = false;
+  bool FRollUpFromMaximized = false;
+  TbsFormFade FFade;
+  TbsFormTrayLink* FTrayLink = nullptr;
+  TbsSkinPopupMenu* FTrayMenu = nullptr;
   int FSavedHeight = 0;
   std::unique_ptr<TTimer> FMorphTimer, FAnimationTimer, FHoverTimer;
   TbsSkinMenu* FSkinMenu = nullptr;

@@ -1,19 +1,64 @@
-// The window commands the frame objects and the system menu call, the system menu
-// itself, and the steps around an open skin menu.
+// The window commands of TbsSkinForm: roll-up, its own minimise / maximise / restore,
+// the size limits, magnetic docking, alpha blending and the tray commands; and the
+// steps around an open skin menu.
 #include <algorithm>
 
 #include "framework/menus/PopupMenu.h"
 #include "framework/windows/Application.h"
 #include "framework/windows/Forms.h"
+#include "framework/windows/Screen.h"
 #include "framework/windows/Timers.h"
 #include "framework/windows/Windows.h"
-#include "skin/data/ResourceStrData.h"
 #include "skin/data/SkinData.h"
+#include "skin/draw/SkinGeometry.h"
 #include "skin/form/SkinAnimateObject.h"
 #include "skin/form/SkinForm.h"
+#include "skin/form/SkinFormMagnet.h"
+#include "skin/form/SkinFormTray.h"
 #include "skin/form/SkinMenu.h"
+#include "skin/form/SkinMinimizedBars.h"
 #include "skin/form/SkinPopupMenu.h"
 #include "skin/form/SkinStdButtonObject.h"
+
+namespace {
+constexpr TRect NoRect{};
+
+TRect WorkAreaOf(const TCustomForm* f) {
+  return f->HandleAllocated() ? GetMonitorWorkArea(f->HandleValue()) : Screen()->WorkAreaRect();
+}
+
+TRect MonitorOf(const TCustomForm* f) {
+  return f->HandleAllocated() ? GetMonitorRect(f->HandleValue()) : GetMonitorRectAt(Point(0, 0));
+}
+}  // namespace
+
+// ---- size limits ------------------------------------------------------------------------
+
+TbsFormSizeLimits TbsSkinForm::SizeLimits() const {
+  TbsFormSizeLimits l;
+  const TBitmap* pic = FSkinActive && FSkinData ? FSkinData->SkinPicture.get() : nullptr;
+  l.Skinned = pic && !pic->Empty();
+  if (l.Skinned) {
+    l.PictureWidth = pic->Width();
+    l.FrameHeight = std::max(0, pic->Height() - RectHeight(FSkinData->clientrect));
+  } else {
+    l.FrameHeight = DefaultCaptionHeight() + 6;
+  }
+  l.MinWidth = FMinWidth;
+  l.MinHeight = FMinHeight;
+  l.Minimized = FWindowState == TbsWindowState::wsMinimized;
+  l.RolledUp = FRollUpState;
+  return l;
+}
+
+void TbsSkinForm::NudgeWidth() {
+  if (!FForm) return;
+  const int w = FForm->Width();
+  FForm->SetWidth(w - 1 < SizeLimits().MinimumWidth() ? w + 1 : w - 1);
+  FForm->SetWidth(w);
+}
+
+// ---- commands ---------------------------------------------------------------------------
 
 void TbsSkinForm::CloseForm() {
   if (FForm) FForm->Close();
@@ -21,41 +66,57 @@ void TbsSkinForm::CloseForm() {
 
 void TbsSkinForm::MinimizeForm() {
   if (!FForm || FWindowState == TbsWindowState::wsMinimized) return;
+  // The main form takes the whole application down and keeps its own state.
   if (FForm == Application->MainForm()) {
     Application->Minimize();
     return;
   }
-  if (IsRectEmpty(FRestoreRect)) FRestoreRect = FForm->BoundsRect();
   FWindowState = TbsWindowState::wsMinimized;
-  const TRect wa = FForm->HandleAllocated() ? GetMonitorWorkArea(FForm->HandleValue()) : Screen()->WorkAreaRect();
-  FForm->SetBounds(wa.Left, wa.Bottom - MinimumHeight(), MinimumWidth(), MinimumHeight());
+  if (FRestoreRect == NoRect) FRestoreRect = FForm->BoundsRect();
+  const TbsFormSizeLimits l = SizeLimits();
+  const TSize bar{l.MinimumWidth(), l.MinimumHeight()};
+  const TPoint p =
+      MinimizedBarPosition(WorkAreaOf(FForm), bar, [this](TPoint q) { return MinimizedBarAt(q, this); });
+  FForm->SetBounds(p.X, p.Y, bar.cx, bar.cy);
 }
 
 void TbsSkinForm::MaximizeForm() {
   if (!FForm || FWindowState == TbsWindowState::wsMaximized) return;
-  if (IsRectEmpty(FRestoreRect)) FRestoreRect = FForm->BoundsRect();
   FWindowState = TbsWindowState::wsMaximized;
-  if (!FForm->HandleAllocated()) return;
-  TRect r = FMaximizeOnFullScreen ? GetMonitorRect(FForm->HandleValue()) : GetMonitorWorkArea(FForm->HandleValue());
-  FForm->SetBoundsRect(r);
+  if (FRestoreRect == NoRect) FRestoreRect = FForm->BoundsRect();
+  FForm->SetBoundsRect(MaximizedFormBounds(MonitorOf(FForm), WorkAreaOf(FForm), FMaximizeOnFullScreen));
 }
 
 void TbsSkinForm::RestoreForm() {
   if (!FForm || FWindowState == TbsWindowState::wsNormal) return;
   FWindowState = TbsWindowState::wsNormal;
-  if (!IsRectEmpty(FRestoreRect)) FForm->SetBoundsRect(FRestoreRect);
-  FRestoreRect = TRect{};
+  // Rolled up while maximised: the restore rectangle holds the whole form, so the
+  // rolled-up state ends with the maximised one.
+  const bool unroll = FRollUpFromMaximized && FRollUpState;
+  FRollUpFromMaximized = false;
+  if (unroll) FRollUpState = false;
+  const TRect before = FForm->BoundsRect();
+  if (FRestoreRect != NoRect) FForm->SetBoundsRect(FRestoreRect);
   FHoverTimer->SetEnabled(true);
+  const TRect after = FForm->BoundsRect();
+  if (after.Width() == before.Width() && after.Height() == before.Height()) NudgeWidth();
+  FRestoreRect = NoRect;
   if (FForm->HandleAllocated()) FForm->Perform(WM_NCPAINT, 0, 0);
+  FForm->Invalidate();
+  if (unroll && OnChangeRollUpState) OnChangeRollUpState(this);
 }
 
 void TbsSkinForm::SetRollUpState(bool v) {
   if (!FForm || !FBorderIcons.Contains(biRollUp) || FWindowState == TbsWindowState::wsMinimized) return;
+  const bool maximized = FWindowState == TbsWindowState::wsMaximized;
+  if (maximized && FRollUpState && !FRollUpFromMaximized) return;
+  // Rolling up twice would save the rolled-up height over the real one.
   if (v == FRollUpState) return;
+  if (maximized) FRollUpFromMaximized = v;
   FRollUpState = v;
   if (v) {
     FSavedHeight = FForm->Height();
-    FForm->SetHeight(std::max(FMinHeight, MinimumHeight()));
+    FForm->SetHeight(SizeLimits().MinimumHeight());
   } else {
     FForm->SetHeight(FSavedHeight);
   }
@@ -63,8 +124,26 @@ void TbsSkinForm::SetRollUpState(bool v) {
   if (OnChangeRollUpState) OnChangeRollUpState(this);
 }
 
+void TbsSkinForm::SetTrayLink(TbsFormTrayLink* v) { FTrayLink = v; }
+
 void TbsSkinForm::MinimizeToTray() {
-  if (OnMinimizeToTray) OnMinimizeToTray(this);
+  if (!FTrayLink) return;
+  FTrayLink->SetMinimizeToTray(true);
+  std::weak_ptr<bool> alive = FAlive;
+  Application->Minimize();
+  if (!alive.expired() && OnMinimizeToTray) OnMinimizeToTray(this);
+}
+
+void TbsSkinForm::RestoreFromTray() {
+  if (!FTrayLink) return;
+  FTrayLink->SetMinimizeToTray(false);
+  std::weak_ptr<bool> alive = FAlive;
+  FTrayLink->RestoreApplication();
+  if (alive.expired()) return;
+  Application->Restore();
+  if (alive.expired()) return;
+  if (!FAlwaysShowInTray && FTrayLink) FTrayLink->HideIcon();
+  if (OnRestoreFromTray) OnRestoreFromTray(this);
 }
 
 void TbsSkinForm::ObjectCommand(TStdCommand command, TbsActiveSkinObject* object) {
@@ -91,81 +170,85 @@ void TbsSkinForm::ObjectCommand(TStdCommand command, TbsActiveSkinObject* object
   }
 }
 
-namespace {
-struct SysItem {
-  const char* Name;
-  const char* Key;
-  const char* Caption;
-};
-constexpr SysItem MinItem{"SKF_MINITEM", "MI_MINCAPTION", "Mi&nimize"};
-constexpr SysItem MaxItem{"SKF_MAXITEM", "MI_MAXCAPTION", "Ma&ximize"};
-constexpr SysItem RestoreItem{"SKF_RESTORE", "MI_RESTORECAPTION", "&Restore"};
-constexpr SysItem RollUpItem{"SKF_ROLLUP", "MI_ROLLUPCAPTION", "Ro&llUp"};
-constexpr SysItem TrayItem{"SKF_MINTOTRAY", "MI_MINTOTRAYCAPTION", "Minimize to &Tray"};
-constexpr SysItem CloseItem{"SKF_CLOSE", "MI_CLOSECAPTION", "&Close"};
-}  // namespace
+// ---- alpha blending -----------------------------------------------------------------------
 
-TPopupMenu* TbsSkinForm::BuildSystemMenu() {
-  TPopupMenu* menu = FSystemMenu ? FSystemMenu : FDefaultSystemMenu;
-  if (!menu) return nullptr;
-  if (FSystemMenu && !FUseDefaultSysMenu) return menu;
-  const TbsResourceStrData* strings = FSkinData ? FSkinData->ResourceStrData() : nullptr;
-  auto make = [&](const SysItem& s, std::function<void()> action) {
-    auto* item = new TMenuItem(menu);
-    item->SetName(s.Name);
-    std::string caption = strings ? strings->GetResString(s.Key) : std::string();
-    item->SetCaption(caption.empty() ? s.Caption : caption);
+bool TbsSkinForm::CanBlend() const {
+  return FForm && FForm->HandleAllocated() && LayeredWindowsSupported() && !IsLoading() &&
+         !ComponentState().Contains(csDesigning);
+}
+
+void TbsSkinForm::SetAlphaBlend(bool v) {
+  FAlphaBlend = v;
+  if (!CanBlend()) return;
+  const HWND h = FForm->HandleValue();
+  TbsFormFade::SetLayered(h, v);
+  if (v) FFade.SetAlpha(h, FAlphaBlendValue);
+}
+
+void TbsSkinForm::SetAlphaBlendValue(Byte v) {
+  FAlphaBlendValue = v;
+  if (FAlphaBlend && CanBlend()) FFade.SetAlpha(FForm->HandleValue(), v);
+}
+
+void TbsSkinForm::RunFadeIn() {
+  const HWND h = FForm->HandleValue();
+  if (!FFade.TakeTimer(h)) return;
+  const Byte target = FAlphaBlend || !FAlphaBlendAnimation ? FAlphaBlendValue : Byte(255);
+  if (FAlphaBlendAnimation) {
     std::weak_ptr<bool> alive = FAlive;
-    item->OnClick = [alive, action = std::move(action)](TObject*) {
-      if (!alive.expired()) action();
-    };
-    return item;
-  };
-  TMenuItem* root = menu->Items();
-  const bool minimized = FWindowState == TbsWindowState::wsMinimized;
-  const bool maximized = FWindowState == TbsWindowState::wsMaximized;
-  const bool mdiChild = FForm && FForm->FormStyle() == fsMDIChild;
-  std::vector<TMenuItem*> items;  // in display order, before the close item
-  if (!minimized && FBorderIcons.Contains(biMinimize))
-    items.push_back(make(MinItem, [this] { ObjectCommand(cmMinimize, nullptr); }));
-  if (!maximized && FBorderIcons.Contains(biMaximize)) items.push_back(make(MaxItem, [this] { MaximizeForm(); }));
-  if (FWindowState != TbsWindowState::wsNormal || FRollUpState)
-    items.push_back(make(RestoreItem, [this] {
-      if (FRollUpState) SetRollUpState(false);
-      else RestoreForm();
-    }));
-  if (!(mdiChild && maximized) && !FRollUpState && !minimized && FBorderIcons.Contains(biRollUp))
-    items.push_back(make(RollUpItem, [this] { SetRollUpState(true); }));
-  if (FBorderIcons.Contains(biMinimizeToTray)) items.push_back(make(TrayItem, [this] { MinimizeToTray(); }));
-  TMenuItem* close = make(CloseItem, [this] { CloseForm(); });
-  close->SetShortCut(TextToShortCut(mdiChild ? "Ctrl+F4" : "Alt+F4"));
-
-  if (!FSystemMenu) {
-    root->Clear();
-    for (TMenuItem* i : items) root->Add(i);
-    if (!items.empty()) {
-      auto* line = new TMenuItem(menu);
-      line->SetCaption(cLineCaption);
-      root->Add(line);
-    }
-    root->Add(close);
-    return menu;
+    Application->ProcessMessages();
+    if (alive.expired() || !IsWindow(h)) return;
+    FFade.Animate(h, target);
+  } else if (target != 255) {
+    FFade.SetAlpha(h, target);
   }
-  // A user menu: the standard items are replaced, the user's own items stay between.
-  for (const SysItem* s : {&MinItem, &MaxItem, &RestoreItem, &RollUpItem, &TrayItem, &CloseItem})
-    for (int i = root->Count() - 1; i >= 0; --i)
-      if (root->Items(i)->Name() == s->Name) delete root->Items(i);
-  for (auto it = items.rbegin(); it != items.rend(); ++it) root->Insert(0, *it);
-  root->Add(close);
-  return menu;
+  if (target == 255) TbsFormFade::SetLayered(h, false);
 }
 
-void TbsSkinForm::ShowSystemMenu(TRect anchor) {
-  TPopupMenu* menu = BuildSystemMenu();
-  if (!menu || !FSkinMenu) return;
-  PrepareForMenu();
-  FSkinMenu->Popup(nullptr, MenuSkinData(), false, menu->Items(), anchor);
+// ---- messages -----------------------------------------------------------------------------
+
+bool TbsSkinForm::WindowCommandMessage(TMessage& m) {
+  if (!FForm) return true;
+  switch (m.Msg) {
+    case WM_GETMINMAXINFO:
+      if (auto* mmi = reinterpret_cast<TMinMaxInfo*>(m.LParam)) {
+        const TbsFormSizeLimits l = SizeLimits();
+        mmi->ptMinTrackSize = Point(l.MinimumWidth(), l.MinimumHeight());
+        const TSize max = MaximumFormSize(MonitorOf(FForm), WorkAreaOf(FForm), FMaximizeOnFullScreen);
+        mmi->ptMaxTrackSize = Point(max.cx, max.cy);
+      }
+      return true;
+    case WM_MOVING:
+      if (auto* r = reinterpret_cast<TRect*>(m.LParam)) {
+        // A maximised form stays where it is.
+        if (FWindowState == TbsWindowState::wsMaximized && FForm->FormStyle() != fsMDIChild)
+          *r = FForm->BoundsRect();
+        else if (FMagnetic)
+          *r = MagneticSnap(*r, WorkAreaOf(FForm), FMagneticSize);
+      }
+      return true;
+    case WM_SHOWWINDOW:
+      if (!FForm->HandleAllocated() || !LayeredWindowsSupported()) return true;
+      if (m.WParam == 0) {
+        if (FAlphaBlend) TbsFormFade::SetLayered(FForm->HandleValue(), false);
+      } else if (FAlphaBlend || FAlphaBlendAnimation) {
+        FFade.Begin(FForm->HandleValue());
+      }
+      return true;
+    case WM_TIMER:
+      if (m.WParam == TbsFormFade::TimerId && FForm->HandleAllocated() && LayeredWindowsSupported() &&
+          (FAlphaBlend || FAlphaBlendAnimation)) {
+        std::weak_ptr<bool> alive = FAlive;
+        RunFadeIn();
+        return !alive.expired();
+      }
+      return true;
+    default:
+      return true;
+  }
 }
+
+// ---- menus --------------------------------------------------------------------------------
 
 void TbsSkinForm::PopupMenuItem(TMenuItem* item, TRect screenRect, bool upward, TControl* opener) {
   if (!item || !FSkinMenu) return;
