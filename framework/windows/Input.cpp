@@ -45,6 +45,16 @@ Target WidgetFor(TWinControl* c, TPoint sp) {
       t.Origin = Point(f->Left(), f->Top());
       return t;
     }
+  } else if (impl->NonClient) {
+    TRect client = c->ClientRect();
+    TPoint o = c->ClientOrigin();
+    OffsetRect(client, o.X, o.Y);
+    if (!PtInRect(client, sp)) {
+      TRect in = c->ClientRectInWindow();
+      t.Widget = impl->NonClient;
+      t.Origin = Point(o.X - in.Left, o.Y - in.Top);
+      return t;
+    }
   }
   t.Widget = impl->Client;
   t.Origin = c->ClientOrigin();
@@ -55,6 +65,11 @@ Target TargetOf(QWidget* w) {
   Target t{w, {}};
   if (auto* fw = dynamic_cast<FrameWidget*>(w); fw && fw->Form) t.Origin = Point(fw->Form->Left(), fw->Form->Top());
   if (auto* cw = dynamic_cast<ClientWidget*>(w); cw && cw->Control) t.Origin = cw->Control->ClientOrigin();
+  if (auto* nw = dynamic_cast<NonClientWidget*>(w); nw && nw->Control) {
+    TPoint o = nw->Control->ClientOrigin();
+    TRect in = nw->Control->ClientRectInWindow();
+    t.Origin = Point(o.X - in.Left, o.Y - in.Top);
+  }
   return t;
 }
 
@@ -207,6 +222,16 @@ void CopyShaped(const TBitmap& src, TBitmap& dst, TPoint off, const TRect& clip,
 void ComposeClient(TWinControl* c, TBitmap& out, TPoint off, TRect clip) {
   if (!c->WindowImpl()) return;
   HWND h = c->HandleValue();
+  if (c->WindowImpl()->NonClient && c->Parent()) {
+    // The whole window first, then the client where the non-client area leaves it.
+    RenderNonClient(c);
+    if (!IsWindow(h)) return;
+    CopyPixels(c->WindowImpl()->WindowImage, out, off, clip);
+    TRect in = c->ClientRectInWindow();
+    OffsetRect(in, off.X, off.Y);
+    off = in.TopLeft();
+    if (!IntersectRect(clip, clip, in)) return;
+  }
   RenderClient(c);
   if (!IsWindow(h)) return;
   const std::optional<TRegion>& shape = c->WindowImpl()->Shape;

@@ -13,6 +13,7 @@
 
 QWidget* TWinControl::Impl::TopWidget() const {
   if (Frame) return Frame;
+  if (NonClient) return NonClient;
   return Client;
 }
 
@@ -105,13 +106,14 @@ void TWinControl::CreateWnd() {
   for (TControl* c : FControls)
     if (auto* wc = dynamic_cast<TWinControl*>(c)) {
       if (wc->HandleAllocated()) {
-        wc->FImpl->Client->setParent(w);
-        wc->FImpl->Client->setGeometry(wc->FLeft, wc->FTop, wc->FWidth, wc->FHeight);
-        wc->FImpl->Client->setVisible(wc->FVisible);
+        wc->FImpl->TopWidget()->setParent(w);
+        winimpl::PlaceWindowWidgets(wc);
+        wc->FImpl->TopWidget()->setVisible(wc->FVisible);
       } else {
         wc->Handle();
       }
     }
+  if (FParent) FrameChanged();
   Perform(WM_CREATE, 0, 0);
 }
 
@@ -131,10 +133,12 @@ void TWinControl::DestroyWnd() {
   FHandle = 0;
   // The widgets may be in the middle of one of their own events: they are let go now
   // and deleted by the event loop.
-  for (QWidget* w : {static_cast<QWidget*>(FImpl->Client.data()), static_cast<QWidget*>(FImpl->Frame.data())}) {
+  for (QWidget* w : {static_cast<QWidget*>(FImpl->Client.data()), static_cast<QWidget*>(FImpl->Frame.data()),
+                     static_cast<QWidget*>(FImpl->NonClient.data())}) {
     if (!w) continue;
     if (auto* cw = dynamic_cast<ClientWidget*>(w)) cw->Control = nullptr;
     if (auto* fw = dynamic_cast<FrameWidget*>(w)) fw->Form = nullptr;
+    if (auto* nw = dynamic_cast<NonClientWidget*>(w)) nw->Control = nullptr;
     w->hide();
     w->deleteLater();
   }
@@ -147,6 +151,7 @@ void TWinControl::RecreateWnd() {
   CreateParams(p);
   SetWindowLong(FHandle, GWL_STYLE, LONG(p.Style));
   SetWindowLong(FHandle, GWL_EXSTYLE, LONG(p.ExStyle));
+  if (FParent) FrameChanged();
   Invalidate();
 }
 
@@ -164,9 +169,9 @@ void TWinControl::InsertControl(TControl* c) {
     if (wc->HandleAllocated() || HandleAllocated()) {
       Handle();
       if (wc->HandleAllocated()) {
-        wc->FImpl->Client->setParent(FImpl->Client);
-        wc->FImpl->Client->setGeometry(wc->FLeft, wc->FTop, wc->FWidth, wc->FHeight);
-        wc->FImpl->Client->setVisible(wc->FVisible);
+        wc->FImpl->TopWidget()->setParent(FImpl->Client);
+        winimpl::PlaceWindowWidgets(wc);
+        wc->FImpl->TopWidget()->setVisible(wc->FVisible);
       } else {
         wc->Handle();
       }
@@ -189,9 +194,9 @@ void TWinControl::RemoveControl(TControl* c) {
   if (it == FControls.end()) return;
   FControls.erase(it);
   c->FParent = nullptr;
-  if (auto* wc = dynamic_cast<TWinControl*>(c); wc && wc->FImpl && wc->FImpl->Client) {
-    wc->FImpl->Client->hide();
-    wc->FImpl->Client->setParent(nullptr);
+  if (auto* wc = dynamic_cast<TWinControl*>(c); wc && wc->FImpl && wc->FImpl->TopWidget()) {
+    wc->FImpl->TopWidget()->hide();
+    wc->FImpl->TopWidget()->setParent(nullptr);
   }
   if (!IsDestroying()) {
     if (c->FAlign != alNone) Realign();
@@ -314,9 +319,16 @@ void TWinControl::SelectNext(TWinControl* current, bool goForward, bool checkTab
   if (TWinControl* next = FindNextControl(current, goForward, checkTabStop, !checkTabStop)) next->SetFocus();
 }
 
-TRect TWinControl::ClientRect() const { return Rect(0, 0, FWidth, FHeight); }
+TRect TWinControl::ClientRect() const {
+  if (FImpl && FImpl->NonClient) return Rect(0, 0, FImpl->ClientInWindow.Width(), FImpl->ClientInWindow.Height());
+  return Rect(0, 0, FWidth, FHeight);
+}
 
-TPoint TWinControl::ClientOrigin() const { return TControl::ClientOrigin(); }
+TPoint TWinControl::ClientOrigin() const {
+  TPoint o = TControl::ClientOrigin();
+  if (FImpl && FImpl->NonClient) return Point(o.X + FImpl->ClientInWindow.Left, o.Y + FImpl->ClientInWindow.Top);
+  return o;
+}
 
 void TWinControl::SetBounds(int ALeft, int ATop, int AWidth, int AHeight) {
   TControl::SetBounds(ALeft, ATop, AWidth, AHeight);
@@ -324,8 +336,9 @@ void TWinControl::SetBounds(int ALeft, int ATop, int AWidth, int AHeight) {
 
 void TWinControl::BoundsChanged(bool moved, bool sized) {
   if (FImpl && FImpl->Client) {
-    FImpl->Client->setGeometry(FLeft, FTop, FWidth, FHeight);
+    winimpl::PlaceWindowWidgets(this);
     if (sized) FImpl->ClientDirty = true;
+    if (sized && FParent) FrameChanged();
   }
   if (moved) Perform(WM_MOVE, 0, MAKELPARAM(unsigned(FLeft), unsigned(FTop)));
   if (sized) {
@@ -475,6 +488,11 @@ void TWinControl::DefaultHandler(TMessage& m) {
     case WM_SYSCHAR:
       if (winimpl::RouteUnhandledKey(this, m)) m.Result = 1;
       return;
+    case WM_NCCALCSIZE:
+    case WM_NCHITTEST:
+    case WM_NCPAINT:
+      if (winimpl::ChildNonClientDefault(this, m)) return;
+      break;
     case WM_MOUSEACTIVATE:
       // The parent decides first; a pop-up is never activated by a click.
       if (FParent) m.Result = FParent->Perform(m.Msg, m.WParam, m.LParam);
@@ -488,7 +506,7 @@ void TWinControl::CMVisibleChanged(TMessage& m) {
   if (FImpl && FImpl->Client && FParent) {
     TMessage s{WM_SHOWWINDOW, FVisible ? 1u : 0u, 0, 0};
     WindowProc(s);
-    if (FImpl && FImpl->Client) FImpl->Client->setVisible(FVisible);
+    if (FImpl && FImpl->TopWidget()) FImpl->TopWidget()->setVisible(FVisible);
   } else if (FImpl && FImpl->Popup && FImpl->Client) {
     TMessage s{WM_SHOWWINDOW, FVisible ? 1u : 0u, 0, 0};
     WindowProc(s);
@@ -502,6 +520,7 @@ void TWinControl::CMVisibleChanged(TMessage& m) {
 
 void TWinControl::CMEnabledChanged(TMessage& m) {
   if (FImpl && FImpl->Client) FImpl->Client->setEnabled(FEnabled);
+  if (FImpl && FImpl->NonClient) FImpl->NonClient->setEnabled(FEnabled);
   Perform(WM_ENABLE, FEnabled ? 1 : 0, 0);
   Invalidate();
 }

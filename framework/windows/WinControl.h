@@ -25,6 +25,9 @@ class TWinControl : public TControl {
   void HandleNeeded() { Handle(); }
   // Makes the window again with the current CreateParams (styles re-read, frame recomputed).
   void RecreateWnd();
+  // The client area in window coordinates: a child window's WM_NCCALCSIZE may reserve a
+  // non-client area around it (forms: inside the frame).
+  TRect ClientRectInWindow() const;
 
   int ControlCount() const { return static_cast<int>(FControls.size()); }
   // Children in z-order, bottom first.
@@ -86,6 +89,9 @@ class TWinControl : public TControl {
   void PaintControls(TCanvas* canvas, TControl* stopAt = nullptr);
   virtual void CreateWnd();
   virtual void DestroyWnd();
+  // Child windows: asks WM_NCCALCSIZE for the client area again, places the client
+  // inside the non-client area it leaves and repaints both (ChildNonClient.cpp).
+  void FrameChanged();
   virtual void DoEnter();
   virtual void DoExit();
   void BoundsChanged(bool moved, bool sized) override;

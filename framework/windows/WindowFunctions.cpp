@@ -56,8 +56,12 @@ LONG SetWindowLong(HWND wnd, int index, LONG value) {
     if (QWidget* top = c->WindowImpl()->TopWidget())
       top->setWindowOpacity((DWORD(value) & WS_EX_LAYERED) ? c->WindowImpl()->Alpha / 255.0 : 1.0);
   }
-  if (index == GWL_STYLE)
-    if (TCustomForm* f = AsForm(c)) WindowAccess::Recalc(f);
+  if (index == GWL_STYLE) {
+    if (TCustomForm* f = AsForm(c))
+      WindowAccess::Recalc(f);
+    else
+      WindowAccess::FrameChanged(c);
+  }
   return LONG(old);
 }
 
@@ -70,8 +74,12 @@ bool SetWindowPos(HWND wnd, HWND insertAfter, int x, int y, int cx, int cy, UINT
     c->SetBounds(nx, ny, nw, nh);
     if (!IsWindow(wnd)) return true;
   }
-  if (flags & SWP_FRAMECHANGED)
-    if (TCustomForm* f = AsForm(c)) WindowAccess::Recalc(f);
+  if (flags & SWP_FRAMECHANGED) {
+    if (TCustomForm* f = AsForm(c))
+      WindowAccess::Recalc(f);
+    else
+      WindowAccess::FrameChanged(c);
+  }
   QWidget* top = c->WindowImpl() ? c->WindowImpl()->TopWidget() : nullptr;
   if (top && !(flags & SWP_NOZORDER)) {
     if (insertAfter == HWND_BOTTOM)
@@ -222,9 +230,10 @@ bool RedrawWindow(HWND wnd, const TRect* r, UINT flags) {
   TWinControl* c = Lookup(wnd);
   if (!c) return false;
   if (flags & RDW_FRAME)
-    if (TCustomForm* f = AsForm(c); f && f->WindowImpl()) {
-      f->WindowImpl()->FrameDirty = true;
-      if (f->WindowImpl()->Frame) f->WindowImpl()->Frame->update();
+    if (TWinControl::Impl* impl = c->WindowImpl(); impl && (impl->Frame || impl->NonClient)) {
+      impl->FrameDirty = true;
+      if (impl->Frame) impl->Frame->update();
+      if (impl->NonClient) impl->NonClient->update();
     }
   if (flags & (RDW_INVALIDATE | RDW_ERASE)) InvalidateRect(wnd, r, true);
   if (flags & RDW_ALLCHILDREN)
@@ -233,6 +242,7 @@ bool RedrawWindow(HWND wnd, const TRect* r, UINT flags) {
         RedrawWindow(w->HandleValue(), nullptr, flags);
   if (flags & RDW_UPDATENOW) {
     if (TCustomForm* f = AsForm(c); f && f->WindowImpl()) RenderFrame(f);
+    if (!AsForm(c)) RenderNonClient(c);
     UpdateWindow(wnd);
   }
   return true;
@@ -242,14 +252,14 @@ TCanvas* GetWindowCanvas(HWND wnd) {
   TWinControl* c = Lookup(wnd);
   if (!c || !c->WindowImpl()) return nullptr;
   TWinControl::Impl* impl = c->WindowImpl();
-  TCustomForm* f = AsForm(c);
-  if (!f) return GetClientCanvas(wnd);
-  if (impl->WindowImage.Width() != f->Width() || impl->WindowImage.Height() != f->Height())
-    impl->WindowImage.SetSize(std::max(0, f->Width()), std::max(0, f->Height()));
+  if (!AsForm(c) && !impl->NonClient) return GetClientCanvas(wnd);
+  if (impl->WindowImage.Width() != c->Width() || impl->WindowImage.Height() != c->Height())
+    impl->WindowImage.SetSize(std::max(0, c->Width()), std::max(0, c->Height()));
   TCanvas* canvas = impl->WindowImage.Canvas();
   canvas->ResetClip();
   canvas->SetOrigin(Point(0, 0));
   if (impl->Frame) impl->Frame->update();
+  if (impl->NonClient) impl->NonClient->update();
   return canvas;
 }
 
@@ -357,6 +367,7 @@ HWND WindowFromPoint(TPoint p) {
   for (; w; w = w->parentWidget()) {
     if (auto* cw = dynamic_cast<ClientWidget*>(w); cw && cw->Control) return cw->Control->HandleValue();
     if (auto* fw = dynamic_cast<FrameWidget*>(w); fw && fw->Form) return fw->Form->HandleValue();
+    if (auto* nw = dynamic_cast<NonClientWidget*>(w); nw && nw->Control) return nw->Control->HandleValue();
   }
   return 0;
 }
@@ -380,8 +391,9 @@ short GetKeyState(int vk) {
 short GetAsyncKeyState(int vk) { return GetKeyState(vk); }
 
 HWND GetFocus() {
-  QWidget* w = QApplication::focusWidget();
-  if (auto* cw = dynamic_cast<ClientWidget*>(w); cw && cw->Control) return cw->Control->HandleValue();
+  // The focus may rest on a window's native field (its focus proxy): the window has it.
+  for (QWidget* w = QApplication::focusWidget(); w; w = w->parentWidget())
+    if (auto* cw = dynamic_cast<ClientWidget*>(w)) return cw->Control ? cw->Control->HandleValue() : GetActiveWindow();
   return GetActiveWindow();
 }
 

@@ -16,13 +16,18 @@
 class TCustomForm;
 class ClientWidget;
 class FrameWidget;
+class NonClientWidget;
 
 struct TWinControl::Impl {
   TWinControl* Owner = nullptr;
   QPointer<ClientWidget> Client;
   QPointer<FrameWidget> Frame;  // forms only
+  // Child windows whose WM_NCCALCSIZE once reserved a non-client area: the widget of the
+  // whole window, holding the client widget at ClientInWindow.
+  QPointer<NonClientWidget> NonClient;
+  TRect ClientInWindow;
   TBitmap ClientImage;
-  TBitmap WindowImage;  // forms only: the whole window, frame included
+  TBitmap WindowImage;  // forms and child windows with a non-client area: the whole window
   bool ClientDirty = true;
   bool FrameDirty = true;
   bool Popup = false;
@@ -59,6 +64,22 @@ class ClientWidget : public QWidget {
   bool focusNextPrevChild(bool next) override;
 };
 
+// The whole window of a child control with a non-client area; its mouse input outside
+// the client widget becomes WM_NCHITTEST and the WM_NC* mouse messages.
+class NonClientWidget : public QWidget {
+ public:
+  NonClientWidget(TWinControl* control, QWidget* parent);
+  TWinControl* Control = nullptr;  // cleared when the control lets go of the widget
+
+ protected:
+  void paintEvent(QPaintEvent* e) override;
+  void mousePressEvent(QMouseEvent* e) override;
+  void mouseReleaseEvent(QMouseEvent* e) override;
+  void mouseDoubleClickEvent(QMouseEvent* e) override;
+  void mouseMoveEvent(QMouseEvent* e) override;
+  void leaveEvent(QEvent* e) override;
+};
+
 class FrameWidget : public QWidget {
  public:
   FrameWidget(TCustomForm* form, Qt::WindowFlags flags);
@@ -86,6 +107,7 @@ struct WindowAccess {
   static DWORD& Style(TWinControl* c) { return c->FStyle; }
   static DWORD& ExStyle(TWinControl* c) { return c->FExStyle; }
   static void Recalc(TCustomForm* f);
+  static void FrameChanged(TWinControl* c) { c->FrameChanged(); }
   static void PaintWindow(TWinControl* w, TCanvas* c) { w->PaintWindow(c); }
   static void PaintControls(TWinControl* w, TCanvas* c, TControl* stopAt) { w->PaintControls(c, stopAt); }
 };
@@ -120,6 +142,16 @@ LRESULT GuardedSend(TWinControl* control, UINT msg, WPARAM wParam, LPARAM lParam
 void RenderClient(TWinControl* control);
 // Renders the frame image of a form when it is marked dirty.
 void RenderFrame(TCustomForm* form);
+// Child windows with a non-client area (ChildNonClient.cpp): renders the window image
+// (WM_NCPAINT) when it is marked dirty or has the wrong size.
+void RenderNonClient(TWinControl* control);
+// Places the widgets of a child window (or pop-up) at the control's bounds.
+void PlaceWindowWidgets(TWinControl* control);
+// A mouse message over a child window's non-client widget (screen point).
+void NonClientMouse(TWinControl* control, UINT msg, TPoint screenPoint, WPARAM keys);
+// The default handling of WM_NCCALCSIZE, WM_NCHITTEST and WM_NCPAINT for child windows;
+// false for other messages.
+bool ChildNonClientDefault(TWinControl* control, TMessage& m);
 // Draws a TBitmap's pixels with a QPainter-compatible image (no copy).
 void BlitImage(QWidget* w, const TBitmap& image, QPoint at = {});
 
