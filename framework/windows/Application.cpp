@@ -10,6 +10,7 @@
 #include "framework/graphics/DisplayPlatform.h"
 #include "framework/windows/Application.h"
 #include "framework/windows/Forms.h"
+#include "framework/windows/HintState.h"
 #include "framework/windows/WindowImpl.h"
 
 namespace {
@@ -46,6 +47,7 @@ TApplication::TApplication(TComponent* AOwner) : TComponent(AOwner) {
 }
 
 TApplication::~TApplication() {
+  FHint.reset();
   DestroyComponents();
   if (gApplication == this) gApplication = nullptr;
   if (FOwnsQtApp) delete QCoreApplication::instance();
@@ -62,10 +64,13 @@ TCustomForm* TApplication::Forms(int index) const { return Screen()->Forms(index
 
 void TApplication::Run() {
   FTerminated = false;
-  if (FMainForm) Guard([&] { FMainForm->Show(); });
+  if (FMainForm && FShowMainForm) Guard([&] { FMainForm->Show(); });
   while (!FTerminated) {
     HandleMessage();
-    if (FMainForm && !FMainForm->Visible() && FMainForm->WindowState() != wsMinimized) break;
+    // A main form hidden while the application window is hidden lives in the tray.
+    if (FMainForm && !FMainForm->Visible() && FMainForm->WindowState() != wsMinimized && FAppWindowVisible &&
+        !FMinimized)
+      break;
     if (!FMainForm) break;
   }
   // The loop is over; a later Run (tests) or modal loop starts afresh.
@@ -98,6 +103,9 @@ void TApplication::Minimize() {
     TCustomForm* f = Screen()->Forms(i);
     if (f->Visible() && f->WindowImpl() && f->WindowImpl()->TopWidget()) f->WindowImpl()->TopWidget()->showMinimized();
   }
+  CancelHint();
+  TMessage m{WM_SIZE, SIZE_MINIMIZED, 0, 0};
+  MainWindowMessage(m);
   if (OnMinimize) OnMinimize(this);
 }
 
@@ -108,7 +116,34 @@ void TApplication::Restore() {
     TCustomForm* f = Screen()->Forms(i);
     if (f->Visible() && f->WindowImpl() && f->WindowImpl()->TopWidget()) f->WindowImpl()->TopWidget()->showNormal();
   }
+  TMessage m{WM_SIZE, SIZE_RESTORED, 0, 0};
+  MainWindowMessage(m);
   if (OnRestore) OnRestore(this);
+}
+
+int TApplication::HookMainWindow(TWindowHook hook) {
+  const int cookie = FNextHookCookie++;
+  FMainWindowHooks.emplace_back(cookie, std::move(hook));
+  return cookie;
+}
+
+void TApplication::UnhookMainWindow(int cookie) {
+  for (auto it = FMainWindowHooks.begin(); it != FMainWindowHooks.end(); ++it)
+    if (it->first == cookie) {
+      FMainWindowHooks.erase(it);
+      return;
+    }
+}
+
+bool TApplication::MainWindowMessage(TMessage& m) {
+  // A hook may unhook itself or others: walk a copy, skipping what went away.
+  const auto hooks = FMainWindowHooks;
+  for (auto it = hooks.rbegin(); it != hooks.rend(); ++it) {
+    bool present = false;
+    for (auto& h : FMainWindowHooks) present = present || h.first == it->first;
+    if (present && it->second(m)) return true;
+  }
+  return false;
 }
 
 bool TApplication::Active() const { return QApplication::activeWindow() != nullptr; }

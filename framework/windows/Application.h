@@ -4,12 +4,19 @@
 // exception handler, which shows the exception's message and lets the program run on.
 #include <exception>
 #include <functional>
+#include <memory>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "framework/core/Component.h"
+#include "framework/core/Types.h"
 #include "framework/windows/Messages.h"
 
 class TCustomForm;
+class TControl;
+class THintWindow;
+struct THintInfo;
 
 // MessageBox buttons, icons and answers (the platform's values).
 constexpr unsigned MB_OK = 0x00;
@@ -38,6 +45,9 @@ using TMessageEvent = std::function<void(TMessage& Msg, HWND Target, bool& Handl
 using TIdleEvent = std::function<void(TObject* Sender, bool& Done)>;
 using TExceptionEvent = std::function<void(TObject* Sender, const std::exception& E)>;
 using TMessageBoxHook = std::function<int(const std::string& Text, const std::string& Caption, unsigned Flags)>;
+using TShowHintEvent = std::function<void(std::string& HintStr, bool& CanShow, THintInfo& HintInfo)>;
+// A hook on the application window's messages; true when it handled the message.
+using TWindowHook = std::function<bool(TMessage& Message)>;
 
 class TApplication : public TComponent {
  public:
@@ -69,9 +79,24 @@ class TApplication : public TComponent {
   void ProcessMessages();
   // Waits for and handles at least one event (then idles).
   void HandleMessage();
+  // Minimize tells the application window's hooks WM_SIZE SIZE_MINIMIZED afterwards,
+  // Restore WM_SIZE SIZE_RESTORED.
   void Minimize();
   void Restore();
   bool Minimized() const { return FMinimized; }
+  // Run shows the main form first unless this is off.
+  bool ShowMainForm() const { return FShowMainForm; }
+  void SetShowMainForm(bool v) { FShowMainForm = v; }
+  // The application window (the one behind the task-bar entry): while it is hidden the
+  // program lives on without a visible main form (in the notification area), so Run
+  // does not end when the main form is hidden.
+  bool AppWindowVisible() const { return FAppWindowVisible; }
+  void SetAppWindowVisible(bool v) { FAppWindowVisible = v; }
+  // Hooks on the application window: each message for it is offered to the hooks,
+  // newest first, until one handles it.
+  int HookMainWindow(TWindowHook Hook);
+  void UnhookMainWindow(int Cookie);
+  bool MainWindowMessage(TMessage& Message);
   bool Active() const;
 
   // A modal box with the text and caption; answers IDOK etc. With a hook set, the hook
@@ -92,6 +117,33 @@ class TApplication : public TComponent {
   TNotifyEvent OnMinimize;
   TNotifyEvent OnRestore;
 
+  // Hints (HintWindow.cpp): shown for the control under the pointer whose effective
+  // ShowHint is on and whose hint is not empty, after HintPause (HintShortPause while a
+  // hint is up), hidden after HintHidePause, on a press, a key, or leaving the control.
+  bool ShowHint() const { return FShowHint; }
+  // Off frees the hint window; on makes a new one from HintWindowClass.
+  void SetShowHint(bool v);
+  unsigned HintPause() const { return FHintPause; }
+  void SetHintPause(unsigned ms) { FHintPause = ms; }
+  unsigned HintShortPause() const { return FHintShortPause; }
+  void SetHintShortPause(unsigned ms) { FHintShortPause = ms; }
+  unsigned HintHidePause() const { return FHintHidePause; }
+  void SetHintHidePause(unsigned ms) { FHintHidePause = ms; }
+  TColor HintColor() const { return FHintColor; }
+  void SetHintColor(TColor v) { FHintColor = v; }
+  TShowHintEvent OnShowHint;
+  THintWindow* HintWindow() const;
+  TControl* HintControl() const;
+  bool HintActive() const;
+  // Shows the hint of the hint control now, for the pointer at CursorPos (screen).
+  void ActivateHint(TPoint CursorPos);
+  // Hides the hint and forgets the control: the next hint waits HintPause again.
+  void CancelHint();
+  void HideHint();
+  // The framework reports each mouse message here with the control under the pointer
+  // (nullptr once the pointer left every window) and each key message with nullptr.
+  void HintMouseMessage(TControl* Control, UINT Msg);
+
   // Offers a message to OnMessage; true when it was handled there.
   bool FilterMessage(TMessage& msg, HWND target);
   // Runs fn, sending an escaping exception to HandleException (the Qt event boundary).
@@ -103,7 +155,21 @@ class TApplication : public TComponent {
   bool FTerminated = false;
   bool FMinimized = false;
   bool FOwnsQtApp = false;
+  bool FShowMainForm = true;
+  bool FAppWindowVisible = true;
   TMessageBoxHook FMessageBoxHook;
+  std::vector<std::pair<int, TWindowHook>> FMainWindowHooks;
+  int FNextHookCookie = 1;
+  bool FShowHint = true;
+  unsigned FHintPause = 500, FHintShortPause = 50, FHintHidePause = 2500;
+  TColor FHintColor = clInfoBk;
+
+ public:
+  struct THintState;
+
+ private:
+  std::unique_ptr<THintState> FHint;
+  THintState& Hints();
 };
 
 // Makes the application object (and a Qt application if none exists).

@@ -101,6 +101,11 @@ void TControl::SetVisible(bool v) {
   if (!v && !alive.expired()) winimpl::ForgetControl(this, false);
 }
 
+bool TControl::ShowHint() const {
+  if (FParentShowHint && FParent) return static_cast<const TControl*>(FParent)->ShowHint();
+  return FShowHint;
+}
+
 bool TControl::Showing() const {
   if (!FVisible) return false;
   if (!FParent) {

@@ -160,8 +160,14 @@ class TControl : public TComponent {
 
   const std::string& Hint() const { return FHint; }
   void SetHint(const std::string& v) { FHint = v; }
-  bool ShowHint() const { return FShowHint; }
-  void SetShowHint(bool v) { FShowHint = v; }
+  // With ParentShowHint (the default) the parent's setting; setting ShowHint ends that.
+  bool ShowHint() const;
+  void SetShowHint(bool v) {
+    FShowHint = v;
+    FParentShowHint = false;
+  }
+  bool ParentShowHint() const { return FParentShowHint; }
+  void SetParentShowHint(bool v) { FParentShowHint = v; }
   TCursor Cursor() const { return FCursor; }
   void SetCursor(TCursor v);
   // Opened by a right click (WM_CONTEXTMENU) when its AutoPopup is on; cleared when the
@@ -259,6 +265,7 @@ class TControl : public TComponent {
   TAnchors FAnchors = {akLeft, akTop};
   std::string FHint;
   bool FShowHint = false;
+  bool FParentShowHint = true;
   TCursor FCursor = crDefault;
   TPopupMenu* FPopupMenu = nullptr;
   bool FMouseInControl = false;

@@ -4,6 +4,7 @@
 
 #include <vector>
 
+#include "framework/windows/Application.h"
 #include "framework/windows/Forms.h"
 #include "framework/windows/WindowImpl.h"
 #include "framework/windows/Windows.h"
@@ -78,6 +79,7 @@ void SetMouseControl(TControl* c) {
   if (old) old->Perform(CM_MOUSELEAVE, 0, 0);
   // The leave handler may have freed c (ForgetControl then cleared it) or moved on.
   if (c && gMouseControl == c) c->Perform(CM_MOUSEENTER, 0, 0);
+  if (gMouseControl == c) Application->HintMouseMessage(c, WM_MOUSEMOVE);
 }
 
 void TrackMouse(TWinControl* control, TPoint sp) { SetMouseControl(ControlAtScreenPoint(control, sp)); }

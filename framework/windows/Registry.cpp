@@ -87,6 +87,7 @@ void DeliverMouse(TWinControl* control, UINT msg, TPoint clientPoint, WPARAM key
   // The framework, not the window system, decides which control the pointer is over.
   Application->Guard([&] { TrackMouse(control, sp); });
   if (!Lookup(arrived)) return;
+  if (IsButtonDown(msg) || msg == WM_MOUSEWHEEL) Application->HintMouseMessage(GetMouseControl(), msg);
   if (IsButtonDown(msg) && !CaptureWindow()) {
     bool deliver = false;
     Application->Guard([&] { deliver = PrepareButtonDown(Lookup(arrived), msg, clientPoint, HTCLIENT); });
@@ -114,6 +115,7 @@ void DeliverMouse(TWinControl* control, UINT msg, TPoint clientPoint, WPARAM key
 void DeliverKey(TWinControl* control, UINT msg, WPARAM wParam, LPARAM lParam) {
   if (!control) return;
   NoteKeyMessage(msg, wParam);
+  if (msg == WM_KEYDOWN || msg == WM_SYSKEYDOWN) Application->HintMouseMessage(nullptr, msg);
   if (!ControlTakesInput(control)) return;
   HWND h = control->Handle();
   TMessage m{msg, wParam, lParam, 0};

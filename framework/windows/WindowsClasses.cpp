@@ -51,6 +51,7 @@ void RegisterWindowsClasses() {
   c.Boolean("ParentColor", [](TControl* o, bool v) { o->SetParentColor(v); }, [](const TControl* o) { return o->ParentColor(); });
   c.String("Hint", [](TControl* o, const std::string& v) { o->SetHint(v); }, [](const TControl* o) { return o->Hint(); });
   c.Boolean("ShowHint", [](TControl* o, bool v) { o->SetShowHint(v); }, [](const TControl* o) { return o->ShowHint(); });
+  c.Boolean("ParentShowHint", [](TControl* o, bool v) { o->SetParentShowHint(v); }, [](const TControl* o) { return o->ParentShowHint(); });
   c.Enum("Align", {{"alNone", 0}, {"alTop", 1}, {"alBottom", 2}, {"alLeft", 3}, {"alRight", 4}, {"alClient", 5}},
          [](TControl* o, int v) { o->SetAlign(TAlign(v)); }, [](const TControl* o) { return int(o->Align()); });
   c.Set("Anchors", {{"akLeft", 0}, {"akTop", 1}, {"akRight", 2}, {"akBottom", 3}},
