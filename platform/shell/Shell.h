@@ -95,7 +95,7 @@ class IEnumIDList {
 class IShellFolder {
  public:
   virtual ~IShellFolder() = default;
-  // A path (the desktop: absolute, or relative to the working folder; other folders:
+  // A path (the desktop: absolute, or relative to the desktop folder; other folders:
   // relative to themselves) to an identifier list relative to this folder.
   virtual int ParseDisplayName(const std::string& name, PItemIDList& result) = 0;
   // A snapshot of the children; fails when the folder cannot be read.

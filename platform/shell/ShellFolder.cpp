@@ -355,12 +355,8 @@ class TFsShellFolder : public IShellFolder {
       result = OneElement(kComputer, efFolder, "");
       return result ? 0 : ENOMEM;
     }
-    std::string path = name;
-    if (path[0] != '/') {
-      char cwd[PATH_MAX];
-      if (!getcwd(cwd, sizeof cwd)) return errno;
-      path = std::string(cwd) + "/" + path;
-    }
+    if (name[0] != '/') return ParseFromDesktopFolder(name, result);
+    const std::string& path = name;
     if (path.size() >= PATH_MAX) return ENAMETOOLONG;
     std::vector<std::string> parts;
     SplitPath(path, true, parts);
@@ -387,6 +383,22 @@ class TFsShellFolder : public IShellFolder {
     if (volumeParts == parts.size()) {
       struct stat st {};
       if (stat(volume.c_str(), &st) != 0) return errno;
+    }
+    result = MakeList(elements);
+    return result ? 0 : ENOMEM;
+  }
+
+  // A relative name names items on the desktop: entries of the desktop folder.
+  static int ParseFromDesktopFolder(const std::string& name, PItemIDList& result) {
+    std::vector<std::string> parts;
+    if (!SplitPath(name, false, parts) || parts.empty()) return EINVAL;
+    std::string path = DesktopDirectory();
+    std::vector<TElement> elements;
+    std::vector<Byte> flags(parts.size());
+    for (size_t i = 0; i < parts.size(); ++i) {
+      path += (path == "/" ? "" : "/") + parts[i];
+      if (const int err = PathFlags(path, parts[i], flags[i])) return err;
+      elements.push_back({kEntry, flags[i], parts[i]});
     }
     result = MakeList(elements);
     return result ? 0 : ENOMEM;

@@ -142,6 +142,7 @@ TEST(ShellDesktop, TheDesktopHoldsHomeComputerAndTheDesktopFolder) {
   EXPECT_EQ("Desktop", desktop->GetDisplayNameOf(root, SHGDN_NORMAL));
   EXPECT_EQ(t.Path("Desk"), desktop->GetDisplayNameOf(root, SHGDN_FORPARSING));
   SHGetMalloc().Free(root);
+  PItemIDList none = nullptr;
   // Home and the computer come first in the desktop's own order.
   std::unique_ptr<IEnumIDList> list;
   ASSERT_EQ(0, desktop->EnumObjects(SHCONTF_FOLDERS | SHCONTF_NONFOLDERS, list));
@@ -166,13 +167,17 @@ TEST(ShellDesktop, TheDesktopHoldsHomeComputerAndTheDesktopFolder) {
   EXPECT_EQ(0, desktop->CompareIDs(0, computer.P, items[1]));
   std::string path;
   EXPECT_FALSE(SHGetPathFromIDList(computer.P, path));
+  // A relative name is looked up on the desktop.
+  TPidl project;
+  ASSERT_EQ(0, desktop->ParseDisplayName("project", project.P));
+  EXPECT_EQ(0, desktop->CompareIDs(0, project.P, items[3]));
+  EXPECT_EQ(ENOENT, desktop->ParseDisplayName("nothing", none));
   for (PItemIDList i : items) SHGetMalloc().Free(i);
   // Special folders from the user dirs file; missing ones fail.
   PItemIDList docs = nullptr;
   ASSERT_EQ(0, SHGetSpecialFolderLocation(CSIDL_PERSONAL, docs));
   EXPECT_EQ(t.Path("Docs"), desktop->GetDisplayNameOf(docs, SHGDN_FORPARSING));
   SHGetMalloc().Free(docs);
-  PItemIDList none = nullptr;
   EXPECT_EQ(ENOENT, SHGetSpecialFolderLocation(CSIDL_MYMUSIC, none));
   EXPECT_EQ(ENOENT, SHGetSpecialFolderLocation(0x04, none));
   EXPECT_EQ(nullptr, none);
