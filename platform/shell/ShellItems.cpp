@@ -100,8 +100,10 @@ std::string Join(const std::string& dir, std::string_view name) {
 bool Resolve(PCItemIDList absolute, TItem& out) {
   if (!absolute) return false;
   out = TItem{};
-  out.Path = DesktopDirectory();
   TElement e;
+  // The desktop folder is read from the user's settings only when the list needs it.
+  if (absolute->mkid.cb == 0 || (ReadElement(&absolute->mkid, e) && e.Kind == kEntry))
+    out.Path = DesktopDirectory();
   for (PCItemIDList p = absolute; p->mkid.cb != 0; p = NextElement(p)) {
     if (!ReadElement(&p->mkid, e)) return false;
     switch (e.Kind) {
