@@ -1,11 +1,17 @@
 #include "framework/controls/CustomEdit.h"
 
+#include <QClipboard>
 #include <QCoreApplication>
+#include <QGuiApplication>
+#include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QMouseEvent>
 #include <QPointer>
 #include <QProxyStyle>
 
+#include "framework/core/Exceptions.h"
+#include "framework/core/SysUtils.h"
 #include "framework/graphics/Canvas.h"
 #include "framework/graphics/QtBridge.h"
 #include "framework/windows/WindowImpl.h"
@@ -28,14 +34,79 @@ class PasswordStyle : public QProxyStyle {
   char32_t Char = 0;
 };
 
-// Takes the keys the control passes on straight into the field's own handling: a key the
-// field ignores must not travel up to the control's window again.
+// The field is the focus proxy of the control's window: it holds the keyboard focus, so it
+// blinks its caret and is what input methods talk to. Its keys travel through the window
+// (and so become the control's key messages) before any reaches the field's own handling;
+// its focus changes are the control's. The mouse passes through it to the window.
 class FieldEdit : public QLineEdit {
  public:
-  using QLineEdit::QLineEdit;
-  void Feed(QKeyEvent* e) { keyPressEvent(e); }
+  FieldEdit(TCustomEdit* control, QWidget* parent) : QLineEdit(parent), Control(control) {}
+  TCustomEdit* Control;  // cleared when the control lets go of the field
+  void Feed(QKeyEvent* e) { QLineEdit::keyPressEvent(e); }
+  void FeedMouse(QMouseEvent* e) {
+    switch (e->type()) {
+      case QEvent::MouseButtonPress: QLineEdit::mousePressEvent(e); break;
+      case QEvent::MouseButtonRelease: QLineEdit::mouseReleaseEvent(e); break;
+      case QEvent::MouseButtonDblClick: QLineEdit::mouseDoubleClickEvent(e); break;
+      default: QLineEdit::mouseMoveEvent(e); break;
+    }
+  }
+
+ protected:
+  bool event(QEvent* e) override {
+    if ((e->type() == QEvent::KeyPress || e->type() == QEvent::KeyRelease) && Control && parentWidget()) {
+      // Through the window, which makes the messages; the field sees what no handler took.
+      // The key's own modifiers are the keyboard's state meanwhile (GetKeyState, Shift+arrows).
+      const Qt::KeyboardModifiers saved = winimpl::KeyboardModifiersHeld();
+      winimpl::NoteModifiers(static_cast<QKeyEvent*>(e)->modifiers());
+      QCoreApplication::sendEvent(parentWidget(), e);
+      winimpl::NoteModifiers(saved);
+      e->accept();
+      return true;
+    }
+    return QLineEdit::event(e);
+  }
+  void focusInEvent(QFocusEvent* e) override {
+    QLineEdit::focusInEvent(e);
+    if (Control) winimpl::GuardedSend(Control, WM_SETFOCUS, 0, 0);
+  }
+  void focusOutEvent(QFocusEvent* e) override {
+    QLineEdit::focusOutEvent(e);
+    if (Control) winimpl::GuardedSend(Control, WM_KILLFOCUS, 0, 0);
+  }
+  // Composed text arrives as typed characters (WM_CHAR each), so OnKeyPress, MaxLength
+  // and read-only see it as they see typing; the text being composed shows in the field.
+  void inputMethodEvent(QInputMethodEvent* e) override {
+    if (!Control || e->commitString().isEmpty() || e->replacementLength() != 0) {
+      QLineEdit::inputMethodEvent(e);
+      return;
+    }
+    const QString commit = e->commitString();
+    QInputMethodEvent rest(e->preeditString(), e->attributes());
+    QLineEdit::inputMethodEvent(&rest);
+    const HWND h = Control->HandleValue();
+    for (char32_t ch : commit.toUcs4()) {
+      TWinControl* c = winimpl::Lookup(h);
+      if (!c) return;
+      winimpl::DeliverKey(c, WM_CHAR, WPARAM(ch), 1);
+    }
+    e->accept();
+  }
 };
 }  // namespace
+
+char32_t PasswordCharFromText(const std::string& Text) {
+  if (Text.empty()) return 0;
+  if (!IsValidUtf8(Text) || Utf8Length(Text) != 1)
+    throw EConvertError("'" + Text + "' is not a single password character");
+  const QList<uint> code = Q(Text).toUcs4();
+  return code.isEmpty() ? 0 : char32_t(code.front());
+}
+
+std::string PasswordCharToText(char32_t Value) {
+  if (!Value) return "";
+  return S(QString::fromUcs4(&Value, 1));
+}
 
 struct TCustomEdit::Field {
   QPointer<FieldEdit> Edit;
@@ -48,11 +119,13 @@ TCustomEdit::TCustomEdit(TComponent* AOwner) : TWinControl(AOwner), FField(std::
   FWidth = 121;
   FHeight = 21;
   FTabStop = true;
+  FCursor = crIBeam;
 }
 
 TCustomEdit::~TCustomEdit() {
   // The window outlives this part of the control: the field goes now, with its style.
-  if (QLineEdit* e = FField->Edit) {
+  if (FieldEdit* e = FField->Edit) {
+    e->Control = nullptr;
     QObject::disconnect(e, nullptr, nullptr, nullptr);
     e->setStyle(nullptr);
     delete e;
@@ -63,12 +136,16 @@ TCustomEdit::~TCustomEdit() {
 void TCustomEdit::CreateWnd() {
   TWinControl::CreateWnd();
   QWidget* client = WindowImpl()->Client;
-  auto* e = new FieldEdit(client);
+  auto* e = new FieldEdit(this, client);
   FField->Edit = e;
-  // The control's window keeps the focus and the keys; the field only shows the text and
-  // takes what the control passes on.
+  // Focus comes only through the control (SetFocus, Tab, a press), never by Qt's own
+  // choice; the pointer's messages are the window's.
   e->setFocusPolicy(Qt::NoFocus);
+  e->setAttribute(Qt::WA_TransparentForMouseEvents);
   e->setContextMenuPolicy(Qt::NoContextMenu);
+  e->setFrame(FBorderVisible);
+  client->setFocusProxy(e);
+  SetCursor(FCursor);
   if (!FField->Style) FField->Style = std::make_unique<PasswordStyle>();
   FField->Style->Char = FPasswordChar;
   e->setStyle(FField->Style.get());
@@ -102,8 +179,9 @@ void TCustomEdit::PaintWindow(TCanvas* canvas) {
 }
 
 void TCustomEdit::DestroyWnd() {
-  if (QLineEdit* e = FField->Edit) {
+  if (FieldEdit* e = FField->Edit) {
     FText = S(e->text());
+    e->Control = nullptr;
     QObject::disconnect(e, nullptr, nullptr, nullptr);
     e->setStyle(nullptr);
     delete e;
@@ -172,6 +250,12 @@ void TCustomEdit::SetPasswordChar(char32_t Value) {
     e->setEchoMode(Value ? QLineEdit::Password : QLineEdit::Normal);
     Invalidate();
   }
+}
+
+void TCustomEdit::SetBorderVisible(bool Value) {
+  FBorderVisible = Value;
+  if (FField->Edit) FField->Edit->setFrame(Value);
+  Invalidate();
 }
 
 std::string TCustomEdit::DisplayText() const {
@@ -245,17 +329,67 @@ void TCustomEdit::Undo() {
 
 bool TCustomEdit::CanUndo() const { return FField->Edit && !FReadOnly && FField->Edit->isUndoAvailable(); }
 
+bool TCustomEdit::CanPaste() const {
+  const QClipboard* clip = QGuiApplication::clipboard();
+  return !FReadOnly && clip && !clip->text().isEmpty();
+}
+
 // ---- keys -------------------------------------------------------------------------------
 void TCustomEdit::WndProc(TMessage& m) {
   if (m.Msg == WM_GETDLGCODE) {
     m.Result = DLGC_WANTARROWS | DLGC_WANTCHARS;
     return;
   }
+  if (m.Msg >= WM_MOUSEMOVE && m.Msg <= WM_MBUTTONDBLCLK) {
+    std::weak_ptr<const bool> alive = Lifetime();
+    const TMessage seen = m;
+    TWinControl::WndProc(m);
+    if (!alive.expired()) FeedMouse(seen);
+    return;
+  }
   TWinControl::WndProc(m);
+}
+
+void TCustomEdit::FeedMouse(const TMessage& m) {
+  QEvent::Type type;
+  switch (m.Msg) {
+    case WM_MOUSEMOVE: type = QEvent::MouseMove; break;
+    case WM_LBUTTONDOWN: type = QEvent::MouseButtonPress; break;
+    case WM_LBUTTONUP: type = QEvent::MouseButtonRelease; break;
+    case WM_LBUTTONDBLCLK: type = QEvent::MouseButtonDblClick; break;
+    default: return;
+  }
+  if (type == QEvent::MouseButtonPress || type == QEvent::MouseButtonDblClick) {
+    // A press focuses the edit, as the platform's own field does.
+    std::weak_ptr<const bool> alive = Lifetime();
+    if (!Focused() && CanFocus()) SetFocus();
+    if (alive.expired()) return;
+  }
+  FieldEdit* e = FField->Edit;
+  if (!e) return;
+  Qt::MouseButtons held;
+  if (m.WParam & MK_LBUTTON) held |= Qt::LeftButton;
+  if (type == QEvent::MouseButtonPress || type == QEvent::MouseButtonDblClick) held |= Qt::LeftButton;
+  if (type == QEvent::MouseButtonRelease) held &= ~Qt::LeftButton;
+  Qt::KeyboardModifiers mods;
+  if (m.WParam & MK_SHIFT) mods |= Qt::ShiftModifier;
+  if (m.WParam & MK_CONTROL) mods |= Qt::ControlModifier;
+  const QPointF local(GET_X_LPARAM(m.LParam) - e->x(), GET_Y_LPARAM(m.LParam) - e->y());
+  const QPointF global = e->mapToGlobal(local);
+  QMouseEvent ev(type, local, local, global, type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton, held, mods);
+  e->FeedMouse(&ev);
 }
 
 void TCustomEdit::DefaultHandler(TMessage& m) {
   FieldEdit* e = FField->Edit;
+  // Keys an edit field does not take (Tab, Enter, Escape, the menu key) and control
+  // characters are the dialog's: focus moves, default and cancel buttons, menus.
+  const bool dialogKey = m.Msg == WM_KEYDOWN && (m.WParam == WPARAM(VK_TAB) || m.WParam == WPARAM(VK_RETURN) ||
+                                                  m.WParam == WPARAM(VK_ESCAPE) || m.WParam == WPARAM(VK_APPS));
+  if (dialogKey || (m.Msg == WM_CHAR && (m.WParam < 0x20 || m.WParam == 0x7F))) {
+    TWinControl::DefaultHandler(m);
+    return;
+  }
   if (e && (m.Msg == WM_KEYDOWN || m.Msg == WM_CHAR)) {
     const Qt::KeyboardModifiers mods = winimpl::KeyboardModifiersHeld();
     if (m.Msg == WM_KEYDOWN) {

@@ -1,7 +1,9 @@
 #pragma once
-// The single-line edit: a native text field inside the control's window. Key and
-// character messages reach the control first (OnKeyDown, OnKeyPress, ...); what no
-// handler used goes on to the field, as a window's default handling would.
+// The single-line edit: a native text field inside the control's window. The field holds
+// the keyboard focus while the control is focused (so it shows the caret and takes input
+// methods), yet every key, character and mouse message reaches the control first
+// (OnKeyDown, OnKeyPress, OnMouseDown, ...); what no handler used goes on to the field,
+// as a window's default handling would.
 #include <memory>
 #include <string>
 
@@ -26,6 +28,9 @@ class TCustomEdit : public TWinControl {
   void SetPasswordChar(char32_t Value);
   // The text as the field shows it (the password characters when one is set).
   std::string DisplayText() const;
+  // False: the field draws no frame of its own (a frame drawn around it by its owner).
+  bool BorderVisible() const { return FBorderVisible; }
+  void SetBorderVisible(bool Value);
 
   // Selection in characters (UTF-16 units) from the start of the text.
   int SelStart() const;
@@ -42,6 +47,8 @@ class TCustomEdit : public TWinControl {
   void PasteFromClipboard();
   void Undo();
   bool CanUndo() const;
+  // Pasting would insert something: writable, with text on the clipboard.
+  bool CanPaste() const;
   // The user changed the text since it was last set (or since Modified was cleared).
   bool Modified() const { return FModified; }
   void SetModified(bool Value) { FModified = Value; }
@@ -54,6 +61,8 @@ class TCustomEdit : public TWinControl {
   void DestroyWnd() override;
   void WndProc(TMessage& Message) override;
   void DefaultHandler(TMessage& Message) override;
+  // Hands a mouse message the control's handlers saw on to the field.
+  void FeedMouse(const TMessage& Message);
   void BoundsChanged(bool moved, bool sized) override;
   void CMFontChanged(TMessage& Message) override;
   // The window's own image shows the field too, for copies of the window.
@@ -68,7 +77,13 @@ class TCustomEdit : public TWinControl {
   bool FReadOnly = false;
   char32_t FPasswordChar = 0;
   bool FModified = false;
+  bool FBorderVisible = true;
 };
+
+// The password character as a stored layout gives it: one character, or none for
+// U+0000. Throws EConvertError for more than one character or malformed text.
+char32_t PasswordCharFromText(const std::string& Text);
+std::string PasswordCharToText(char32_t Value);
 
 class TEdit : public TCustomEdit {
  public:

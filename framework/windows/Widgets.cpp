@@ -191,8 +191,11 @@ void ClientWidget::wheelEvent(QWheelEvent* e) {
   WPARAM keys = MouseKeys(e->buttons(), e->modifiers());
   // Wheel input goes to the focused window as the platform does, else to this one.
   TWinControl* target = Control;
-  if (QWidget* f = QApplication::focusWidget())
-    if (auto* cw = dynamic_cast<ClientWidget*>(f); cw && cw->Control) target = cw->Control;
+  for (QWidget* f = QApplication::focusWidget(); f; f = f->parentWidget())
+    if (auto* cw = dynamic_cast<ClientWidget*>(f)) {
+      if (cw->Control) target = cw->Control;
+      break;
+    }
   DeliverKey(target, WM_MOUSEWHEEL, MAKEWPARAM(unsigned(keys), unsigned(std::uint16_t(std::int16_t(delta)))),
              MAKELPARAM(unsigned(sp.X), unsigned(sp.Y)));
   e->accept();
