@@ -4,6 +4,7 @@
 #include "framework/controls/Button.h"
 #include "framework/controls/CustomEdit.h"
 #include "framework/controls/Label.h"
+#include "framework/controls/ListViewRegistration.h"
 #include "framework/controls/OpenDialog.h"
 #include "framework/controls/RadioGroup.h"
 #include "framework/controls/TrackBar.h"
@@ -156,6 +157,7 @@ void RegisterStandardControls(TClassRegistry& registry) {
   RegisterOpenDialog(registry);
   RegisterBevel(registry);
   RegisterEdit(registry);
+  RegisterListView(registry);
 }
 
 void RegisterStandardControls() { RegisterStandardControls(ClassRegistry()); }
