@@ -91,12 +91,8 @@ void TLabel::AdjustBounds() {
   // Measured on a scratch canvas: the label may have no parent (or window) yet.
   TBitmap scratch(1, 1);
   TCanvas* c = scratch.Canvas();
-  c->Font()->Assign(&FFont);
-  std::string text = FCaption;
-  // An empty caption still takes one line, as the classic label does.
-  if (text.empty() || (FShowAccelChar && text == "&")) text += " ";
   TRect r = Rect(0, 0, FWordWrap ? FWidth : 0, 0);
-  c->DrawText(text, r, TextFlags() | DT_CALCRECT);
+  DoDrawText(c, r, TextFlags() | DT_CALCRECT);
   int left = FLeft;
   if (FAlignment == taRightJustify && !FWordWrap) left = FLeft + FWidth - r.Width();
   SetBounds(left, FTop, FWordWrap ? FWidth : r.Width(), r.Height());
@@ -111,13 +107,24 @@ void TLabel::Paint() {
     c->Brush()->Color = FColor;
     c->FillRect(r);
   }
-  c->Font()->Assign(&FFont);
   unsigned flags = TextFlags();
   if (FLayout != tlTop) {
     TRect calc = Rect(0, 0, r.Width(), 0);
-    c->DrawText(FCaption.empty() ? " " : FCaption, calc, flags | DT_CALCRECT);
+    DoDrawText(c, calc, flags | DT_CALCRECT);
     int h = calc.Height();
     r.Top = FLayout == tlBottom ? r.Bottom - h : r.Top + (r.Height() - h) / 2;
   }
-  DrawControlText(c, FCaption, r, flags, FEnabled);
+  DoDrawText(c, r, flags);
+}
+
+void TLabel::DoDrawText(TCanvas* c, TRect& r, unsigned flags) {
+  c->Font()->Assign(&FFont);
+  std::string text = FCaption;
+  if (flags & DT_CALCRECT) {
+    // An empty caption still takes one line, as the classic label does.
+    if (text.empty() || (FShowAccelChar && text == "&")) text += " ";
+    c->DrawText(text, r, flags);
+    return;
+  }
+  DrawControlText(c, text, r, flags, FEnabled);
 }

@@ -38,9 +38,14 @@ class TLabel : public TGraphicControl {
   // Resizes to the text when AutoSize is on (not while the layout is being read:
   // Loaded does it once every property is in).
   void AdjustBounds();
+  // Draws the caption in Rect on Canvas, or with DT_CALCRECT in Flags measures it into
+  // Rect. Painting and sizing both come here, so a descendant that draws the text its
+  // own way (another font, an engraved look) also sizes the label for it.
+  virtual void DoDrawText(TCanvas* Canvas, TRect& Rect, unsigned Flags);
+  // The draw flags of the label's alignment, word wrap and accelerator settings.
+  unsigned TextFlags() const;
 
  private:
-  unsigned TextFlags() const;
   bool FAutoSize = true;
   TAlignment FAlignment = taLeftJustify;
   TTextLayout FLayout = tlTop;
