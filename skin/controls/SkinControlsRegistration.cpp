@@ -4,6 +4,7 @@
 #include "framework/layout/ClassRegistry.h"
 #include "framework/menus/PopupMenu.h"
 #include "skin/controls/SkinButton.h"
+#include "skin/controls/SkinListsRegistration.h"
 #include "skin/controls/SkinPanelsRegistration.h"
 #include "skin/controls/SkinRegistrationSupport.h"
 #include "skin/controls/SkinScrollBarRegistration.h"
@@ -81,6 +82,7 @@ void RegisterSkinControlClasses(TClassRegistry& registry) {
   RegisterButton(registry);
   RegisterSkinPanelClasses(registry);
   RegisterSkinScrollBarClass(registry);
+  RegisterSkinListClasses(registry);
 }
 
 void RegisterSkinControlClasses() { RegisterSkinControlClasses(ClassRegistry()); }
