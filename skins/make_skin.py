@@ -769,7 +769,6 @@ def build_ini(ctl):
             [('bgcolor', 0xF4F0EC), ('hrulerrect', rs(s[0])), ('hthumbrect', rs(s[1])),
              ('vrulerrect', rs(s[2])), ('vthumbrect', rs(s[3])), ('edgesize', 4), ('pointscolor', 0x6E5446)],
             custom=False)
-    control('listview', 'listview', R(0, 0, 0, 0), font() + [('bgcolor', 0xFFFFFF)], custom=False)
     control('richedit', 'richedit', R(0, 0, 0, 0), font() + [('bgcolor', 0xFFFFFF)], custom=False)
 
     for base, m in extra_part_bases():
@@ -953,7 +952,7 @@ def save_scroll_pictures(out):
 # names), save_pictures(out) and records(control, font, base), where base is the picture
 # index of its first bitmap. Indices follow the order of this list.
 EXTRA_PICTURE_BASE = SCROLL_PICTURE_BASE + len(SCROLL_PICTURES)
-EXTRA_PARTS = []
+EXTRA_PARTS = ['slate_lists']
 
 
 def extra_parts():

@@ -26,6 +26,9 @@ std::vector<TGalleryRow> GalleryRows() {
       {"Radio groups", AddRadioGroups},
       {"Panels and group boxes", AddPanels},
       {"Check and radio boxes", AddCheckRadioBoxes},
+      {"Scroll bars", AddScrollBars},
+      {"List views", AddListViews},
+      {"Labels and bevels", AddLabelsAndBevels},
   };
 }
 
