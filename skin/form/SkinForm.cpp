@@ -212,7 +212,8 @@ int TbsSkinForm::IndexOfObject(const std::string& idName) const {
 }
 
 bool TbsSkinForm::FormActive() const {
-  return FAlwaysActive || (FForm && FForm->Active()) || (FSkinMenu && FSkinMenu->IsMenuWindow(GetActiveWindow()));
+  return FAlwaysActive || FMouseActivating || (FForm && FForm->Active()) ||
+         (FSkinMenu && FSkinMenu->IsMenuWindow(GetActiveWindow()));
 }
 
 bool TbsSkinForm::ToOwnMenu(const TMessage& m) const {

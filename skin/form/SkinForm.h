@@ -242,6 +242,9 @@ class TbsSkinForm : public TComponent {
   TbsWindowState FWindowState = TbsWindowState::wsNormal;
   bool FRollUpState = false;
   bool FRollUpFromMaximized = false;
+  // A press is activating the form: on X the activation arrives later, yet the press
+  // belongs to an active form already.
+  bool FMouseActivating = false;
   TbsFormFade FFade;
   TbsFormTrayLink* FTrayLink = nullptr;
   TbsSkinPopupMenu* FTrayMenu = nullptr;

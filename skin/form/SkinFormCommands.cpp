@@ -210,6 +210,17 @@ void TbsSkinForm::RunFadeIn() {
 bool TbsSkinForm::WindowCommandMessage(TMessage& m) {
   if (!FForm) return true;
   switch (m.Msg) {
+    case WM_MOUSEACTIVATE:
+      // The press that follows activates the form (the framework asks the platform
+      // for the activation right after this message).
+      if (!FForm->Active()) FMouseActivating = true;
+      return true;
+    case WM_ACTIVATE:
+    case WM_NCACTIVATE:
+    case WM_LBUTTONUP: case WM_RBUTTONUP: case WM_MBUTTONUP:
+    case WM_NCLBUTTONUP: case WM_NCRBUTTONUP: case WM_NCMBUTTONUP:
+      FMouseActivating = false;
+      return true;
     case WM_GETMINMAXINFO:
       if (auto* mmi = reinterpret_cast<TMinMaxInfo*>(m.LParam)) {
         const TbsFormSizeLimits l = SizeLimits();

@@ -1,6 +1,7 @@
 // A small form with the standard controls, shown as a real window: the smoke test
 // looks at it on the test X server. With CORVALE_READY_FILE set, the screen position
-// of the form's client area is written there once the window shows.
+// of the form's client area is written there once the window shows. With
+// CORVALE_DEMO_SKIN_FORM set the forms get skinned frames (SkinnedDemo.cpp).
 #include <cstdlib>
 #include <fstream>
 #include <string>
@@ -12,6 +13,7 @@
 #include "framework/windows/Application.h"
 #include "framework/windows/Forms.h"
 #include "framework/windows/Timers.h"
+#include "tools/demoform/SkinnedDemo.h"
 
 namespace {
 
@@ -64,6 +66,7 @@ int main() {
   Application->SetTitle("Corvale controls demo");
   auto* form = Application->CreateForm<TForm>();
   BuildDemo(form);
+  if (const char* skinned = std::getenv("CORVALE_DEMO_SKIN_FORM"); skinned && *skinned) AddSkinForms(form);
 
   if (const char* ready = std::getenv("CORVALE_READY_FILE"); ready && *ready) {
     auto* watch = new TTimer(form);

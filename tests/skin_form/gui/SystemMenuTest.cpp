@@ -2,6 +2,7 @@
 // its first item selected from the keyboard, its default and skinned looks.
 #include "framework/graphics/Canvas.h"
 #include "framework/menus/MenuItem.h"
+#include "skin/data/ResourceStrData.h"
 #include "skin/draw/SkinGeometry.h"
 #include "skin/draw/SkinImage.h"
 #include "skin/form/SkinMenuItem.h"
@@ -181,4 +182,88 @@ TEST_F(SystemMenu, SkinnedLookIsBuiltFromThePopupAndMenuItemRecords) {
   const TRect t0 = w->Items(0)->ItemRect, t1 = w->Items(1)->ItemRect;
   EXPECT_GT(CountColor(shot, t0, ir->activefontcolor), 10);
   EXPECT_GT(CountColor(shot, t1, ir->fontcolor), 10);
+}
+
+namespace {
+std::vector<std::string> Captions(TMenuItem* root) {
+  std::vector<std::string> out;
+  for (int i = 0; i < root->Count(); ++i) out.push_back(root->Items(i)->Caption());
+  return out;
+}
+}  // namespace
+
+TEST_F(SystemMenu, ItemsFollowTheStateEachTimeTheMenuOpens) {
+  skinForm->SetBorderIcons({biSystemMenu, biMinimize, biMaximize, biRollUp, biMinimizeToTray});
+  using V = std::vector<std::string>;
+  // Opened, closed and opened again: the items are made anew each time.
+  for (int i = 0; i < 2; ++i) {
+    RightClickCaption();
+    ASSERT_EQ(1, Menu()->LevelCount());
+    EXPECT_EQ((V{"Mi&nimize", "Ma&ximize", "Ro&llUp", "Minimize to &Tray", "-", "&Close"}),
+              Captions(skinForm->BuildSystemMenu()->Items()));
+    Key(VK_ESCAPE);
+    EXPECT_EQ(0, Menu()->LevelCount());
+  }
+  skinForm->MaximizeForm();
+  EXPECT_EQ((V{"Mi&nimize", "&Restore", "Ro&llUp", "Minimize to &Tray", "-", "&Close"}),
+            Captions(skinForm->BuildSystemMenu()->Items()));
+  // Rolled up while maximised: "&Restore" unrolls and the form stays maximised.
+  skinForm->SetRollUpState(true);
+  TPopupMenu* menu = skinForm->BuildSystemMenu();
+  EXPECT_EQ((V{"Mi&nimize", "&Restore", "Minimize to &Tray", "-", "&Close"}), Captions(menu->Items()));
+  menu->Items()->Items(1)->Click();
+  EXPECT_FALSE(skinForm->RollUpState());
+  EXPECT_EQ(TbsWindowState::wsMaximized, skinForm->WindowState());
+  // Minimised (this form is not the main form): no minimise and no roll-up.
+  skinForm->MinimizeForm();
+  menu = skinForm->BuildSystemMenu();
+  EXPECT_EQ((V{"Ma&ximize", "&Restore", "Minimize to &Tray", "-", "&Close"}), Captions(menu->Items()));
+  menu->Items()->Items(1)->Click();
+  EXPECT_EQ(TbsWindowState::wsNormal, skinForm->WindowState());
+  EXPECT_EQ(Rect(200, 150, 500, 350), form->BoundsRect());
+  // Only close without any border icon, and then no separator.
+  skinForm->SetBorderIcons({});
+  EXPECT_EQ(V{"&Close"}, Captions(skinForm->BuildSystemMenu()->Items()));
+}
+
+TEST_F(SystemMenu, CaptionsComeFromTheSkinsResourceStrings) {
+  TbsSkinData data(nullptr);
+  TbsResourceStrData strings(nullptr);
+  strings.ResStrings().Clear();
+  strings.ResStrings().Add("MI_MINCAPTION=Mini&mieren");
+  strings.ResStrings().Add("MI_CLOSECAPTION=Schl&ie\xc3\x9f" "en");
+  data.SetResourceStrData(&strings);
+  skinForm->SetSkinData(&data);
+  // Keys the strings lack keep the built-in texts.
+  EXPECT_EQ((std::vector<std::string>{"Mini&mieren", "Ro&llUp", "-", "Schl&ie\xc3\x9f" "en"}),
+            Captions(skinForm->BuildSystemMenu()->Items()));
+  skinForm->SetSkinData(nullptr);
+  data.SetResourceStrData(nullptr);
+}
+
+TEST_F(SystemMenu, UserMenuGetsTheStandardItemsAroundItsOwn) {
+  auto* user = new TPopupMenu(form);
+  auto* own = new TMenuItem(user);
+  own->SetCaption("Own item");
+  user->Items()->Add(own);
+  auto* stale = new TMenuItem(user);
+  stale->SetName("SKF_CLOSE");
+  stale->SetCaption("old close");
+  user->Items()->Add(stale);
+  skinForm->SetSystemMenu(user);
+  skinForm->SetBorderIcons({biSystemMenu, biMinimize, biMaximize, biRollUp, biMinimizeToTray});
+  skinForm->SetRollUpState(true);
+  using V = std::vector<std::string>;
+  // From the top: minimise, restore, maximise, roll-up (absent while rolled up), tray,
+  // the user's items, close; no separator.
+  EXPECT_EQ((V{"Mi&nimize", "&Restore", "Ma&ximize", "Minimize to &Tray", "Own item", "&Close"}),
+            Captions(skinForm->BuildSystemMenu()->Items()));
+  skinForm->SetRollUpState(false);
+  EXPECT_EQ((V{"Mi&nimize", "Ma&ximize", "Ro&llUp", "Minimize to &Tray", "Own item", "&Close"}),
+            Captions(skinForm->BuildSystemMenu()->Items()));
+  // Without UseDefaultSysMenu the user's menu stays as it is.
+  skinForm->SetUseDefaultSysMenu(false);
+  EXPECT_EQ((V{"Mi&nimize", "Ma&ximize", "Ro&llUp", "Minimize to &Tray", "Own item", "&Close"}),
+            Captions(skinForm->BuildSystemMenu()->Items()));
+  skinForm->SetSystemMenu(nullptr);
 }
