@@ -8,6 +8,7 @@
 #include "skin/controls/SkinPanelsRegistration.h"
 #include "skin/controls/SkinRegistrationSupport.h"
 #include "skin/controls/SkinScrollBarRegistration.h"
+#include "skin/controls/SkinSpeedButtonsRegistration.h"
 #include "skin/data/SkinData.h"
 
 namespace {
@@ -83,6 +84,7 @@ void RegisterSkinControlClasses(TClassRegistry& registry) {
   RegisterSkinPanelClasses(registry);
   RegisterSkinScrollBarClass(registry);
   RegisterSkinListClasses(registry);
+  RegisterSkinSpeedButtonClasses(registry);
 }
 
 void RegisterSkinControlClasses() { RegisterSkinControlClasses(ClassRegistry()); }
