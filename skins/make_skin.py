@@ -115,14 +115,19 @@ def draw_frame(active):
     title = (255, 255, 255) if active else (214, 218, 226)
     im.glyph(8, 9, GLYPHS['grip'], title)
     # caption buttons: 18x18 in three states each, row y=142 (normal), 162 (active), 182 (down)
+    # The normal images also sit on the title bar at the buttons' skin rectangles, as
+    # they are part of the frame picture.
+    on_title = {'close': 296, 'max': 276, 'min': 256, 'rollup': 236, 'tray': 216, 'sys': 4}
     for i, name in enumerate(['close', 'max', 'min', 'rollup', 'tray', 'sys', 'restore']):
         for s, (t, b, border) in enumerate(STATES[:3]):
             x, y = 2 + i * 22, 142 + s * 20
             if not active and s == 0:
                 t, b, border = STATES[3]
-            im.rounded(x, y, x + 18, y + 18, t, b, border)
-            im.glyph(x + 6 - (1 if name != 'sys' else 0), y + 6 - (1 if name not in ('up', 'down') else 0),
-                     GLYPHS[name], INK)
+            places = [(x, y)] + ([(on_title[name], 4)] if s == 0 and name in on_title else [])
+            for (px, py) in places:
+                im.rounded(px, py, px + 18, py + 18, t, b, border)
+                im.glyph(px + 6 - (1 if name != 'sys' else 0), py + 6 - (1 if name not in ('up', 'down') else 0),
+                         GLYPHS[name], INK)
     # caption frame for the rolled-up look and an animation strip of 4 frames (16x16)
     for f in range(4):
         x = 160 + f * 18
@@ -131,11 +136,21 @@ def draw_frame(active):
     return im
 
 
+def frame_picture(active):
+    """The frame itself: the top 140 rows, the size of the mask (the rows below hold
+    the state images that objects.bmp repeats)."""
+    full = draw_frame(active)
+    im = Image(320, 140)
+    im.px = [list(row) for row in full.px[:140]]
+    return im
+
+
 def draw_mask():
-    im = Image(320, 140, (255, 255, 255))
+    """Black is the window; the rounded corners' outer pixels are cut off."""
+    im = Image(320, 140, (0, 0, 0))
     for (x, y) in ((0, 0), (1, 0), (0, 1), (319, 0), (318, 0), (319, 1),
                    (0, 139), (319, 139)):
-        im.put(x, y, (0, 0, 0))
+        im.put(x, y, (255, 255, 255))
     return im
 
 
@@ -477,7 +492,7 @@ def form_object_sections(sec, kv):
     objects.append(('logo', 'animate'))
     sec('logo')
     kv('hint', 'Corvale')
-    kv('skinrect', '300,4,316,20')
+    kv('skinrect', '178,6,194,22')
     kv('activepictureindex', OBJECTS_INDEX)
     kv('skinrectinapicture', 0)
     kv('activeskinrect', rs(LOGO_FRAMES))
@@ -490,6 +505,7 @@ def form_object_sections(sec, kv):
     objects.append(('framebutton', 'button'))
     sec('framebutton')
     kv('activepictureindex', OBJECTS_INDEX)
+    kv('skinrectinapicture', 1)
     kv('skinrect', rs(R(160, 142, 16, 16)))
     kv('activeskinrect', rs(R(178, 142, 16, 16)))
     kv('downrect', rs(R(196, 142, 16, 16)))
@@ -552,16 +568,17 @@ def build_ini(ctl):
 
     sec('FORMINFO')
     kv('lefttoppoint', '40,26')
-    kv('righttoppoint', '280,26')
+    # The right corners hold the caption buttons, so they move with the right edge.
+    kv('righttoppoint', '170,26')
     kv('leftbottompoint', '40,134')
-    kv('rightbottompoint', '280,134')
+    kv('rightbottompoint', '170,134')
     kv('clientrect', '5,26,315,135')
     kv('bgpictureindex', 2)
     kv('mdibgpictureindex', 2)
     for k in ('leftstretch', 'rightstretch', 'topstretch', 'bottomstretch'):
         kv(k, 1)
-    kv('maskrectarea', '0,0,320,30')
-    kv('buttonsrect', '180,4,316,24')
+    kv('maskrectarea', '2,2,318,138')
+    kv('buttonsrect', '176,5,214,23')
     kv('captionrect', '24,4,176,24')
     kv('buttonsoffset', 2)
     kv('buttonsinleft', 0)
@@ -952,7 +969,7 @@ def save_scroll_pictures(out):
 # names), save_pictures(out) and records(control, font, base), where base is the picture
 # index of its first bitmap. Indices follow the order of this list.
 EXTRA_PICTURE_BASE = SCROLL_PICTURE_BASE + len(SCROLL_PICTURES)
-EXTRA_PARTS = ['slate_speedbuttons', 'slate_lists']
+EXTRA_PARTS = ['slate_lists']
 
 
 def extra_parts():
@@ -972,8 +989,8 @@ def main():
     here = os.path.dirname(os.path.abspath(__file__))
     out = sys.argv[1] if len(sys.argv) > 1 else os.path.join(here, 'slate')
     os.makedirs(out, exist_ok=True)
-    draw_frame(True).save(os.path.join(out, 'frame.bmp'))
-    draw_frame(False).save(os.path.join(out, 'frame_inactive.bmp'))
+    frame_picture(True).save(os.path.join(out, 'frame.bmp'))
+    frame_picture(False).save(os.path.join(out, 'frame_inactive.bmp'))
     draw_mask().save(os.path.join(out, 'frame_mask.bmp'))
     controls, rects = draw_controls()
     controls.save(os.path.join(out, 'controls.bmp'))

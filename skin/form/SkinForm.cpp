@@ -65,6 +65,10 @@ TbsSkinForm::TbsSkinForm(TComponent* AOwner) : TComponent(AOwner) {
     FForm->SetBorderIcons({});
     FForm->SetAutoSize(false);
     FForm->SetAutoScroll(false);
+    std::weak_ptr<bool> alive = FAlive;
+    FForm->OnShortCut = [this, alive](TMessage& m, bool& handled) {
+      if (!alive.expired()) ShortCut(m, handled);
+    };
   }
   FDefaultSystemMenu = new TPopupMenu(this);
   FSkinMenu = new TbsSkinMenu(this);
@@ -457,28 +461,6 @@ TRect TbsSkinForm::ObjectScreenRect(const TbsActiveSkinObject* o) const {
 
 // ---- skin ---------------------------------------------------------------------------------
 
-void TbsSkinForm::ApplySkin() {
-  FHotIndex = FOldHotIndex = FPressedIndex = -1;
-  FSkinActive = FSkinData && !FSkinData->SkinEmpty;
-  if (FSkinActive) {
-    CreateSkinObjects();
-    ApplyButtonVisibility();
-  } else {
-    ClearObjects();
-    if (FForm && FForm->HandleAllocated()) SetWindowRgn(FForm->HandleValue(), nullptr, true);
-  }
-  if (FForm && FForm->HandleAllocated()) {
-    SetWindowPos(FForm->HandleValue(), 0, 0, 0, 0, 0, SWP_FRAMECHANGED | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER);
-    FForm->Perform(WM_NCPAINT, 0, 0);
-    FForm->Invalidate();
-  }
-  UpdateActiveState(true);
-  FHoverTimer->SetEnabled(true);
-  if (OnChangeSkinData) OnChangeSkinData(this);
-  if (FForm && FClientWidth > 0) FForm->SetClientWidth(FClientWidth);
-  if (FForm && FClientHeight > 0) FForm->SetClientHeight(FClientHeight);
-}
-
 // ---- the message hook -------------------------------------------------------------------
 
 void TbsSkinForm::Forward(TMessage& m) { FHook.CallSaved(m); }
@@ -492,6 +474,7 @@ void TbsSkinForm::HookWndProc(TMessage& m) {
     if (alive.expired()) return Forward(m);
   }
   if (!WindowCommandMessage(m)) return;
+  if (FrameMessage(m)) return;
   switch (m.Msg) {
     case WM_CREATE: {
       Forward(m);
@@ -507,43 +490,6 @@ void TbsSkinForm::HookWndProc(TMessage& m) {
       if (alive.expired()) return;
       Forward(m);
       return;
-    case WM_NCCALCSIZE: {
-      auto* r = reinterpret_cast<TRect*>(m.LParam);
-      if (r && FForm->BorderStyle() != bsNone) {
-        if (FSkinActive && FSkinData->SkinPicture && !FSkinData->SkinPicture->Empty()) {
-          const TRect c = FSkinData->clientrect;
-          r->Left += c.Left;
-          r->Top += c.Top;
-          r->Right += c.Right - FSkinData->SkinPicture->Width();
-          r->Bottom += c.Bottom - FSkinData->SkinPicture->Height();
-        } else {
-          r->Left += 3;
-          r->Right -= 3;
-          r->Bottom -= 3;
-          r->Top += DefaultCaptionHeight() + 3;
-        }
-        r->Right = std::max(r->Right, r->Left);
-        r->Bottom = std::max(r->Bottom, r->Top);
-      }
-      m.Result = 0;
-      return;
-    }
-    case WM_NCHITTEST: {
-      const TPoint p = ScreenToWindow(Point(GET_X_LPARAM(m.LParam), GET_Y_LPARAM(m.LParam)));
-      m.Result = DefaultHitTest(p);
-      if (!FHoverTimer->Enabled() && m.Result == HTOBJECT) {
-        TrackHover(p);
-        if (!alive.expired()) FHoverTimer->SetEnabled(true);
-      }
-      return;
-    }
-    case WM_NCPAINT:
-      if (FForm->BorderStyle() != bsNone) {
-        if (FSkinActive) PaintSkinFrame();
-        else PaintDefaultFrame();
-      }
-      m.Result = 0;
-      return;
     case WM_NCACTIVATE:
       m.Result = 1;
       FForm->Perform(WM_NCPAINT, 0, 0);
@@ -555,12 +501,6 @@ void TbsSkinForm::HookWndProc(TMessage& m) {
       FForm->Perform(WM_NCPAINT, 0, 0);
       ResetObjectStates();
       UpdateActiveState(true);
-      return;
-    case WM_SIZE:
-    case WM_SETTEXT:
-      Forward(m);
-      if (alive.expired()) return;
-      if (FForm->HandleAllocated()) FForm->Perform(WM_NCPAINT, 0, 0);
       return;
     case WM_ENTERSIZEMOVE:
       ResetObjectStates();
@@ -583,27 +523,9 @@ void TbsSkinForm::HookWndProc(TMessage& m) {
       }
       Forward(m);
       return;
-    case SKINMSG_BEFORECHANGE:
-      if (reinterpret_cast<TbsSkinData*>(m.WParam) == FSkinData && FSkinData) {
-        FSkinActive = false;
-        for (TTimer* t : {FMorphTimer.get(), FAnimationTimer.get(), FHoverTimer.get()}) t->SetEnabled(false);
-        CloseSkinMenus();
-        ClearObjects();
-      }
-      Forward(m);
-      return;
-    case SKINMSG_CHANGE:
-      if (reinterpret_cast<TbsSkinData*>(m.WParam) == FSkinData && FSkinData) ApplySkin();
-      if (alive.expired()) return;
-      Forward(m);
-      return;
     case SKINMSG_MENUCLOSED:
       MenuClosed();
       if (alive.expired()) return;
-      Forward(m);
-      return;
-    case SKINMSG_STRINGSCHANGE:
-      FillObjectHints();
       Forward(m);
       return;
     case WM_NCMOUSEMOVE: case WM_NCLBUTTONDOWN: case WM_NCLBUTTONDBLCLK: case WM_NCLBUTTONUP:

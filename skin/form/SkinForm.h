@@ -17,6 +17,7 @@
 #include "skin/data/SkinTypes.h"
 #include "skin/form/SkinFormFade.h"
 #include "skin/form/SkinFormLimits.h"
+#include "skin/form/SkinFormFrameState.h"
 #include "skin/form/SkinFormTypes.h"
 
 class TCustomForm;
@@ -152,6 +153,12 @@ class TbsSkinForm : public TComponent {
 
   // Frame geometry: the client rectangle in window coordinates and the caption height.
   TRect FrameClientRect() const;
+  // The skin draws the frame (else the default frame is drawn).
+  bool SkinFrame() const;
+  // The frame's cached size, geometry, window shape and last caption text.
+  const TbsSkinFormFrameState& FrameState() const { return FFrame; }
+  // The hit-test code of a point in window coordinates.
+  int FrameHitTest(TPoint p);
   int DefaultCaptionHeight() const;
   TPoint WindowToScreen(TPoint p) const;
   TPoint ScreenToWindow(TPoint p) const;
@@ -202,6 +209,16 @@ class TbsSkinForm : public TComponent {
 
  protected:
   void HookWndProc(TMessage& m);
+  // The frame's part of the hook; true when the message was handled (and forwarded
+  // where that applies).
+  bool FrameMessage(TMessage& m);
+  void ShortCut(TMessage& m, bool& handled);
+  void RebuildFrame(int width, int height);
+  void UpdateRegion();
+  void LayoutSkinObjects();
+  int SkinHitTest(TPoint p);
+  bool SizeableNow() const;
+  void PaintClientBackground(TCanvas* canvas);
   // The window-command side of the hook, before the message goes on: size limits,
   // moving, alpha on show and hide, the fade timer. False when the component went away.
   bool WindowCommandMessage(TMessage& m);
@@ -231,6 +248,8 @@ class TbsSkinForm : public TComponent {
   TRect FRestoreRect;
   bool FLastActive = false;
   TRect FDefaultCaptionRect;
+  TbsSkinFormFrameState FFrame;
+  bool FSkinChanging = false;
 
   TCustomForm* FForm = nullptr;
   TWindowProcHook FHook;

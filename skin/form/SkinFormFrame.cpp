@@ -1,15 +1,21 @@
-// The frame side of TbsSkinForm: the default frame's layout, hit test and painting, and
-// the client rectangle of either frame.
+// The frame side of TbsSkinForm: the frame's messages, applying a skin, the default and
+// the skinned frame's layout and painting, the window shape and the client background.
 #include <algorithm>
 
 #include "framework/graphics/Canvas.h"
+#include "framework/menus/MainMenu.h"
 #include "framework/windows/Forms.h"
+#include "framework/windows/Timers.h"
 #include "framework/windows/Windows.h"
+#include "skin/controls/SkinControl.h"
 #include "skin/data/ResourceStrData.h"
 #include "skin/data/SkinData.h"
+#include "skin/data/SkinMessages.h"
+#include "skin/draw/EffectBmp.h"
 #include "skin/draw/FrameStrips.h"
 #include "skin/draw/SkinGeometry.h"
 #include "skin/draw/SkinText.h"
+#include "skin/form/SkinAnimateObject.h"
 #include "skin/form/SkinCaptionObject.h"
 #include "skin/form/SkinForm.h"
 #include "skin/form/SkinStdButtonObject.h"
@@ -21,33 +27,290 @@ constexpr int ButtonTop = 4;
 bool IsToolWindow(const TCustomForm* f) {
   return f->BorderStyle() == bsToolWindow || f->BorderStyle() == bsSizeToolWin;
 }
+
+// Makes the window system recalculate the frame (and the form realign its controls):
+// the width moves by one pixel and back.
+void NudgeFormWidth(TCustomForm* f, int minWidth) {
+  const int w = f->Width();
+  f->SetWidth(w - 1 < minWidth ? w + 1 : w - 1);
+  f->SetWidth(w);
+}
+
+void ApplyInactiveEffect(TBitmap& b, TInactiveEffect effect) {
+  if (b.Empty()) return;
+  TbsEffectBmp e(b);
+  switch (effect) {
+    case ieBrightness: e.Brightness(0.5); break;
+    case ieDarkness: e.Darkness(0.3); break;
+    case ieGrayScale: e.Grayscale(); break;
+    case ieNoise: e.Noise(50); break;
+    case ieSplitBlur: e.SplitBlur(1); break;
+    case ieInvert: e.Invert(); break;
+  }
+  e.CopyTo(b);
+}
+
+// Tiles tile (its rectangle src) over the canvas from (0, 0) to w x h.
+void TileOver(TCanvas* c, const TBitmap& pic, const TRect& src, int w, int h) {
+  const int tw = RectWidth(src), th = RectHeight(src);
+  if (tw <= 0 || th <= 0) return;
+  for (int row = 0; row <= h / th; ++row)
+    for (int col = 0; col <= w / tw; ++col)
+      c->CopyRect(Rect(col * tw, row * th, col * tw + tw, row * th + th), &pic, src);
+}
 }  // namespace
+
+// ---- sizes ------------------------------------------------------------------------------
 
 int TbsSkinForm::DefaultCaptionHeight() const { return FForm && IsToolWindow(FForm) ? 15 : 19; }
 
 int TbsSkinForm::MinimumHeight() const {
-  if (FSkinActive && FSkinData->SkinPicture)
-    return FSkinData->SkinPicture->Height() - RectHeight(FSkinData->clientrect);
+  if (SkinFrame()) return FSkinData->SkinPicture->Height() - RectHeight(FSkinData->clientrect);
   return DefaultCaptionHeight() + 6;
 }
 
 int TbsSkinForm::MinimumWidth() const {
-  if (FSkinActive && FSkinData->SkinPicture) return std::max(FSkinData->SkinPicture->Width(), FMinWidth);
+  if (SkinFrame()) return std::max(FSkinData->SkinPicture->Width(), FMinWidth);
   return FMinWidth > 0 ? FMinWidth : 120;
 }
+
+bool TbsSkinForm::SkinFrame() const { return FSkinActive && FFrame.Skinned && FSkinData; }
 
 TRect TbsSkinForm::FrameClientRect() const {
   if (!FForm) return TRect{};
   const int w = FForm->Width(), h = FForm->Height();
   if (FForm->BorderStyle() == bsNone) return Rect(0, 0, w, h);
-  if (FSkinActive && FSkinData->SkinPicture && !FSkinData->SkinPicture->Empty()) {
-    TRect c = FSkinData->clientrect;
-    c.Right += w - FSkinData->SkinPicture->Width();
-    c.Bottom += h - FSkinData->SkinPicture->Height();
-    return c;
-  }
+  if (SkinFrame()) return ComputeFrameGeometry(*FSkinData, w, h).Client;
   return Rect(Border, DefaultCaptionHeight() + Border, w - Border, h - Border);
 }
+
+// ---- messages ---------------------------------------------------------------------------
+
+bool TbsSkinForm::FrameMessage(TMessage& m) {
+  std::weak_ptr<bool> alive = FAlive;
+  const bool framed = FForm->BorderStyle() != bsNone;
+  switch (m.Msg) {
+    case WM_SIZE: {
+      if (FForm->InSizeMove() && GetDragFullWindows()) {
+        // The size loop already rebuilt the frame for this size at WM_SIZING.
+        if (!FLogoBitMap.Empty()) FForm->Invalidate();
+        Forward(m);
+        return true;
+      }
+      Forward(m);
+      if (alive.expired()) return true;
+      FFrame.Width = FForm->Width();
+      FFrame.Height = FForm->Height();
+      if (!SkinFrame()) {
+        if (FForm->HandleAllocated()) FForm->Perform(WM_NCPAINT, 0, 0);
+      } else if (FFrame.Width >= MinimumWidth() && FFrame.Height >= MinimumHeight()) {
+        RebuildFrame(FFrame.Width, FFrame.Height);
+      }
+      if (FAlphaBlend && FAlphaBlendValue != 255 && FForm->HandleAllocated()) {
+        FForm->Perform(WM_NCPAINT, 0, 0);
+        FForm->Invalidate();
+      }
+      if (!FLogoBitMap.Empty()) FForm->Invalidate();
+      return true;
+    }
+    case WM_SIZING: {
+      if (!(FForm->InSizeMove() && GetDragFullWindows())) return false;
+      Forward(m);
+      if (alive.expired()) return true;
+      if (const auto* r = reinterpret_cast<const TRect*>(m.LParam)) {
+        FFrame.Width = RectWidth(*r);
+        FFrame.Height = RectHeight(*r);
+      }
+      if (SkinFrame() && FForm->Width() >= MinimumWidth() && FForm->Height() >= MinimumHeight())
+        RebuildFrame(FFrame.Width, FFrame.Height);
+      return true;
+    }
+    case WM_MOVING:
+      // A maximised form stays where it is.
+      if (FWindowState == TbsWindowState::wsMaximized && FForm->FormStyle() != fsMDIChild) {
+        if (auto* r = reinterpret_cast<TRect*>(m.LParam)) *r = FForm->BoundsRect();
+        Forward(m);
+        return true;
+      }
+      return false;
+    case WM_SETTEXT:
+      Forward(m);
+      if (!alive.expired() && framed && FForm->HandleAllocated()) FForm->Perform(WM_NCPAINT, 0, 0);
+      return true;
+    case WM_ERASEBKGND:
+      if (FForm->FormStyle() == fsMDIForm) return false;
+      PaintClientBackground(reinterpret_cast<TCanvas*>(m.WParam));
+      m.Result = 1;
+      return true;
+    case WM_NCCALCSIZE: {
+      auto* r = reinterpret_cast<TRect*>(m.LParam);
+      if (r && framed) {
+        if (SkinFrame()) {
+          const TRect c = FSkinData->clientrect;
+          r->Left += c.Left;
+          r->Top += c.Top;
+          r->Right += c.Right - FSkinData->SkinPicture->Width();
+          r->Bottom += c.Bottom - FSkinData->SkinPicture->Height();
+        } else {
+          r->Left += Border;
+          r->Right -= Border;
+          r->Bottom -= Border;
+          r->Top += DefaultCaptionHeight() + Border;
+        }
+        r->Right = std::max(r->Right, r->Left);
+        r->Bottom = std::max(r->Bottom, r->Top);
+      }
+      m.Result = 0;
+      return true;
+    }
+    case WM_NCHITTEST: {
+      const TPoint p = ScreenToWindow(Point(GET_X_LPARAM(m.LParam), GET_Y_LPARAM(m.LParam)));
+      m.Result = FrameHitTest(p);
+      if (!FHoverTimer->Enabled() && m.Result == HTOBJECT) {
+        TrackHover(p);
+        if (!alive.expired()) FHoverTimer->SetEnabled(true);
+      }
+      return true;
+    }
+    case WM_NCPAINT:
+      if (framed) {
+        if (SkinFrame()) PaintSkinFrame();
+        else PaintDefaultFrame();
+      }
+      m.Result = 0;
+      return true;
+    case WM_SYNCPAINT:
+      if (!FRollUpState) return false;
+      FForm->Perform(WM_NCPAINT, 0, 0);
+      m.Result = 0;
+      return true;
+    case SKINMSG_BEFORECHANGE: {
+      auto* data = reinterpret_cast<TbsSkinData*>(m.WParam);
+      if (data && data == FSkinData) {
+        FSkinActive = false;
+        FFrame.Skinned = false;
+        for (TTimer* t : {FMorphTimer.get(), FAnimationTimer.get(), FHoverTimer.get()}) t->SetEnabled(false);
+        CloseSkinMenus();
+        if (alive.expired()) return true;
+        ClearObjects();
+        NotifySkinControls(FForm, data, true);
+        if (alive.expired()) return true;
+        // The old skin's shape and margins go now: a load that fails after this point
+        // sends nothing more, and the frame must not keep the pictures being cleared.
+        FFrame.Shape.Clear();
+        if (FForm->HandleAllocated()) {
+          SetWindowRgn(FForm->HandleValue(), nullptr, true);
+          FFrame.Region.reset();
+          SetWindowPos(FForm->HandleValue(), 0, 0, 0, 0, 0, SWP_FRAMECHANGED | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER);
+        }
+      }
+      if (!alive.expired()) Forward(m);
+      return true;
+    }
+    case SKINMSG_CHANGE: {
+      auto* data = reinterpret_cast<TbsSkinData*>(m.WParam);
+      if (data && data == FSkinData) ApplySkin();
+      if (alive.expired()) return true;
+      NotifySkinControls(FForm, data, false);
+      if (!alive.expired()) Forward(m);
+      return true;
+    }
+    case SKINMSG_STRINGSCHANGE:
+      FillObjectHints();
+      Forward(m);
+      return true;
+    default:
+      return false;
+  }
+}
+
+void TbsSkinForm::ShortCut(TMessage& m, bool& handled) {
+  if (FFrame.ShortCutConsumed) {
+    FFrame.ShortCutConsumed = false;
+    handled = false;
+    return;
+  }
+  TMainMenu* menu = nullptr;
+  for (int i = 0; FForm && i < FForm->ComponentCount() && !menu; ++i)
+    menu = dynamic_cast<TMainMenu*>(FForm->Components(i));
+  if (!menu) return;
+  if (menu->IsShortCut(m)) {
+    FFrame.ShortCutConsumed = true;
+    handled = true;
+  }
+}
+
+// ---- applying a skin --------------------------------------------------------------------
+
+void TbsSkinForm::ApplySkin() {
+  std::weak_ptr<bool> alive = FAlive;
+  FHotIndex = FOldHotIndex = FPressedIndex = -1;
+  FSkinActive = FSkinData && !FSkinData->SkinEmpty;
+  FFrame.Skinned = FSkinActive && SkinFrameUsable(*FSkinData);
+  if (FFrame.Skinned) {
+    CreateSkinObjects();
+    ApplyButtonVisibility();
+  } else {
+    // No skin, or one that cannot draw a frame: the default frame and its buttons.
+    CreateDefaultButtons();
+  }
+  FSkinChanging = true;
+  if (FForm) {
+    const int mw = MinimumWidth(), mh = MinimumHeight();
+    const int w = FForm->Width(), h = FForm->Height();
+    if (w < mw && h < mh) FForm->SetBounds(FForm->Left(), FForm->Top(), mw, mh);
+    else if (h < mh) FForm->SetHeight(mh);
+    else if (w < mw) FForm->SetWidth(mw);
+    else NudgeFormWidth(FForm, mw);
+    if (alive.expired()) return;
+    if (FRollUpState || FWindowState == TbsWindowState::wsMinimized) FForm->SetHeight(mh);
+    if (FWindowState == TbsWindowState::wsMinimized) FForm->SetWidth(mw);
+    if (alive.expired()) return;
+    FFrame.Width = FForm->Width();
+    FFrame.Height = FForm->Height();
+    RebuildFrame(FFrame.Width, FFrame.Height);
+    if (FForm->HandleAllocated()) {
+      FForm->Perform(WM_NCPAINT, 0, 0);
+      FForm->Invalidate();
+    }
+  }
+  UpdateActiveState(true);
+  if (alive.expired()) return;
+  FHoverTimer->SetEnabled(true);
+  if (OnChangeSkinData) OnChangeSkinData(this);
+  if (alive.expired()) return;
+  FSkinChanging = false;
+  if (FForm && FClientWidth > 0) FForm->SetClientWidth(FClientWidth);
+  if (FForm && FClientHeight > 0) FForm->SetClientHeight(FClientHeight);
+}
+
+void TbsSkinForm::RebuildFrame(int w, int h) {
+  FFrame.Width = w;
+  FFrame.Height = h;
+  if (SkinFrame()) {
+    FFrame.Geometry = ComputeFrameGeometry(*FSkinData, w, h);
+    LayoutSkinObjects();
+  }
+  UpdateRegion();
+}
+
+void TbsSkinForm::UpdateRegion() {
+  if (!FForm || !FForm->HandleAllocated() || FForm->BorderStyle() == bsNone) return;
+  const HWND wnd = FForm->HandleValue();
+  std::unique_ptr<TRegion> region;
+  if (SkinFrame()) region = FFrame.Shape.Build(*FSkinData, FFrame.Geometry);
+  else FFrame.Shape.Clear();
+  if (region) {
+    SetWindowRgn(wnd, region.get(), true);
+    FFrame.Region = std::move(region);
+    return;
+  }
+  SetWindowRgn(wnd, nullptr, true);
+  FFrame.Region.reset();
+  FForm->Perform(WM_NCPAINT, 0, 0);
+}
+
+// ---- default frame -----------------------------------------------------------------------
 
 void TbsSkinForm::DefaultLayout() {
   if (!FForm) return;
@@ -68,43 +331,19 @@ void TbsSkinForm::DefaultLayout() {
   for (auto& o : FObjects) {
     auto* b = dynamic_cast<TbsSkinStdButtonObject*>(o.get());
     if (!b || b->Skinned || b->Command != cmSysMenu || !b->Visible || !b->Enabled) continue;
-    b->ObjectRect = Rect(Border, ButtonTop, Border + size, ButtonTop + size);
-    FDefaultCaptionRect.Left = Border + size;
+    int bw = size, bh = size;
+    if (FShowIcon) {
+      bw = GetSystemMetrics(SM_CXSMICON);
+      bh = GetSystemMetrics(SM_CYSMICON);
+      if (bw <= 0 || bh <= 0) {
+        bw = GetSystemMetrics(SM_CXSIZE);
+        bh = GetSystemMetrics(SM_CYSIZE);
+      }
+    }
+    b->ObjectRect = Rect(Border, ButtonTop, Border + bw, ButtonTop + bh);
+    FDefaultCaptionRect.Left = Border + bw;
     break;
   }
-}
-
-int TbsSkinForm::DefaultHitTest(TPoint p) {
-  if (!FForm) return HTNOWHERE;
-  const int w = FForm->Width(), h = FForm->Height();
-  if (FSkinActive) {
-    const TRect client = FrameClientRect();
-    if (FHotIndex >= 0 && !PtInRect(client, p) && !dynamic_cast<TbsSkinCaptionObject*>(Objects(FHotIndex)))
-      return HTOBJECT;
-    if (PtInRect(client, p)) return HTCLIENT;
-    for (auto& o : FObjects)
-      if (dynamic_cast<TbsSkinCaptionObject*>(o.get()) && PtInRect(o->ObjectRect, p)) return HTCAPTION;
-    return HTOBJECT;
-  }
-  if (FObjects.empty()) CreateDefaultButtons();
-  DefaultLayout();
-  const bool sizeable = (FForm->BorderStyle() == bsSizeable || FForm->BorderStyle() == bsSizeToolWin) &&
-                        FWindowState == TbsWindowState::wsNormal && !FRollUpState;
-  if (sizeable) {
-    if (FHotIndex >= 0) return HTOBJECT;
-    const int x = p.X, y = p.Y;
-    if (x <= 2 && y <= 2) return HTTOPLEFT;
-    if (x >= w - 2 && y <= 2) return HTTOPRIGHT;
-    if (x <= 2 && y >= h - 2) return HTBOTTOMLEFT;
-    if (x >= w - 2 && y >= h - 2) return HTBOTTOMRIGHT;
-    if (x <= 2) return HTLEFT;
-    if (y <= 2) return HTTOP;
-    if (x >= w - 2) return HTRIGHT;
-    if (y >= h - 2) return HTBOTTOM;
-  }
-  if (PtInRect(FDefaultCaptionRect, p)) return HTCAPTION;
-  if (PtInRect(FrameClientRect(), p)) return HTCLIENT;
-  return HTOBJECT;
 }
 
 void TbsSkinForm::PaintDefaultFrame() {
@@ -113,7 +352,8 @@ void TbsSkinForm::PaintDefaultFrame() {
   DefaultLayout();
   const int w = FForm->Width(), h = FForm->Height(), ch = DefaultCaptionHeight();
   if (w - 6 <= 0 || ch <= 0) return;
-  TBitmap cap(w - 6, ch);
+  TBitmap& cap = FFrame.CaptionBitmap;
+  cap.SetSize(w - 6, ch);
   TCanvas* c = cap.Canvas();
   c->Brush()->Style = TBrushStyle::bsSolid;
   c->Brush()->Color = ColorToRGB(clBtnFace);
@@ -132,6 +372,7 @@ void TbsSkinForm::PaintDefaultFrame() {
   if (FSkinData && FSkinData->ResourceStrData()) c->Font()->SetCharset(FSkinData->ResourceStrData()->CharSet());
   const int area = (w - 6) - left - rm;
   TrimTextToWidth(c, text, std::max(0, area));
+  FFrame.CaptionText = text;
   const int tw = c->TextWidth(text), th = c->TextHeight(text);
   const int x0 = left + area / 2 - (tw + 5) / 2, y0 = ch / 2 - th / 2;
   c->FillRect(Rect(x0, 0, x0 + tw + 5, ch));
@@ -155,41 +396,141 @@ void TbsSkinForm::PaintDefaultFrame() {
   wc->RestoreState();
 }
 
-// The skinned frame as far as the frame objects need it: the four sides cut from the
-// skin's picture and the objects on them.
+// ---- skinned frame ---------------------------------------------------------------------
+
+void TbsSkinForm::LayoutSkinObjects() {
+  if (!SkinFrame()) return;
+  const TbsFormFrameGeometry& g = FFrame.Geometry;
+  const int dx = g.W - g.PW, dy = g.H - g.PH;
+  TbsSkinCaptionObject* caption = nullptr;
+  for (auto& o : FObjects) {
+    if (!caption) caption = dynamic_cast<TbsSkinCaptionObject*>(o.get());
+    if (!o->SkinRectInAPicture) o->ObjectRect = MapFrameObjectRect(*FSkinData, o->SkinRect, dx, dy);
+  }
+  const bool inButtons = !IsNullRect(g.Buttons);
+  const TRect row = inButtons ? g.Buttons : g.Caption;
+  if (IsNullRect(row)) return;
+
+  // The row's buttons: the standard commands in order, then the custom buttons.
+  auto drawnByItself = [](TbsActiveSkinObject* o) { return o->SkinRectInAPicture && o->Visible; };
+  std::vector<TbsActiveSkinObject*> buttons;
+  TbsSkinStdButtonObject* sys = nullptr;
+  for (TStdCommand command : {cmClose, cmMaximize, cmMinimize, cmRollUp, cmMinimizeToTray})
+    for (auto& o : FObjects)
+      if (auto* b = dynamic_cast<TbsSkinStdButtonObject*>(o.get()); b && b->Command == command && drawnByItself(b))
+        buttons.push_back(b);
+  for (auto& o : FObjects) {
+    auto* b = dynamic_cast<TbsSkinButtonObject*>(o.get());
+    if (!b || !drawnByItself(b)) continue;
+    auto* sb = dynamic_cast<TbsSkinStdButtonObject*>(b);
+    if (!sb || sb->Command == cmDefault) buttons.push_back(b);
+    else if (sb->Command == cmSysMenu && !sys) sys = sb;
+  }
+  auto size = [&](TbsActiveSkinObject* o) {
+    if (o == sys && FShowIcon) return Point(GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON));
+    return Point(RectWidth(o->SkinRect), RectHeight(o->SkinRect));
+  };
+  const int offset = g.ButtonsOffset;
+  if (g.ButtonsInLeft) {
+    int x = row.Left;
+    if (!inButtons && sys) buttons.push_back(sys);
+    for (TbsActiveSkinObject* o : buttons) {
+      const TPoint s = size(o);
+      o->ObjectRect = Rect(x, row.Top, x + s.X, row.Top + s.Y);
+      x += s.X + offset;
+    }
+    if (!inButtons && caption) caption->ObjectRect.Left = x;
+    return;
+  }
+  int x = row.Right;
+  for (TbsActiveSkinObject* o : buttons) {
+    const TPoint s = size(o);
+    o->ObjectRect = Rect(x - s.X, row.Top, x, row.Top + s.Y);
+    x -= s.X + offset;
+  }
+  if (!inButtons && caption) caption->ObjectRect.Right = x + offset;
+  if (sys && !IsNullRect(g.Caption)) {
+    const TPoint s = size(sys);
+    const int top = g.Caption.Top + (RectHeight(g.Caption) - s.Y) / 2;
+    sys->ObjectRect = Rect(g.Caption.Left, top, g.Caption.Left + s.X, top + s.Y);
+    if (caption) caption->ObjectRect.Left = sys->ObjectRect.Right;
+  }
+}
+
 void TbsSkinForm::PaintSkinFrame() {
-  if (!FForm || !FForm->HandleAllocated() || !FSkinData || !FSkinData->SkinPicture) return;
-  const TBitmap& pic = FormActive() || FSkinData->SkinInactivePicture->Empty() ? *FSkinData->SkinPicture
-                                                                              : *FSkinData->SkinInactivePicture;
+  if (!FForm || !FForm->HandleAllocated() || !SkinFrame()) return;
   const int w = FForm->Width(), h = FForm->Height();
-  if (pic.Empty() || w < MinimumWidth() || h < MinimumHeight()) return;
-  const int dx = w - pic.Width(), dy = h - pic.Height();
+  if (w < MinimumWidth() || h < MinimumHeight()) return;
+  FFrame.Geometry = ComputeFrameGeometry(*FSkinData, w, h);
+  LayoutSkinObjects();
   const TbsSkinData& s = *FSkinData;
-  const TRect ncl = FrameClientRect();
-  TBitmap top, bottom, left, right;
-  BuildStretchFrameStrips(s.lefttoppoint, s.righttoppoint, s.leftbottompoint, s.clientrect, s.rightbottompoint,
-                          s.lefttoppoint, Point(s.righttoppoint.X + dx, s.righttoppoint.Y),
-                          Point(s.leftbottompoint.X, s.leftbottompoint.Y + dy),
-                          Point(s.rightbottompoint.X + dx, s.rightbottompoint.Y + dy), ncl, s.leftstretch,
-                          s.topstretch, s.rightstretch, s.bottomstretch, w, h, Rect(0, 0, pic.Width(), pic.Height()),
-                          pic, top, bottom, left, right);
+  const TbsFormFrameGeometry& g = FFrame.Geometry;
+  const bool active = FormActive();
+  const TBitmap* inactive = s.SkinInactivePicture.get();
+  // An inactive picture of another size would be cut at the main picture's points.
+  const bool useInactive = !active && inactive && !inactive->Empty() && inactive->Width() == g.PW &&
+                           inactive->Height() == g.PH;
+  const TBitmap& pic = useInactive ? *inactive : *s.SkinPicture;
+  TBitmap& top = FFrame.Top;
+  TBitmap& bottom = FFrame.Bottom;
+  TBitmap& left = FFrame.Left;
+  TBitmap& right = FFrame.Right;
+  BuildStretchFrameStrips(s.lefttoppoint, s.righttoppoint, s.leftbottompoint, s.clientrect, s.rightbottompoint, g.LT,
+                          g.RT, g.LB, g.RB, g.Client, s.leftstretch, s.topstretch, s.rightstretch, s.bottomstretch, w,
+                          h, Rect(0, 0, g.PW, g.PH), pic, top, bottom, left, right);
   for (auto& o : FObjects) {
     if (!o->Visible) continue;
-    if (o->ObjectRect.Bottom > ncl.Top && !bottom.Empty()) {
-      bottom.Canvas()->SetOrigin(Point(0, -ncl.Bottom));
+    if (o->ObjectRect.Bottom > g.Client.Top) {
+      if (bottom.Empty()) continue;
+      bottom.Canvas()->SetOrigin(Point(0, -g.Client.Bottom));
       o->Draw(bottom.Canvas(), false);
       bottom.Canvas()->SetOrigin(Point(0, 0));
     } else if (!top.Empty()) {
       o->Draw(top.Canvas(), false);
     }
   }
+  if (!active && s.autorenderinginactiveimage)
+    for (TBitmap* b : {&top, &bottom, &left, &right}) ApplyInactiveEffect(*b, s.inactiveeffect);
   TCanvas* wc = GetWindowCanvas(FForm->HandleValue());
   if (!wc) return;
   wc->SaveState();
-  wc->ExcludeClipRect(ncl);
+  wc->ExcludeClipRect(g.Client);
   if (!top.Empty()) wc->Draw(0, 0, &top);
   if (!left.Empty()) wc->Draw(0, top.Height(), &left);
   if (!right.Empty()) wc->Draw(w - right.Width(), top.Height(), &right);
   if (!bottom.Empty()) wc->Draw(0, h - bottom.Height(), &bottom);
   wc->RestoreState();
+}
+
+// ---- client background -------------------------------------------------------------------
+
+void TbsSkinForm::PaintClientBackground(TCanvas* c) {
+  if (!c || !FForm) return;
+  const TRect cr = FForm->ClientRect();
+  const int cw = RectWidth(cr), ch = RectHeight(cr);
+  c->Brush()->Style = TBrushStyle::bsSolid;
+  c->Brush()->Color = ColorToRGB(clBtnFace);
+  bool filled = false;
+  if (FSkinActive) {
+    const TbsSkinData& s = *FSkinData;
+    if (s.bgpictureindex == -1) {
+      if (SkinFrame() && !IsNullRect(s.clientrect)) {
+        TileOver(c, *s.SkinPicture, s.clientrect, cw, ch);
+        filled = true;
+      }
+    } else if (s.IsValidPictureIndex(s.bgpictureindex)) {
+      const TBitmap& tile = *s.PictureList[size_t(s.bgpictureindex)];
+      if (!tile.Empty()) {
+        TileOver(c, tile, Rect(0, 0, tile.Width(), tile.Height()), cw, ch);
+        filled = true;
+      }
+    }
+  }
+  if (!filled) c->FillRect(Rect(0, 0, cw, ch));
+  if (!FLogoBitMap.Empty()) {
+    const int x = std::max(0, cw / 2 - FLogoBitMap.Width() / 2);
+    const int y = std::max(0, ch / 2 - FLogoBitMap.Height() / 2);
+    FLogoBitMap.SetTransparent(FLogoBitMapTransparent);
+    c->Draw(x, y, &FLogoBitMap);
+  }
 }
