@@ -589,20 +589,10 @@ def build_ini(ctl):
 
     popup_window_section(sec, kv)
 
-    sec('HINTWINDOW')
-    kv('windowpictureindex', 1)
-    kv('maskpictureindex', -1)
-    kv('lefttoppoint', '90,6')
-    kv('righttoppoint', '122,6')
-    kv('leftbottompoint', '90,24')
-    kv('rightbottompoint', '122,24')
-    kv('clientrect', '88,4,124,26')
-    kv('fontname', 'Arial')
-    kv('fontheight', 13)
-    kv('fontstyle', '')
-    kv('fontcolor', 0x303030)
-    for k in ('leftstretch', 'rightstretch', 'topstretch', 'bottomstretch'):
-        kv(k, 1)
+    # The hint window's record comes with its picture from its module.
+    for base, m in extra_part_bases():
+        if hasattr(m, 'hint_window_section'):
+            m.hint_window_section(sec, kv, base)
 
     objects = form_object_sections(sec, kv)
     objects.append(('menubaritem', 'mainmenubaritem'))
@@ -969,7 +959,7 @@ def save_scroll_pictures(out):
 # names), save_pictures(out) and records(control, font, base), where base is the picture
 # index of its first bitmap. Indices follow the order of this list.
 EXTRA_PICTURE_BASE = SCROLL_PICTURE_BASE + len(SCROLL_PICTURES)
-EXTRA_PARTS = ['slate_lists']
+EXTRA_PARTS = ['slate_lists', 'slate_hints']
 
 
 def extra_parts():

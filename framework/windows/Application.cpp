@@ -114,7 +114,12 @@ void TApplication::Restore() {
   FMinimized = false;
   for (int i = 0; i < Screen()->FormCount(); ++i) {
     TCustomForm* f = Screen()->Forms(i);
-    if (f->Visible() && f->WindowImpl() && f->WindowImpl()->TopWidget()) f->WindowImpl()->TopWidget()->showNormal();
+    QWidget* top = f->WindowImpl() ? f->WindowImpl()->TopWidget() : nullptr;
+    if (!top) continue;
+    if (f->Visible())
+      top->showNormal();
+    else if (top->isMinimized())  // hidden meanwhile (in the tray): shown normal when shown again
+      top->setWindowState(top->windowState() & ~Qt::WindowMinimized);
   }
   TMessage m{WM_SIZE, SIZE_RESTORED, 0, 0};
   MainWindowMessage(m);

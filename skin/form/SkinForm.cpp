@@ -132,6 +132,7 @@ void TbsSkinForm::Notification(TComponent* AComponent, TOperation Operation) {
   if (AComponent == FDefaultSystemMenu) FDefaultSystemMenu = nullptr;
   if (AComponent == FSkinMenu) FSkinMenu = nullptr;
   if (AComponent == FTrayMenu) FTrayMenu = nullptr;
+  if (FSkinHint && AComponent == static_cast<void*>(FSkinHint)) FSkinHint = nullptr;
 }
 
 // ---- properties -----------------------------------------------------------------------
@@ -387,9 +388,17 @@ void TbsSkinForm::TrackHover(TPoint p, bool activate) {
   const int previous = FHotIndex;
   FHotIndex = hot;
   std::weak_ptr<bool> alive = FAlive;
-  if (TbsActiveSkinObject* o = Objects(previous); o && o->Enabled && o->Visible) o->MouseLeave();
+  if (TbsActiveSkinObject* o = Objects(previous); o && o->Enabled && o->Visible) {
+    o->MouseLeave();
+    if (alive.expired()) return;
+    ShowObjectHintOf(o->Hint, false);
+  }
   if (alive.expired()) return;
-  if (TbsActiveSkinObject* o = Objects(FHotIndex); o && o->Enabled && o->Visible) o->MouseEnter();
+  if (TbsActiveSkinObject* o = Objects(FHotIndex); o && o->Enabled && o->Visible) {
+    o->MouseEnter();
+    if (alive.expired()) return;
+    ShowObjectHintOf(o->Hint, true);
+  }
 }
 
 void TbsSkinForm::ObjectMouseDown(TMouseButton button, TPoint p) {
@@ -465,7 +474,10 @@ TRect TbsSkinForm::ObjectScreenRect(const TbsActiveSkinObject* o) const {
 
 void TbsSkinForm::Forward(TMessage& m) { FHook.CallSaved(m); }
 
-void TbsSkinForm::CloseMenusOnInput() { CloseSkinMenus(); }
+void TbsSkinForm::CloseMenusOnInput() {
+  HideObjectHint();
+  CloseSkinMenus();
+}
 
 void TbsSkinForm::HookWndProc(TMessage& m) {
   std::weak_ptr<bool> alive = FAlive;

@@ -29,6 +29,8 @@ class TbsSkinData;
 class TbsSkinMenu;
 class TbsSkinPopupMenu;
 class TbsFormTrayLink;
+class TbsSkinHint;
+class TbsTrayIcon;
 
 class TbsSkinForm : public TComponent {
  public:
@@ -178,6 +180,14 @@ class TbsSkinForm : public TComponent {
   void SetTrayLink(TbsFormTrayLink* v);
   // The tray menu: restore from the tray, a separator, close.
   TbsSkinPopupMenu* TrayMenu();
+  // The tray icon the tray commands use (its link); setting it hands it the tray menu.
+  TbsTrayIcon* TrayIcon() const;
+  void SetTrayIcon(TbsTrayIcon* v);
+  // The hint component that shows the caption objects' hints (with ShowObjectHint).
+  TbsSkinHint* SkinHint() const { return FSkinHint; }
+  void SetSkinHint(TbsSkinHint* v);
+  void ShowObjectHintOf(const std::string& hint, bool show);
+  void HideObjectHint();
   // The minimum and maximum size for the current skin and state.
   TbsFormSizeLimits SizeLimits() const;
   // Makes the platform recompute the frame: the width changes by one pixel and back.
@@ -266,6 +276,7 @@ class TbsSkinForm : public TComponent {
   bool FMouseActivating = false;
   TbsFormFade FFade;
   TbsFormTrayLink* FTrayLink = nullptr;
+  TbsSkinHint* FSkinHint = nullptr;
   TbsSkinPopupMenu* FTrayMenu = nullptr;
   int FSavedHeight = 0;
   std::unique_ptr<TTimer> FMorphTimer, FAnimationTimer, FHoverTimer;
