@@ -959,7 +959,7 @@ def save_scroll_pictures(out):
 # names), save_pictures(out) and records(control, font, base), where base is the picture
 # index of its first bitmap. Indices follow the order of this list.
 EXTRA_PICTURE_BASE = SCROLL_PICTURE_BASE + len(SCROLL_PICTURES)
-EXTRA_PARTS = ['slate_lists', 'slate_hints']
+EXTRA_PARTS = ['slate_speedbuttons', 'slate_lists', 'slate_hints']
 
 
 def extra_parts():
