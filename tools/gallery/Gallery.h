@@ -25,6 +25,7 @@ int AddButtons(TWinControl* column, TbsSkinData* skin, int x, int top);
 int AddRadioGroups(TWinControl* column, TbsSkinData* skin, int x, int top);
 int AddPanels(TWinControl* column, TbsSkinData* skin, int x, int top);
 int AddCheckRadioBoxes(TWinControl* column, TbsSkinData* skin, int x, int top);
+int AddSpeedButtons(TWinControl* column, TbsSkinData* skin, int x, int top);
 int AddScrollBars(TWinControl* column, TbsSkinData* skin, int x, int top);
 int AddListViews(TWinControl* column, TbsSkinData* skin, int x, int top);
 int AddLabelsAndBevels(TWinControl* column, TbsSkinData* skin, int x, int top);

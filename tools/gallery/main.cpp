@@ -27,6 +27,7 @@ std::vector<TGalleryRow> GalleryRows() {
       {"Panels and group boxes", AddPanels},
       {"Check and radio boxes", AddCheckRadioBoxes},
       {"Scroll bars", AddScrollBars},
+      {"Speed buttons and tool bars", AddSpeedButtons},
       {"List views", AddListViews},
       {"Labels and bevels", AddLabelsAndBevels},
   };
