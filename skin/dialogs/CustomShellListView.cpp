@@ -1,0 +1,279 @@
+// The shell list view: navigation, rows on demand, report columns, keys.
+#include "skin/dialogs/CustomShellListView.h"
+
+#include "framework/core/Exceptions.h"
+#include "framework/core/SysUtils.h"
+#include "framework/graphics/Bitmap.h"
+#include "framework/graphics/Canvas.h"
+#include "framework/windows/Messages.h"
+#include "framework/windows/Screen.h"
+#include "platform/shell/ShellIcons.h"
+#include "skin/data/ResourceStrData.h"
+#include "skin/data/SkinData.h"
+#include "skin/dialogs/ItemIdLists.h"
+
+namespace {
+// Sets a flag for the life of the object.
+struct TFlagScope {
+  bool& Flag;
+  explicit TFlagScope(bool& f) : Flag(f) { Flag = true; }
+  ~TFlagScope() { Flag = false; }
+};
+
+std::string Utf8Of(char32_t c) {
+  std::string s;
+  if (c < 0x80) {
+    s += char(c);
+  } else if (c < 0x800) {
+    s += char(0xC0 | (c >> 6));
+    s += char(0x80 | (c & 0x3F));
+  } else if (c < 0x10000) {
+    s += char(0xE0 | (c >> 12));
+    s += char(0x80 | ((c >> 6) & 0x3F));
+    s += char(0x80 | (c & 0x3F));
+  } else {
+    s += char(0xF0 | (c >> 18));
+    s += char(0x80 | ((c >> 12) & 0x3F));
+    s += char(0x80 | ((c >> 6) & 0x3F));
+    s += char(0x80 | (c & 0x3F));
+  }
+  return s;
+}
+
+// A typed search goes on while keys follow each other within this pause.
+constexpr auto kTypePause = std::chrono::milliseconds(1000);
+}  // namespace
+
+TbsCustomShellListView::TbsCustomShellListView(TComponent* AOwner) : TbsSkinCustomListView(AOwner) {
+  SetOwnerData(true);
+  SetHideSelection(false);
+  SetSmallImages(SHGetSystemImageList(false));
+  SetLargeImages(SHGetSystemImageList(true));
+  OnData = [this](TObject*, int Index, TListItem& Item) { DataRequested(Index, Item); };
+  CreateRoot();
+}
+
+TbsCustomShellListView::~TbsCustomShellListView() { SetShellComboBox(nullptr); }
+
+void TbsCustomShellListView::CreateRoot() {
+  std::unique_ptr<TbsShellFolder> root = CreateRootFolder(FRoot);
+  FRootFolder = std::move(root);
+  FRootChanged = true;
+  FCurrent.reset();
+  try {
+    SetPathFromID(FRootFolder->AbsoluteID());
+  } catch (...) {
+    FRootChanged = false;
+    throw;
+  }
+  FRootChanged = false;
+}
+
+void TbsCustomShellListView::SetRoot(const std::string& Value) {
+  if (SameText(Value, FRoot)) return;
+  FOldRoot = FRoot;
+  FRoot = Value;
+  try {
+    CreateRoot();
+  } catch (...) {
+    FRoot = FOldRoot;
+    throw;
+  }
+}
+
+void TbsCustomShellListView::SetMask(const std::string& Value) {
+  if (Value == FMask) return;
+  FMask = Value;
+  Refresh();
+}
+
+void TbsCustomShellListView::SetObjectTypes(TShellObjectTypes Value) {
+  if (Value == FObjectTypes) return;
+  FObjectTypes = Value;
+  Refresh();
+}
+
+void TbsCustomShellListView::SetSorted(bool Value) {
+  if (Value == FSorted) return;
+  FSorted = Value;
+  Refresh();
+}
+
+std::string TbsCustomShellListView::CurrentFolderPath() const {
+  return FCurrent ? FCurrent->PathName() : std::string();
+}
+
+std::string TbsCustomShellListView::SelectedFilePath() const {
+  const int i = ItemIndex();
+  if (i < 0 || i >= FolderCount() || RowIsFolder(i)) return {};
+  return Folders(i)->PathName();
+}
+
+void TbsCustomShellListView::SelectedFiles(TStrings* Files) const {
+  Files->Clear();
+  for (int i = 0; i < FolderCount(); ++i)
+    if (IsSelected(i) && !RowIsFolder(i)) Files->Add(Folders(i)->PathName());
+}
+
+void TbsCustomShellListView::SetPath(const std::string& Path) {
+  TPIDLHolder id;
+  if (Path.empty() || SHGetDesktopFolder()->ParseDisplayName(Path, id.Ref()) != 0)
+    throw EInvalidPath(Format("Error setting path: \"%s\"", Path.c_str()));
+  SetPathFromID(id.Get());
+}
+
+void TbsCustomShellListView::Back() {
+  if (!FCurrent || GetPIDLCount(FCurrent->AbsoluteID()) == 0) return;
+  TPIDLHolder parent(CopyPIDL(FCurrent->AbsoluteID()));
+  StripLastID(parent.Get());
+  SetPathFromID(parent.Get());
+}
+
+void TbsCustomShellListView::SetPathFromID(PCItemIDList ID) {
+  if (FUpdating || !ID) return;
+  if (FCurrent && SamePIDL(FCurrent->AbsoluteID(), ID)) return;
+  {
+    TFlagScope updating(FUpdating);
+    FCurrent = std::make_unique<TbsShellFolder>(nullptr, ID, SHGetDesktopFolder());
+    FillRows();
+  }
+  if (OnFolderChanged) OnFolderChanged(this);
+}
+
+void TbsCustomShellListView::Refresh() {
+  if (!FCurrent) return;
+  const int selected = ItemIndex();
+  FillRows();
+  if (selected >= 0 && selected < FolderCount()) SetItemIndex(selected);
+}
+
+void TbsCustomShellListView::FillRows() {
+  const TCursor saved = Screen()->Cursor();
+  Screen()->SetCursor(crHourGlass);
+  // An unreadable or vanished folder shows no rows.
+  FRows.Fill(FCurrent.get(), FObjectTypes, FMask, FSorted, OnAddFolder, this);
+  ClearSelection();
+  SetItemCount(FRows.Count());
+  if (ViewStyle() == vsReport) RebuildColumns();
+  ItemsChanged();
+  Screen()->SetCursor(saved);
+  CheckBars();
+}
+
+std::string TbsCustomShellListView::ColumnCaption(const char* Key, const char* BuiltIn) const {
+  if (SkinData() && SkinData()->ResourceStrData()) {
+    const std::string text = SkinData()->ResourceStrData()->GetResString(Key);
+    if (!text.empty()) return text;
+  }
+  return BuiltIn;
+}
+
+void TbsCustomShellListView::RebuildColumns() {
+  TBitmap measure(1, 1);
+  measure.Canvas()->Font()->Assign(Font());
+  const int x = std::max(1, measure.Canvas()->TextWidth("X"));
+  ClearColumns();
+  AddColumn(ColumnCaption("FLV_NAME", "Name"), 25 * x);
+  if (FCurrent && FCurrent->IsFileSystem()) {
+    AddColumn(ColumnCaption("FLV_SIZE", "Size"), 10 * x).Alignment = taRightJustify;
+    AddColumn(ColumnCaption("FLV_TYPE", "Type"), 10 * x);
+    AddColumn(ColumnCaption("FLV_MODIFIED", "Modified"), 14 * x);
+  }
+  ColumnsChanged();
+}
+
+void TbsCustomShellListView::SetViewStyle(TViewStyle Value) {
+  const bool entering = Value == vsReport && ViewStyle() != vsReport;
+  TbsSkinCustomListView::SetViewStyle(Value);
+  if (entering) RebuildColumns();
+}
+
+void TbsCustomShellListView::DataRequested(int Index, TListItem& Item) {
+  if (Index < 0 || Index >= FolderCount()) return;
+  TbsShellFolder* row = Folders(Index);
+  Item.Caption = row->DisplayName();
+  Item.ImageIndex = row->ImageIndex(ViewStyle() == vsIcon);
+  if (ViewStyle() != vsReport || ColumnCount() < 2) return;
+  try {
+    row->LoadColumnDetails(ColumnCount());
+    for (int c = 1; c < ColumnCount(); ++c) Item.SubItems.push_back(row->Details(c));
+  } catch (const Exception&) {
+    // An entry gone since the folder was read: the row is drawn without details.
+  }
+}
+
+void TbsCustomShellListView::EnterSelectedFolder() {
+  const int i = ItemIndex();
+  if (i < 0 || i >= FolderCount() || !RowIsFolder(i)) return;
+  // The rows are replaced on the way: go by a copy of the identifier.
+  TPIDLHolder id(CopyPIDL(Folders(i)->AbsoluteID()));
+  SetPathFromID(id.Get());
+}
+
+void TbsCustomShellListView::RenameItem(int Index, const std::string& NewName) {
+  Folders(Index)->Rename(NewName);
+  ItemsChanged();
+}
+
+int TbsCustomShellListView::FindCaption(const std::string& Text, int Start, bool Wrap) const {
+  return FRows.FindCaption(Text, Start, Wrap);
+}
+
+void TbsCustomShellListView::KeyDown(Word& Key, TShiftState Shift) {
+  if (FAutoNavigate) {
+    switch (Key) {
+      case VK_BACK:
+        Back();
+        Key = 0;
+        return;
+      case VK_RETURN:
+        if (Shift.Contains(ssAlt)) {
+          const int i = ItemIndex();
+          if (i >= 0 && i < FolderCount()) Folders(i)->ExecuteCommandByVerb("properties");
+        } else {
+          EnterSelectedFolder();
+        }
+        Key = 0;
+        return;
+      case VK_F5:
+        Refresh();
+        Key = 0;
+        return;
+      default:
+        break;
+    }
+  }
+  TbsSkinCustomListView::KeyDown(Key, Shift);
+}
+
+void TbsCustomShellListView::KeyPress(char32_t& Key) {
+  TbsSkinCustomListView::KeyPress(Key);
+  if (Key < 32 || Key == 127 || FolderCount() == 0) return;
+  const auto now = std::chrono::steady_clock::now();
+  if (now - FTypedAt > kTypePause) FTyped.clear();
+  FTypedAt = now;
+  FTyped += Utf8Of(Key);
+  int start = std::max(0, ItemFocused());
+  // A first letter moves on from the focused row, so pressing it again steps through.
+  if (Utf8Length(FTyped) == 1) start = (start + 1) % FolderCount();
+  const int found = FindCaption(FTyped, start, true);
+  if (found >= 0) SetItemIndex(found);
+  Key = 0;
+}
+
+void TbsCustomShellListView::DblClick() {
+  if (FAutoNavigate) EnterSelectedFolder();
+  TbsSkinCustomListView::DblClick();
+}
+
+void TbsCustomShellListView::Loaded() {
+  TbsSkinCustomListView::Loaded();
+}
+
+void TbsCustomShellListView::SetShellComboBox(TbsCustomShellComboBox* Value) {
+  FShellComboBox = Value;
+}
+
+void TbsCustomShellListView::Notification(TComponent* AComponent, TOperation Operation) {
+  TbsSkinCustomListView::Notification(AComponent, Operation);
+}

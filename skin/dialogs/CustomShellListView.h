@@ -1,0 +1,110 @@
+#pragma once
+// TbsCustomShellListView: the skinned list view showing one folder of the shell name
+// space in owner-data mode: a folder object per row, captions and system icons asked
+// for as rows are drawn, folders first, files through a mask. It enters folders, goes
+// up, refreshes keeping the selected row, and finds rows by typed text.
+#include <chrono>
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "framework/core/Strings.h"
+#include "skin/controls/SkinCustomListView.h"
+#include "skin/dialogs/ShellFolderRows.h"
+
+class TbsCustomShellComboBox;
+
+class TbsCustomShellListView : public TbsSkinCustomListView {
+ public:
+  explicit TbsCustomShellListView(TComponent* AOwner);
+  ~TbsCustomShellListView() override;
+  std::string ClassName() const override { return "TbsCustomShellListView"; }
+
+  // A root folder name or a path; a text the shell cannot resolve raises EInvalidPath
+  // and the previous root stays.
+  const std::string& Root() const { return FRoot; }
+  void SetRoot(const std::string& Value);
+  // Patterns separated by ";" or "|"; a change refreshes the list.
+  const std::string& Mask() const { return FMask; }
+  void SetMask(const std::string& Value);
+  TShellObjectTypes ObjectTypes() const { return FObjectTypes; }
+  void SetObjectTypes(TShellObjectTypes Value);
+  bool Sorted() const { return FSorted; }
+  void SetSorted(bool Value);
+  bool AutoNavigate() const { return FAutoNavigate; }
+  void SetAutoNavigate(bool Value) { FAutoNavigate = Value; }
+  bool AutoContextMenus() const { return FAutoContextMenus; }
+  void SetAutoContextMenus(bool Value) { FAutoContextMenus = Value; }
+  // Kept for stored layouts; the list does not watch its folder.
+  bool AutoRefresh() const { return FAutoRefresh; }
+  void SetAutoRefresh(bool Value) { FAutoRefresh = Value; }
+  TbsCustomShellComboBox* ShellComboBox() const { return FShellComboBox; }
+  void SetShellComboBox(TbsCustomShellComboBox* Value);
+
+  TbsShellFolder* RootFolder() const { return FRootFolder.get(); }
+  TbsShellFolder* CurrentFolder() const { return FCurrent.get(); }
+  int FolderCount() const { return FRows.Count(); }
+  TbsShellFolder* Folders(int Index) const { return FRows.Rows(Index); }
+  bool RowIsFolder(int Index) const { return FRows.IsFolder(Index); }
+
+  // The current folder's path (empty without one).
+  std::string CurrentFolderPath() const;
+  // The selected row's path when it is not a folder, else empty.
+  std::string SelectedFilePath() const;
+  // The paths of all selected rows that are not folders, in row order.
+  void SelectedFiles(TStrings* Files) const;
+  // Goes to a path parsed from the desktop; raises EInvalidPath "Error setting path: "%s"".
+  void SetPath(const std::string& Path);
+  // Goes to the parent of the current folder.
+  void Back();
+  // Goes to a folder by its absolute identifier, unless it is the one shown.
+  void SetPathFromID(PCItemIDList ID);
+  // Reads the current folder again, keeping the selected row when it is still there.
+  void Refresh();
+  // Renames a row's item; raises "Rename to %s failed" when the shell refuses.
+  void RenameItem(int Index, const std::string& NewName);
+  // The first row from Start whose caption starts with Text, without regard to case.
+  int FindCaption(const std::string& Text, int Start, bool Wrap) const;
+
+  void SetViewStyle(TViewStyle Value) override;
+  void Loaded() override;
+  void Notification(TComponent* AComponent, TOperation Operation) override;
+
+  TbsAddFolderEvent OnAddFolder;
+  // After every change of folder (the dialog's history).
+  TNotifyEvent OnFolderChanged;
+
+ protected:
+  void KeyDown(Word& Key, TShiftState Shift) override;
+  void KeyPress(char32_t& Key) override;
+  void DblClick() override;
+  // Makes the root folder from Root and shows it.
+  void CreateRoot();
+  // The folder box links itself without calling back.
+  friend class TbsCustomShellComboBox;
+  void LinkComboBox(TbsCustomShellComboBox* Value) { FShellComboBox = Value; }
+
+ private:
+  void FillRows();
+  void RebuildColumns();
+  void EnterSelectedFolder();
+  void DataRequested(int Index, TListItem& Item);
+  std::string ColumnCaption(const char* Key, const char* BuiltIn) const;
+
+  std::string FRoot = "rfDesktop";
+  std::string FOldRoot;
+  std::string FMask = "*.*|*.*";
+  TShellObjectTypes FObjectTypes{otFolders, otNonFolders};
+  bool FSorted = true;
+  bool FAutoNavigate = true;
+  bool FAutoContextMenus = true;
+  bool FAutoRefresh = false;
+  bool FUpdating = false;
+  bool FRootChanged = false;
+  TbsCustomShellComboBox* FShellComboBox = nullptr;
+  std::unique_ptr<TbsShellFolder> FRootFolder;
+  std::unique_ptr<TbsShellFolder> FCurrent;
+  TbsShellFolderRows FRows;
+  std::string FTyped;
+  std::chrono::steady_clock::time_point FTypedAt;
+};
