@@ -466,3 +466,21 @@ TEST_F(WindowCommands, TrayCommandsActOnlyThroughATrayIcon) {
   EXPECT_EQ((std::vector<std::string>{"tray on", "tray off", "restore"}), tray.calls);
   skinForm->SetTrayLink(nullptr);
 }
+
+TEST_F(WindowCommands, FirstClickOnAnInactiveFormsButtonActsAtOnce) {
+  TForm* f = NewForm(120, 90);
+  TbsSkinForm* sf = FindSkinForm(f);
+  sf->SetAlwaysDrawAsActive(false);
+  // Another form takes the activation.
+  TForm* g = NewForm(400, 300);
+  SetForegroundWindow(g->HandleValue());
+  testsupport::Pump(20);
+  ASSERT_FALSE(f->Active());
+  f->Perform(WM_NCPAINT, 0, 0);
+  TbsActiveSkinObject* minButton = Object(sf, "minbutton");
+  ASSERT_TRUE(minButton && minButton->Visible);
+  // The activation the press asks for has not arrived when the button goes down and up.
+  Click(f, Centre(minButton->ObjectRect).X, Centre(minButton->ObjectRect).Y);
+  EXPECT_EQ(TbsWindowState::wsMinimized, sf->WindowState());
+  EXPECT_FALSE(sf->FormActive() && !f->Active());
+}
