@@ -116,6 +116,9 @@ class TbsSkinForm : public TComponent {
   TNotifyEvent OnChangeRollUpState;
   TNotifyEvent OnMinimizeToTray;
   TNotifyEvent OnRestoreFromTray;
+  // Kept for stored layouts: there is no main menu bar to enter or leave yet.
+  TNotifyEvent OnMainMenuEnter;
+  TNotifyEvent OnMainMenuExit;
   TbsActivateCustomObjectEvent OnActivateCustomObject;
 
   // ---- run-time state ----

@@ -2,6 +2,7 @@
 
 #include "framework/layout/ClassRegistry.h"
 #include "framework/menus/PopupMenu.h"
+#include "skin/controls/SkinRegistrationSupport.h"
 #include "skin/data/SkinData.h"
 #include "skin/form/SkinForm.h"
 #include "skin/form/SkinPopupMenu.h"
@@ -42,6 +43,9 @@ void RegisterSkinFormClasses() {
   INT_PROP(c, ClientHeight, int);
   BOOL_PROP(c, HideCaptionButtons);
   BOOL_PROP(c, AlwaysShowInTray);
+  c.Binary("LogoBitMap.Data", [](TbsSkinForm* o, const std::vector<std::uint8_t>& v) {
+    LoadSkinBitmapBlock(*o->LogoBitMap(), v);
+  });
   BOOL_PROP(c, LogoBitMapTransparent);
   BOOL_PROP(c, AlwaysMinimizeToTray);
   BOOL_PROP(c, UseSkinFontInMenu);
@@ -88,6 +92,8 @@ void RegisterSkinFormClasses() {
   c.Event("OnChangeRollUpState", [](TbsSkinForm* o, TNotifyEvent e) { o->OnChangeRollUpState = e; });
   c.Event("OnMinimizeToTray", [](TbsSkinForm* o, TNotifyEvent e) { o->OnMinimizeToTray = e; });
   c.Event("OnRestoreFromTray", [](TbsSkinForm* o, TNotifyEvent e) { o->OnRestoreFromTray = e; });
+  c.Event("OnMainMenuEnter", [](TbsSkinForm* o, TNotifyEvent e) { o->OnMainMenuEnter = e; });
+  c.Event("OnMainMenuExit", [](TbsSkinForm* o, TNotifyEvent e) { o->OnMainMenuExit = e; });
   c.Event<TbsActivateCustomObjectEvent>(
       "OnActivateCustomObject", [](TbsSkinForm* o, TbsActivateCustomObjectEvent e) { o->OnActivateCustomObject = e; });
 

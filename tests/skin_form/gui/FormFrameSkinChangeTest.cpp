@@ -85,7 +85,9 @@ class FormFrameSkinChange : public FormFixture {
     for (const auto& c : counts) {
       EXPECT_EQ(begins, *c.Begins) << c.Control->ClassName() << " " << c.Control->Name();
       EXPECT_EQ(applies, *c.Applies) << c.Control->ClassName();
-      if (recordHeld >= 0) EXPECT_EQ(recordHeld == 1, c.Control->SkinIndex() >= 0) << c.Control->ClassName();
+      if (recordHeld >= 0) {
+        EXPECT_EQ(recordHeld == 1, c.Control->SkinIndex() >= 0) << c.Control->ClassName();
+      }
     }
   }
   void Paint(TBitmap& b, const std::string& name) {

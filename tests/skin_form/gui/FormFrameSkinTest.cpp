@@ -113,13 +113,6 @@ std::string SlateCopy(const std::string& tag) {
   return dir + "/";
 }
 
-std::string ReadText(const std::string& path) {
-  std::ifstream f(path);
-  return std::string(std::istreambuf_iterator<char>(f), {});
-}
-
-void WriteText(const std::string& path, const std::string& text) { std::ofstream(path) << text; }
-
 void WriteBmp(const std::string& path, int w, int h, TColor c) {
   TBitmap b(w, h);
   b.Canvas()->Brush()->Color = c;
