@@ -7,6 +7,7 @@
 //
 // With OwnerData the list keeps no items: it has ItemCount rows and asks OnData for a
 // row's caption, image and sub-items whenever it needs them.
+#include <chrono>
 #include <functional>
 #include <memory>
 #include <string>
@@ -141,6 +142,14 @@ class TListView : public TCustomControl {
   void MakeVisible(int i);
   // The item at a client point (-1 none).
   int ItemAt(int X, int Y) const;
+  // The first item from StartIndex on (after it unless Inclusive, wrapping past the end
+  // to the start when Wrap) whose caption begins with Value (Partial) or equals it,
+  // without regard to ASCII case; -1 none. With OwnerData, OnDataFind answers.
+  virtual int FindCaption(int StartIndex, const std::string& Value, bool Partial, bool Inclusive, bool Wrap) const;
+  // Typed characters search the captions: a pause longer than this (milliseconds)
+  // starts a new search.
+  int SearchTimeout() const { return FSearchTimeout; }
+  void SetSearchTimeout(int Value) { FSearchTimeout = Value < 0 ? 0 : Value; }
 
   // Small images: report, list and small-icon views and header sections; large images:
   // the icon view. Not owned; cleared when they go away.
@@ -183,6 +192,8 @@ class TListView : public TCustomControl {
   std::function<void(TObject* Sender, int Column)> OnColumnResize;
   // Owner data: fill Item for row Index.
   std::function<void(TObject* Sender, int Index, TListItem& Item)> OnData;
+  // Owner data: the row FindCaption asks for (-1 none).
+  std::function<int(TObject* Sender, const std::string& Value, int StartIndex, bool Partial, bool Wrap)> OnDataFind;
 
  protected:
   void Paint() override;
@@ -191,6 +202,7 @@ class TListView : public TCustomControl {
   void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
   bool DoMouseWheel(TShiftState Shift, int WheelDelta, TPoint MousePos) override;
   void KeyDown(Word& Key, TShiftState Shift) override;
+  void KeyPress(char32_t& Key) override;
   void DoEnter() override;
   void DoExit() override;
   // After every scroll that moved the view (before OnScroll).
@@ -234,4 +246,7 @@ class TListView : public TCustomControl {
   int FScrollX = 0, FScrollY = 0;
   int FWheelLines = 3;
   int FWheelRest = 0;
+  int FSearchTimeout = 1000;
+  std::string FSearchText;
+  std::chrono::steady_clock::time_point FSearchTime;
 };

@@ -1,6 +1,7 @@
 // The list view's selection and input: the focused item, single and multiple
 // selection, the navigation keys, mouse clicks and the wheel.
 #include <algorithm>
+#include <cctype>
 
 #include "framework/controls/ListView.h"
 
@@ -130,7 +131,7 @@ void TListView::MoveFocus(int i, TShiftState Shift, bool Keyboard) {
 // ---- input ------------------------------------------------------------------------------
 void TListView::WndProc(TMessage& Message) {
   if (Message.Msg == WM_GETDLGCODE) {
-    Message.Result = DLGC_WANTARROWS;
+    Message.Result = DLGC_WANTARROWS | DLGC_WANTCHARS;
     return;
   }
   TCustomControl::WndProc(Message);
@@ -252,5 +253,65 @@ void TListView::KeyDown(Word& Key, TShiftState Shift) {
   const bool arrow = Key == VK_UP || Key == VK_DOWN || Key == VK_LEFT || Key == VK_RIGHT;
   if (arrow && cur >= 0 && (target < 0 || target >= n)) target = cur;
   MoveFocus(std::clamp(target, 0, n - 1), Shift, true);
+  Key = 0;
+}
+
+// ---- typed search -----------------------------------------------------------------------
+namespace {
+bool StartsWithNoCase(const std::string& text, const std::string& prefix, bool whole) {
+  if (text.size() < prefix.size() || (whole && text.size() != prefix.size())) return false;
+  for (size_t i = 0; i < prefix.size(); ++i)
+    if (std::tolower(static_cast<unsigned char>(text[i])) != std::tolower(static_cast<unsigned char>(prefix[i])))
+      return false;
+  return true;
+}
+
+void AppendUtf8(std::string& s, char32_t c) {
+  if (c < 0x80) {
+    s += char(c);
+  } else if (c < 0x800) {
+    s += char(0xC0 | (c >> 6));
+    s += char(0x80 | (c & 0x3F));
+  } else if (c < 0x10000) {
+    s += char(0xE0 | (c >> 12));
+    s += char(0x80 | ((c >> 6) & 0x3F));
+    s += char(0x80 | (c & 0x3F));
+  } else {
+    s += char(0xF0 | (c >> 18));
+    s += char(0x80 | ((c >> 12) & 0x3F));
+    s += char(0x80 | ((c >> 6) & 0x3F));
+    s += char(0x80 | (c & 0x3F));
+  }
+}
+}  // namespace
+
+int TListView::FindCaption(int StartIndex, const std::string& Value, bool Partial, bool Inclusive, bool Wrap) const {
+  const int n = ItemCount();
+  if (n == 0 || Value.empty()) return -1;
+  if (FOwnerData) return OnDataFind ? OnDataFind(const_cast<TListView*>(this), Value, StartIndex, Partial, Wrap) : -1;
+  const int first = std::clamp(Inclusive ? StartIndex : StartIndex + 1, 0, n);
+  for (int k = 0; k < n; ++k) {
+    int i = first + k;
+    if (i >= n) {
+      if (!Wrap) break;
+      i -= n;
+    }
+    if (StartsWithNoCase(FItems[size_t(i)].Caption, Value, !Partial)) return i;
+  }
+  return -1;
+}
+
+void TListView::KeyPress(char32_t& Key) {
+  TCustomControl::KeyPress(Key);
+  if (Key < 32 || Key == 127 || ItemCount() == 0) return;
+  const auto now = std::chrono::steady_clock::now();
+  if (now - FSearchTime > std::chrono::milliseconds(FSearchTimeout)) FSearchText.clear();
+  FSearchTime = now;
+  // A new search starts after the focused item; a longer text may still match it.
+  const bool fresh = FSearchText.empty();
+  AppendUtf8(FSearchText, Key);
+  const int start = FFocused < 0 ? 0 : (fresh ? FFocused + 1 : FFocused);
+  const int found = FindCaption(start, FSearchText, true, true, true);
+  if (found >= 0) MoveFocus(found, {}, true);
   Key = 0;
 }

@@ -179,7 +179,7 @@ class ListViewInputTest : public ListViewTest {
 
 TEST_F(ListViewInputTest, KeysMoveTheFocusedItemAndKeepItInView) {
   ASSERT_TRUE(List->Focused());
-  EXPECT_EQ(DLGC_WANTARROWS, List->Perform(WM_GETDLGCODE, 0, 0));
+  EXPECT_EQ(DLGC_WANTARROWS | DLGC_WANTCHARS, List->Perform(WM_GETDLGCODE, 0, 0));
   EXPECT_EQ(-1, List->ItemIndex());
   Key(List, VK_DOWN);  // nothing focused yet: the first item
   EXPECT_EQ(0, List->ItemFocused());
@@ -332,6 +332,49 @@ TEST_F(ListViewInputTest, SelectionPixelsAndHideSelection) {
   List->SetHideSelection(false);
   PaintTo(List, &shot);
   EXPECT_GT(CountColor(shot, Rect(0, row.Top, 100, row.Bottom), Highlight), 60);
+}
+
+TEST_F(ListViewInputTest, TypedTextFindsCaptionsAndAPauseStartsAgain) {
+  List->ClearItems();
+  for (const char* c : {"apple", "Banana", "blueberry", "cherry", "bread", "Docs", "doc.txt", "dock"}) List->AddItem(c);
+  List->SetSearchTimeout(10000);
+  EXPECT_EQ(DLGC_WANTARROWS | DLGC_WANTCHARS, List->Perform(WM_GETDLGCODE, 0, 0));
+  SimulateChar(List, U'b');
+  EXPECT_EQ(1, List->ItemIndex());  // case does not matter
+  SimulateChar(List, U'L');
+  EXPECT_EQ(2, List->ItemIndex());  // "bl" goes on from the focused item
+  SimulateChar(List, U'x');
+  EXPECT_EQ(2, List->ItemIndex());  // no match: stays
+  // After a pause a new search starts after the focused item, wrapping at the end.
+  List->SetSearchTimeout(30);
+  testsupport::Pump(80);
+  SimulateChar(List, U'b');
+  EXPECT_EQ(4, List->ItemIndex());
+  testsupport::Pump(80);
+  SimulateChar(List, U'b');
+  EXPECT_EQ(1, List->ItemIndex());
+  testsupport::Pump(80);
+  SimulateChar(List, U'd');  // a new search ...
+  List->SetSearchTimeout(10000);
+  for (char32_t c : {U'o', U'c', U'.'}) SimulateChar(List, c);  // ... that goes on
+  EXPECT_EQ(6, List->ItemIndex());
+  EXPECT_EQ(7, List->FindCaption(6, "DOCK", false, false, false));
+  EXPECT_EQ(-1, List->FindCaption(6, "apple", true, false, false));  // no wrap
+  EXPECT_EQ(0, List->FindCaption(6, "apple", true, false, true));
+  // Owner data: the owner answers.
+  List->SetOwnerData(true);
+  List->SetItemCount(50);
+  std::string asked;
+  List->OnDataFind = [&](TObject*, const std::string& v, int start, bool partial, bool wrap) {
+    asked = v + "@" + std::to_string(start) + (partial ? "p" : "") + (wrap ? "w" : "");
+    return 42;
+  };
+  testsupport::Pump(10);
+  List->SetSearchTimeout(0);
+  testsupport::Pump(5);
+  SimulateChar(List, U'q');
+  EXPECT_EQ("q@0pw", asked);
+  EXPECT_EQ(42, List->ItemIndex());
 }
 
 // ---- images, long texts, owner data ----------------------------------------------------------
