@@ -36,7 +36,8 @@ TRect MonitorOf(const TCustomForm* f) {
 
 TbsFormSizeLimits TbsSkinForm::SizeLimits() const {
   TbsFormSizeLimits l;
-  const TBitmap* pic = FSkinActive && FSkinData ? FSkinData->SkinPicture.get() : nullptr;
+  // A skin that cannot draw a frame leaves the default frame, and its sizes.
+  const TBitmap* pic = SkinFrame() ? FSkinData->SkinPicture.get() : nullptr;
   l.Skinned = pic && !pic->Empty();
   if (l.Skinned) {
     l.PictureWidth = pic->Width();

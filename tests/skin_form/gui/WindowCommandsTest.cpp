@@ -357,6 +357,17 @@ TEST_F(WindowCommands, SkinnedMinimumSizeComesFromTheFramePicture) {
   EXPECT_EQ(before, other->BoundsRect());
   skinForm->SetSkinData(nullptr);
   sf->SetSkinData(nullptr);
+  // A loaded skin whose picture cannot draw a frame leaves the default frame's sizes.
+  TbsSkinData broken(nullptr);
+  broken.SkinPicture->SetSize(10, 10);
+  broken.clientrect = Rect(2, 40, 8, 60);
+  broken.SkinEmpty = false;
+  sf->SetMinWidth(0);
+  sf->SetSkinData(&broken);
+  EXPECT_FALSE(sf->SizeLimits().Skinned);
+  EXPECT_EQ(120, sf->SizeLimits().MinimumWidth());
+  EXPECT_EQ(25, sf->SizeLimits().MinimumHeight());
+  sf->SetSkinData(nullptr);
 }
 
 TEST_F(WindowCommands, FadeInRisesBySixtyFiveStepsOfFiveAndLeavesTheLayeredState) {
