@@ -1,7 +1,9 @@
 #include "skin/controls/SkinSpeedButton.h"
 
+#include "framework/actions/Action.h"
 #include "framework/graphics/Canvas.h"
 #include "framework/graphics/ImageList.h"
+#include "skin/controls/SkinSpeedButtonActionLink.h"
 #include "skin/controls/SkinToolBar.h"
 #include "skin/data/ResourceStrData.h"
 #include "skin/data/SkinData.h"
@@ -23,6 +25,7 @@ TbsSkinSpeedButton::TbsSkinSpeedButton(TComponent* AOwner) : TbsGraphicSkinCusto
 TbsSkinSpeedButton::~TbsSkinSpeedButton() {
   FRepeatTimer.reset();
   FMorphTimer.reset();
+  FActionLink.reset();
 }
 
 // ---- properties -------------------------------------------------------------------------
@@ -110,9 +113,40 @@ void TbsSkinSpeedButton::ReleaseGroup() {
 TbsSkinToolBar* TbsSkinSpeedButton::ToolBar() const { return dynamic_cast<TbsSkinToolBar*>(FParent); }
 
 void TbsSkinSpeedButton::ButtonClick() {
-  if (!OnClick) return;
-  TNotifyEvent handler = OnClick;  // the handler may free this button
-  handler(this);
+  if (OnClick) {
+    TNotifyEvent handler = OnClick;  // the handler may free this button
+    handler(this);
+  } else if (FActionLink && !Designing()) {
+    FActionLink->Execute(this);
+  }
+}
+
+// ---- action -----------------------------------------------------------------------------
+TBasicAction* TbsSkinSpeedButton::Action() const { return FActionLink ? FActionLink->Action() : nullptr; }
+
+void TbsSkinSpeedButton::SetAction(TBasicAction* Value) {
+  if (!Value) {
+    FActionLink.reset();
+    return;
+  }
+  if (!FActionLink) FActionLink = std::make_unique<TbsSkinSpeedButtonActionLink>(this);
+  FActionLink->SetAction(Value);
+  ActionChange(Value, IsLoading() || Value->IsLoading());
+}
+
+void TbsSkinSpeedButton::ActionChange(TBasicAction* Sender, bool CheckDefaults) {
+  auto* a = dynamic_cast<TAction*>(Sender);
+  if (!a) return;
+  if (!CheckDefaults || FCaption.empty()) SetCaption(a->Caption());
+  if (!CheckDefaults || FEnabled) SetEnabled(a->Enabled());
+  if (!CheckDefaults || FHint.empty()) SetHint(a->Hint());
+  if (!CheckDefaults || FVisible) SetVisible(a->Visible());
+  Invalidate();
+}
+
+void TbsSkinSpeedButton::Loaded() {
+  TbsGraphicSkinCustomControl::Loaded();
+  if (TBasicAction* a = Action()) ActionChange(a, true);
 }
 
 // ---- skin -------------------------------------------------------------------------------

@@ -13,6 +13,8 @@
 #include "skin/controls/SkinMorph.h"
 #include "skin/data/SkinTypes.h"
 
+class TBasicAction;
+class TBasicActionLink;
 class TImageList;
 class TbsSkinToolBar;
 
@@ -64,7 +66,13 @@ class TbsSkinSpeedButton : public TbsGraphicSkinCustomControl {
   bool Repeating() const { return FRepeatTimer != nullptr; }
   bool Morphing() const { return FMorphTimer != nullptr; }
 
-  // Fires OnClick.
+  // The linked action (nullptr: none). A linked TAction gives the button its caption,
+  // enabled state, hint and visibility, and runs when the button has no OnClick.
+  TBasicAction* Action() const;
+  void SetAction(TBasicAction* Value);
+  void Loaded() override;
+
+  // Fires OnClick (or, without one, executes the linked action).
   virtual void ButtonClick();
   void ApplySkinChange() override;
 
@@ -136,9 +144,11 @@ class TbsSkinSpeedButton : public TbsGraphicSkinCustomControl {
   bool FMorphing = false;
   TMorphKind FMorphKind = mkDefault;
 
+  std::unique_ptr<TBasicActionLink> FActionLink;
   // Expires with the button: a click handler may free it.
   std::shared_ptr<bool> FButtonAlive = std::make_shared<bool>(true);
 
  private:
   void MorphTick();
+  void ActionChange(TBasicAction* Sender, bool CheckDefaults);
 };

@@ -1,5 +1,6 @@
 #include "skin/controls/SkinSpeedButtonsRegistration.h"
 
+#include "framework/actions/BasicAction.h"
 #include "framework/graphics/ImageList.h"
 #include "framework/layout/ClassRegistry.h"
 #include "framework/menus/PopupMenu.h"
@@ -61,6 +62,8 @@ void RegisterSpeedButton(TClassRegistry& r) {
             [](const B* b) -> Int64 { return b->RepeatInterval(); });
   c.Boolean("Flat", [](B* b, bool v) { b->SetFlat(v); }, [](const B* b) { return b->Flat(); });
   c.Boolean("Transparent", [](B* b, bool v) { b->SetTransparent(v); }, [](const B* b) { return b->Transparent(); });
+  c.Reference<TBasicAction>("Action", [](B* b, TBasicAction* a) { b->SetAction(a); },
+                            [](const B* b) { return b->Action(); });
   RegisterSkinMouseAndKeyEvents(c, false);
 
   using M = TbsSkinMenuSpeedButton;

@@ -2,6 +2,7 @@
 // over a coloured parent, glyph cells), the press and release rules without the focus,
 // sticky groups, auto-repeat, captions, the Slate images and the skin-change walk, and
 // bad sizes and captions.
+#include "framework/actions/Action.h"
 #include "framework/graphics/Canvas.h"
 #include "skin/controls/SkinButton.h"
 #include "skin/controls/SkinButtonGlyphs.h"
@@ -274,6 +275,29 @@ TEST_F(SkinSpeedButtonTest, LongCaptionsAndTinySizesStayInsideTheButton) {
   PaintTo(Panel, &all);
   EXPECT_EQ(CountColor(all, Rect(0, 0, 20, 60), Face), 20 * 60);
   EXPECT_EQ(CountColor(all, Rect(84, 0, 120, 60), Face), 36 * 60);
+}
+
+TEST_F(SkinSpeedButtonTest, LinkedActionGivesCaptionAndStateAndRunsWithoutOnClick) {
+  auto* action = new TAction(Form);
+  action->SetCaption("Back");
+  int executed = 0;
+  action->OnExecute = [&executed](TObject*) { ++executed; };
+  auto* b = MakeSpeed(20, 20, 60, 25);
+  b->OnClick = nullptr;
+  b->SetAction(action);
+  EXPECT_EQ(b->Caption(), "Back");
+  action->SetEnabled(false);
+  EXPECT_FALSE(b->Enabled());
+  action->SetEnabled(true);
+  Click(b);
+  EXPECT_EQ(executed, 1);
+  // The button's own handler wins.
+  b->OnClick = [this](TObject*) { ++Clicks; };
+  Click(b);
+  EXPECT_EQ(executed, 1);
+  EXPECT_EQ(Clicks, 1);
+  delete action;
+  EXPECT_EQ(b->Action(), nullptr);
 }
 
 // ---- Slate ------------------------------------------------------------------------------

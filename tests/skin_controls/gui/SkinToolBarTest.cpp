@@ -227,6 +227,28 @@ TEST_F(SkinToolBarTest, HotScrollRunsWhileThePointerRestsOnAnArea) {
   EXPECT_FALSE(Bar->ScrollTimerRunning());
 }
 
+TEST_F(SkinToolBarTest, BarNarrowerThanItsScrollAreasAndBadSettings) {
+  AddRow();
+  Bar->SetScrollOffset(-5);
+  Bar->SetScrollTimerInterval(-1);
+  EXPECT_EQ(Bar->ScrollOffset(), 0);
+  EXPECT_EQ(Bar->ScrollTimerInterval(), 1);
+  Bar->SetCanScroll(true);
+  Bar->SetWidth(10);
+  ASSERT_TRUE(Bar->ScrollAreasShown());
+  EXPECT_EQ(Bar->ClientWidth(), 0);
+  // Steps of the (empty) client width still move, by at least one pixel.
+  Bar->ScrollStep(1);
+  EXPECT_EQ(Bar->ScrollPosition(), 1);
+  Bar->ScrollStep(-1);
+  EXPECT_EQ(Bar->ScrollPosition(), 0);
+  Pic p = Shot(Bar);
+  SaveArtifact(p, "tool_bar_too_narrow");
+  EXPECT_EQ(p.Width(), 10);
+  Bar->SetWidth(0);
+  EXPECT_NO_FATAL_FAILURE(Shot(Bar));
+}
+
 TEST_F(SkinToolBarTest, SlateBarAndScrollAreas) {
   LoadSlate();
   AddRow();
