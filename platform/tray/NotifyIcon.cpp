@@ -88,8 +88,18 @@ class TrayWatcher {
   }
   void Poll() {
     const bool now = QSystemTrayIcon::isSystemTrayAvailable();
+    // Icons go with the notification area that showed them; the owners add them again
+    // when told that a new one is there.
+    if (!now && FAvailable) DropIcons();
     if (now && !FAvailable) Broadcast(RegisterWindowMessage("TaskbarCreated"));
     FAvailable = now;
+  }
+  static void DropIcons() {
+    for (auto& [key, icon] : Icons()) {
+      icon.Qt->hide();
+      icon.Qt.release()->deleteLater();
+    }
+    Icons().clear();
   }
   static void Broadcast(UINT msg) {
     Application->Guard([msg] {
