@@ -336,3 +336,31 @@ TEST_F(FormFrameSkin, MaskOfAnotherSizeLeavesTheWindowRectangular) {
   EXPECT_EQ(HTLEFT, Hit(1, 150));
   EXPECT_EQ(HTTOPLEFT, Hit(0, 0));
 }
+
+TEST_F(FormFrameSkin, ButtonsDrawnByThemselvesRunInARowInTheButtonsOrCaptionRectangle) {
+  UseSlate();
+  form->SetBounds(100, 80, 400, 300);
+  const int dx = 400 - 320;
+  TbsActiveSkinObject* button = Object("framebutton");
+  TbsActiveSkinObject* caption = Object("caption");
+  ASSERT_TRUE(button && button->SkinRectInAPicture && caption);
+  form->Perform(WM_NCPAINT, 0, 0);
+  // Right to left from the buttons rectangle's right edge, which moves with the window.
+  EXPECT_EQ(Rect(214 + dx - 16, 5, 214 + dx, 21), button->ObjectRect);
+  data->buttonsinleft = true;
+  form->Perform(WM_NCPAINT, 0, 0);
+  EXPECT_EQ(Rect(176 + dx, 5, 192 + dx, 21), button->ObjectRect);
+  // Without a buttons rectangle the row runs in the caption rectangle, and the caption
+  // object gives way to it.
+  data->buttonsrect = TRect{};
+  form->Perform(WM_NCPAINT, 0, 0);
+  EXPECT_EQ(Rect(24, 4, 40, 20), button->ObjectRect);
+  EXPECT_EQ(40 + data->buttonsoffset, caption->ObjectRect.Left);
+  data->buttonsinleft = false;
+  form->Perform(WM_NCPAINT, 0, 0);
+  EXPECT_EQ(Rect(176 + dx - 16, 4, 176 + dx, 20), button->ObjectRect);
+  EXPECT_EQ(176 + dx - 16, caption->ObjectRect.Right);
+  TBitmap b;
+  Window(b);
+  Save(b, "skin_form_frame_slate_caption_row");
+}
