@@ -20,28 +20,6 @@ struct TFlagScope {
   ~TFlagScope() { Flag = false; }
 };
 
-std::string Utf8Of(char32_t c) {
-  std::string s;
-  if (c < 0x80) {
-    s += char(c);
-  } else if (c < 0x800) {
-    s += char(0xC0 | (c >> 6));
-    s += char(0x80 | (c & 0x3F));
-  } else if (c < 0x10000) {
-    s += char(0xE0 | (c >> 12));
-    s += char(0x80 | ((c >> 6) & 0x3F));
-    s += char(0x80 | (c & 0x3F));
-  } else {
-    s += char(0xF0 | (c >> 18));
-    s += char(0x80 | ((c >> 12) & 0x3F));
-    s += char(0x80 | ((c >> 6) & 0x3F));
-    s += char(0x80 | (c & 0x3F));
-  }
-  return s;
-}
-
-// A typed search goes on while keys follow each other within this pause.
-constexpr auto kTypePause = std::chrono::milliseconds(1000);
 }  // namespace
 
 TbsCustomShellListView::TbsCustomShellListView(TComponent* AOwner) : TbsSkinCustomListView(AOwner) {
@@ -50,10 +28,14 @@ TbsCustomShellListView::TbsCustomShellListView(TComponent* AOwner) : TbsSkinCust
   SetSmallImages(SHGetSystemImageList(false));
   SetLargeImages(SHGetSystemImageList(true));
   OnData = [this](TObject*, int Index, TListItem& Item) { DataRequested(Index, Item); };
+  // Typed text: partial and exact requests alike match captions that start with it.
+  OnDataFind = [this](TObject*, const std::string& Value, int StartIndex, bool, bool Wrap) {
+    return FRows.FindCaption(Value, StartIndex, Wrap);
+  };
   CreateRoot();
 }
 
-TbsCustomShellListView::~TbsCustomShellListView() { SetShellComboBox(nullptr); }
+TbsCustomShellListView::~TbsCustomShellListView() = default;
 
 void TbsCustomShellListView::CreateRoot() {
   std::unique_ptr<TbsShellFolder> root = CreateRootFolder(FRoot);
@@ -215,10 +197,6 @@ void TbsCustomShellListView::RenameItem(int Index, const std::string& NewName) {
   ItemsChanged();
 }
 
-int TbsCustomShellListView::FindCaption(const std::string& Text, int Start, bool Wrap) const {
-  return FRows.FindCaption(Text, Start, Wrap);
-}
-
 void TbsCustomShellListView::KeyDown(Word& Key, TShiftState Shift) {
   if (FAutoNavigate) {
     switch (Key) {
@@ -246,21 +224,6 @@ void TbsCustomShellListView::KeyDown(Word& Key, TShiftState Shift) {
   TbsSkinCustomListView::KeyDown(Key, Shift);
 }
 
-void TbsCustomShellListView::KeyPress(char32_t& Key) {
-  TbsSkinCustomListView::KeyPress(Key);
-  if (Key < 32 || Key == 127 || FolderCount() == 0) return;
-  const auto now = std::chrono::steady_clock::now();
-  if (now - FTypedAt > kTypePause) FTyped.clear();
-  FTypedAt = now;
-  FTyped += Utf8Of(Key);
-  int start = std::max(0, ItemFocused());
-  // A first letter moves on from the focused row, so pressing it again steps through.
-  if (Utf8Length(FTyped) == 1) start = (start + 1) % FolderCount();
-  const int found = FindCaption(FTyped, start, true);
-  if (found >= 0) SetItemIndex(found);
-  Key = 0;
-}
-
 void TbsCustomShellListView::DblClick() {
   if (FAutoNavigate) EnterSelectedFolder();
   TbsSkinCustomListView::DblClick();
@@ -268,10 +231,6 @@ void TbsCustomShellListView::DblClick() {
 
 void TbsCustomShellListView::Loaded() {
   TbsSkinCustomListView::Loaded();
-}
-
-void TbsCustomShellListView::SetShellComboBox(TbsCustomShellComboBox* Value) {
-  FShellComboBox = Value;
 }
 
 void TbsCustomShellListView::Notification(TComponent* AComponent, TOperation Operation) {

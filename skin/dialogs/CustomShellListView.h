@@ -2,8 +2,7 @@
 // TbsCustomShellListView: the skinned list view showing one folder of the shell name
 // space in owner-data mode: a folder object per row, captions and system icons asked
 // for as rows are drawn, folders first, files through a mask. It enters folders, goes
-// up, refreshes keeping the selected row, and finds rows by typed text.
-#include <chrono>
+// up, refreshes keeping the selected row, and answers the typed-text search by caption.
 #include <functional>
 #include <memory>
 #include <string>
@@ -11,8 +10,6 @@
 #include "framework/core/Strings.h"
 #include "skin/controls/SkinCustomListView.h"
 #include "skin/dialogs/ShellFolderRows.h"
-
-class TbsCustomShellComboBox;
 
 class TbsCustomShellListView : public TbsSkinCustomListView {
  public:
@@ -38,8 +35,6 @@ class TbsCustomShellListView : public TbsSkinCustomListView {
   // Kept for stored layouts; the list does not watch its folder.
   bool AutoRefresh() const { return FAutoRefresh; }
   void SetAutoRefresh(bool Value) { FAutoRefresh = Value; }
-  TbsCustomShellComboBox* ShellComboBox() const { return FShellComboBox; }
-  void SetShellComboBox(TbsCustomShellComboBox* Value);
 
   TbsShellFolder* RootFolder() const { return FRootFolder.get(); }
   TbsShellFolder* CurrentFolder() const { return FCurrent.get(); }
@@ -63,8 +58,6 @@ class TbsCustomShellListView : public TbsSkinCustomListView {
   void Refresh();
   // Renames a row's item; raises "Rename to %s failed" when the shell refuses.
   void RenameItem(int Index, const std::string& NewName);
-  // The first row from Start whose caption starts with Text, without regard to case.
-  int FindCaption(const std::string& Text, int Start, bool Wrap) const;
 
   void SetViewStyle(TViewStyle Value) override;
   void Loaded() override;
@@ -76,13 +69,9 @@ class TbsCustomShellListView : public TbsSkinCustomListView {
 
  protected:
   void KeyDown(Word& Key, TShiftState Shift) override;
-  void KeyPress(char32_t& Key) override;
   void DblClick() override;
   // Makes the root folder from Root and shows it.
   void CreateRoot();
-  // The folder box links itself without calling back.
-  friend class TbsCustomShellComboBox;
-  void LinkComboBox(TbsCustomShellComboBox* Value) { FShellComboBox = Value; }
 
  private:
   void FillRows();
@@ -101,10 +90,7 @@ class TbsCustomShellListView : public TbsSkinCustomListView {
   bool FAutoRefresh = false;
   bool FUpdating = false;
   bool FRootChanged = false;
-  TbsCustomShellComboBox* FShellComboBox = nullptr;
   std::unique_ptr<TbsShellFolder> FRootFolder;
   std::unique_ptr<TbsShellFolder> FCurrent;
   TbsShellFolderRows FRows;
-  std::string FTyped;
-  std::chrono::steady_clock::time_point FTypedAt;
 };
