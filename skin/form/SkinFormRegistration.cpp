@@ -5,7 +5,9 @@
 #include "skin/controls/SkinRegistrationSupport.h"
 #include "skin/data/SkinData.h"
 #include "skin/form/SkinForm.h"
+#include "skin/form/SkinHint.h"
 #include "skin/form/SkinPopupMenu.h"
+#include "skin/form/SkinTrayIcon.h"
 
 namespace {
 using B = TClassBuilder<TbsSkinForm>;
@@ -54,6 +56,8 @@ void RegisterSkinFormClasses() {
   BOOL_PROP(c, AlphaBlend);
   BOOL_PROP(c, AlphaBlendAnimation);
   INT_PROP(c, AlphaBlendValue, Byte);
+  c.Reference<TbsSkinHint>("SkinHint", [](TbsSkinForm* o, TbsSkinHint* v) { o->SetSkinHint(v); },
+                           [](const TbsSkinForm* o) { return o->SkinHint(); });
   BOOL_PROP(c, ShowObjectHint);
   BOOL_PROP(c, UseDefaultObjectHint);
   BOOL_PROP(c, MenusAlphaBlend);
@@ -63,6 +67,8 @@ void RegisterSkinFormClasses() {
   FontProps(c, "DefInActiveCaptionFont", [](TbsSkinForm* o) { return o->DefInActiveCaptionFont(); });
   INT_PROP(c, DefMenuItemHeight, int);
   FontProps(c, "DefMenuItemFont", [](TbsSkinForm* o) { return o->DefMenuItemFont(); });
+  c.Reference<TbsTrayIcon>("TrayIcon", [](TbsSkinForm* o, TbsTrayIcon* v) { o->SetTrayIcon(v); },
+                           [](const TbsSkinForm* o) { return o->TrayIcon(); });
   BOOL_PROP(c, UseDefaultSysMenu);
   c.Reference<TPopupMenu>("SystemMenu", [](TbsSkinForm* o, TPopupMenu* v) { o->SetSystemMenu(v); },
                           [](const TbsSkinForm* o) { return o->SystemMenu(); });
