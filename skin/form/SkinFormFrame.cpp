@@ -202,6 +202,9 @@ bool TbsSkinForm::FrameMessage(TMessage& m) {
           SetWindowRgn(FForm->HandleValue(), nullptr, true);
           FFrame.Region.reset();
           SetWindowPos(FForm->HandleValue(), 0, 0, 0, 0, 0, SWP_FRAMECHANGED | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER);
+          // The controls' images still show the old skin; they repaint from their
+          // records, or in their default look when no new skin arrives.
+          RedrawWindow(FForm->HandleValue(), nullptr, RDW_INVALIDATE | RDW_FRAME | RDW_ALLCHILDREN);
         }
       }
       if (!alive.expired()) Forward(m);

@@ -135,8 +135,14 @@ TEST_F(FormFrameSkinChange, SlateThenAClearingSkinThenSlate) {
   EXPECT_EQ(0, skinForm->ObjectCount());
   EXPECT_FALSE(GetWindowRgn(form->HandleValue(), shape));
   EXPECT_EQ(Rect(3, 22, form->Width() - 3, form->Height() - 3), form->ClientRectInWindow());
+  testsupport::Pump(20);
   TBitmap cleared;
   Paint(cleared, "skin_form_change_2_cleared");
+  // The buttons of the cleared skin look like the button of the other, empty skin.
+  const TPoint inner = form->ScreenToClient(counts[4].Control->ClientToScreen(Point(5, 12)));
+  const TPoint empty = form->ScreenToClient(foreign->ClientToScreen(Point(5, 12)));
+  const TRect c = form->ClientRectInWindow();
+  EXPECT_EQ(cleared.Pixel(c.Left + empty.X, c.Top + empty.Y), cleared.Pixel(c.Left + inner.X, c.Top + inner.Y));
   EXPECT_EQ(ColorToRGB(cl3DLight), cleared.Pixel(0, 0));
   EXPECT_EQ(ColorToRGB(clBtnHighlight), cleared.Pixel(25, 5));
 
