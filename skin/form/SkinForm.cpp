@@ -330,13 +330,20 @@ void TbsSkinForm::FillObjectHints() {
 
 void TbsSkinForm::ResetObjectStates() {
   for (auto& o : FObjects) {
+    // A held object keeps its state: on X the activation a press asks for can arrive
+    // between the press and the release.
+    if (o.get() == Objects(FPressedIndex)) continue;
     if (auto* a = dynamic_cast<TbsSkinAnimateObject*>(o.get())) {
       a->Active = a->MouseIn = false;
       a->CurrentFrame = 1;
     } else if (!dynamic_cast<TbsSkinCaptionObject*>(o.get())) {
       o->Active = o->MouseIn = false;
       o->MorphKf = 0;
+    } else {
+      continue;
     }
+    // No longer hovered, so no longer hot: the next hover tracking enters it again.
+    if (o.get() == Objects(FHotIndex)) FHotIndex = -1;
   }
 }
 

@@ -494,4 +494,15 @@ TEST_F(WindowCommands, FirstClickOnAnInactiveFormsButtonActsAtOnce) {
   Click(f, Centre(minButton->ObjectRect).X, Centre(minButton->ObjectRect).Y);
   EXPECT_EQ(TbsWindowState::wsMinimized, sf->WindowState());
   EXPECT_FALSE(sf->FormActive() && !f->Active());
+  // The activation arriving between the press and the release keeps the press.
+  SetForegroundWindow(g->HandleValue());
+  testsupport::Pump(20);
+  ASSERT_FALSE(f->Active());
+  f->Perform(WM_NCPAINT, 0, 0);
+  const TPoint c = Centre(Object(sf, "minbutton")->ObjectRect);
+  At(f, WM_MOUSEMOVE, c.X, c.Y);
+  At(f, WM_LBUTTONDOWN, c.X, c.Y, MK_LBUTTON);
+  SendMessage(f->HandleValue(), WM_ACTIVATE, WA_ACTIVE, 0);
+  At(f, WM_LBUTTONUP, c.X, c.Y);
+  EXPECT_EQ(TbsWindowState::wsNormal, sf->WindowState());
 }
