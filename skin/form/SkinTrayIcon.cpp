@@ -145,7 +145,7 @@ bool TbsTrayIcon::AddIcon() {
   TNotifyIconData d;
   FTip = FShowHint && !FHint.empty() ? CutTip(FHint, MaxTipLength) : std::string();
   FillRecord(d);
-  if (FIconShown) Shell_NotifyIcon(NIM_DELETE, &d);
+  Shell_NotifyIcon(NIM_DELETE, &d);  // whatever is left of an earlier one
   FIconShown = Shell_NotifyIcon(NIM_ADD, &d);
   if (!FDesignPreview || !Designing(this)) FIconVisible = true;
   if (!FIconShown) {
@@ -363,7 +363,6 @@ bool TbsTrayIcon::AppWindowHook(TMessage& m) {
     // notification area it stays minimised where the user can reach it.
     if (AddIcon()) HideApplication();
   } else if (m.Msg == FTaskbarCreated && FTaskbarCreated != 0 && FIconVisible) {
-    FIconShown = false;  // the old notification area took its icons with it
     AddIcon();
   }
   return false;
