@@ -7,6 +7,7 @@
 #include "framework/graphics/Canvas.h"
 #include "framework/windows/Messages.h"
 #include "framework/windows/Screen.h"
+#include "framework/windows/Windows.h"
 #include "platform/shell/ShellIcons.h"
 #include "skin/data/ResourceStrData.h"
 #include "skin/data/SkinData.h"
@@ -35,7 +36,9 @@ TbsCustomShellListView::TbsCustomShellListView(TComponent* AOwner) : TbsSkinCust
   CreateRoot();
 }
 
-TbsCustomShellListView::~TbsCustomShellListView() = default;
+TbsCustomShellListView::~TbsCustomShellListView() {
+  FNotifier.reset();
+}
 
 void TbsCustomShellListView::CreateRoot() {
   std::unique_ptr<TbsShellFolder> root = CreateRootFolder(FRoot);
@@ -118,6 +121,7 @@ void TbsCustomShellListView::SetPathFromID(PCItemIDList ID) {
     TFlagScope updating(FUpdating);
     FCurrent = std::make_unique<TbsShellFolder>(nullptr, ID, SHGetDesktopFolder());
     FillRows();
+    WatchCurrent();
   }
   if (OnFolderChanged) OnFolderChanged(this);
 }
@@ -222,6 +226,29 @@ void TbsCustomShellListView::KeyDown(Word& Key, TShiftState Shift) {
     }
   }
   TbsSkinCustomListView::KeyDown(Key, Shift);
+}
+
+void TbsCustomShellListView::SetAutoRefresh(bool Value) {
+  if (Value == FAutoRefresh) return;
+  FAutoRefresh = Value;
+  WatchCurrent();
+}
+
+void TbsCustomShellListView::WatchCurrent() {
+  FNotifier.reset();
+  if (!FAutoRefresh || !FCurrent || !FCurrent->IsFileSystem()) return;
+  const HWND wnd = Handle();
+  FNotifier = std::make_unique<TShellChangeNotifier>(FCurrent->PathName(), [wnd] {
+    PostMessageFromThread(wnd, WM_SHELLCHANGED, 0, 0);
+  });
+}
+
+void TbsCustomShellListView::WndProc(TMessage& Message) {
+  if (Message.Msg == WM_SHELLCHANGED) {
+    Refresh();
+    return;
+  }
+  TbsSkinCustomListView::WndProc(Message);
 }
 
 void TbsCustomShellListView::DblClick() {

@@ -8,6 +8,8 @@
 #include <string>
 
 #include "framework/core/Strings.h"
+#include "framework/windows/Messages.h"
+#include "platform/shell/ShellChangeNotifier.h"
 #include "skin/controls/SkinCustomListView.h"
 #include "skin/dialogs/ShellFolderRows.h"
 
@@ -32,9 +34,11 @@ class TbsCustomShellListView : public TbsSkinCustomListView {
   void SetAutoNavigate(bool Value) { FAutoNavigate = Value; }
   bool AutoContextMenus() const { return FAutoContextMenus; }
   void SetAutoContextMenus(bool Value) { FAutoContextMenus = Value; }
-  // Kept for stored layouts; the list does not watch its folder.
+  // Watches the current folder and refreshes when its entries change.
   bool AutoRefresh() const { return FAutoRefresh; }
-  void SetAutoRefresh(bool Value) { FAutoRefresh = Value; }
+  void SetAutoRefresh(bool Value);
+  // The message the watching thread posts to the list's window.
+  static constexpr UINT WM_SHELLCHANGED = WM_USER + 0x1A0;
 
   TbsShellFolder* RootFolder() const { return FRootFolder.get(); }
   TbsShellFolder* CurrentFolder() const { return FCurrent.get(); }
@@ -70,11 +74,13 @@ class TbsCustomShellListView : public TbsSkinCustomListView {
  protected:
   void KeyDown(Word& Key, TShiftState Shift) override;
   void DblClick() override;
+  void WndProc(TMessage& Message) override;
   // Makes the root folder from Root and shows it.
   void CreateRoot();
 
  private:
   void FillRows();
+  void WatchCurrent();
   void RebuildColumns();
   void EnterSelectedFolder();
   void DataRequested(int Index, TListItem& Item);
@@ -93,4 +99,5 @@ class TbsCustomShellListView : public TbsSkinCustomListView {
   std::unique_ptr<TbsShellFolder> FRootFolder;
   std::unique_ptr<TbsShellFolder> FCurrent;
   TbsShellFolderRows FRows;
+  std::unique_ptr<TShellChangeNotifier> FNotifier;
 };

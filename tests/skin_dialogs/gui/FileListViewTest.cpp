@@ -146,6 +146,24 @@ TEST_F(FileListViewTest, RefreshKeepsTheSelectedLastRowAndTheSameFolderIsNotRere
   EXPECT_EQ("", List->SelectedFilePath());
 }
 
+TEST_F(FileListViewTest, AutoRefreshFollowsTheFolderAndStopsWhenOff) {
+  EXPECT_FALSE(List->AutoRefresh());
+  t.File("new1.txt");
+  testsupport::Pump(200);
+  EXPECT_EQ(5, List->ItemCount());
+  List->SetAutoRefresh(true);
+  t.File("new2.txt");
+  EXPECT_TRUE(testsupport::WaitUntil([&] { return List->ItemCount() == 7; }, 3000));
+  // It watches whatever folder the list goes to.
+  List->SetPath(t.Path("Video"));
+  t.File("Video/more.mp4");
+  EXPECT_TRUE(testsupport::WaitUntil([&] { return List->ItemCount() == 3; }, 3000));
+  List->SetAutoRefresh(false);
+  t.File("Video/quiet.mp4");
+  testsupport::Pump(300);
+  EXPECT_EQ(3, List->ItemCount());
+}
+
 TEST_F(FileListViewTest, ReportColumnsAndDetails) {
   List->SetViewStyle(vsReport);
   ASSERT_EQ(4, List->ColumnCount());
