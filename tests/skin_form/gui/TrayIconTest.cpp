@@ -183,3 +183,28 @@ TEST_F(TrayIcon, WithoutANotificationAreaMinimisingKeepsTheWindowWithinReach) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(TrayIcon, TheSkinFormsMinimiseCommandAndAlwaysShowInTrayUseTheIcon) {
+  form->Show();
+  testsupport::Pump(10);
+  auto* skinForm = new TbsSkinForm(form);
+  skinForm->SetTrayIcon(tray);
+  EXPECT_FALSE(tray->IconVisible()) << "shown before minimising without AlwaysShowInTray";
+  skinForm->SetAlwaysMinimizeToTray(true);
+  skinForm->ObjectCommand(cmMinimize, nullptr);
+  EXPECT_TRUE(tray->MinimizeToTray()) << "the minimise command did not go to the tray";
+  EXPECT_TRUE(Application->Minimized());
+  skinForm->RestoreFromTray();
+  EXPECT_FALSE(tray->MinimizeToTray());
+  EXPECT_FALSE(tray->IconVisible()) << "the icon stays after the restore without AlwaysShowInTray";
+
+  skinForm->SetAlwaysShowInTray(true);
+  skinForm->ObjectCommand(cmMinimize, nullptr);
+  skinForm->RestoreFromTray();
+  EXPECT_TRUE(tray->IconVisible()) << "AlwaysShowInTray: the restore took the icon away";
+  EXPECT_FALSE(Application->Minimized());
+}
+
+}  // namespace
