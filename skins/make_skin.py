@@ -737,7 +737,6 @@ def build_ini(ctl):
         ('buttonrect', rs(eb[0])), ('activebuttonrect', rs(eb[1])), ('downbuttonrect', rs(eb[2])),
         ('unenabledbuttonrect', rs(eb[3]))]
     edit_points = ((3, 3), (117, 3), (3, 19), (117, 19), (3, 3, 117, 19))
-    control('edit', 'edit', e[0], edit_keys, points=edit_points)
     control('memo', 'memo', ctl['listframe'], edit_keys + [('bgcolor', 0xFFFFFF), ('activebgcolor', 0xFFF8F0)])
     it = ctl['items']
     lb_keys = [('itemrect', rs(it[0])), ('activeitemrect', rs(it[1])), ('focusitemrect', rs(it[2])),
@@ -753,12 +752,6 @@ def build_ini(ctl):
     control('checklistbox', 'checklistbox', ctl['listframe'],
             lb_keys + [('itemcheckrect', '2,2,15,15'), ('checkimagerect', rs(c[('check', 0, 1)])),
                        ('uncheckimagerect', rs(c[('check', 0, 0)]))], points=lb_points)
-    control('combobox', 'combobox', e[0],
-            [('itemrect', rs(it[0])), ('focusitemrect', rs(it[2])), ('itemleftoffset', 2),
-             ('itemrightoffset', 2), ('itemtextrect', '4,0,106,18')] + font()
-            + [('focusfontcolor', 0x000000), ('listboxname', 'listbox'),
-               ('buttonrect', rs(eb[0])), ('activebuttonrect', rs(eb[1])), ('downbuttonrect', rs(eb[2])),
-               ('unenabledbuttonrect', rs(eb[3]))], points=edit_points)
     scrollbar_controls(control)
     sp = ctl['spin']
     control('spinedit', 'spinedit', e[0],
@@ -959,7 +952,7 @@ def save_scroll_pictures(out):
 # names), save_pictures(out) and records(control, font, base), where base is the picture
 # index of its first bitmap. Indices follow the order of this list.
 EXTRA_PICTURE_BASE = SCROLL_PICTURE_BASE + len(SCROLL_PICTURES)
-EXTRA_PARTS = ['slate_speedbuttons', 'slate_lists', 'slate_hints']
+EXTRA_PARTS = ['slate_speedbuttons', 'slate_combo', 'slate_lists', 'slate_hints']
 
 
 def extra_parts():

@@ -30,6 +30,7 @@ std::vector<TGalleryRow> GalleryRows() {
       {"Speed buttons and tool bars", AddSpeedButtons},
       {"List views", AddListViews},
       {"Labels and bevels", AddLabelsAndBevels},
+      {"Combo boxes and edits", AddCombos},
   };
 }
 

@@ -1,0 +1,3 @@
+#include "skin/dialogs/SkinComboBox.h"
+
+TbsSkinComboBox::TbsSkinComboBox(TComponent* AOwner) : TbsSkinCustomComboBox(AOwner) {}

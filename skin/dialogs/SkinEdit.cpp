@@ -1,0 +1,3 @@
+#include "skin/dialogs/SkinEdit.h"
+
+TbsSkinEdit::TbsSkinEdit(TComponent* AOwner) : TbsSkinCustomEdit(AOwner) {}
