@@ -11,6 +11,7 @@
 #include "platform/shell/ShellIcons.h"
 #include "skin/data/ResourceStrData.h"
 #include "skin/data/SkinData.h"
+#include "skin/dialogs/CustomShellComboBox.h"
 #include "skin/dialogs/ItemIdLists.h"
 
 namespace {
@@ -38,6 +39,7 @@ TbsCustomShellListView::TbsCustomShellListView(TComponent* AOwner) : TbsSkinCust
 
 TbsCustomShellListView::~TbsCustomShellListView() {
   FNotifier.reset();
+  if (FShellComboBox) FShellComboBox->LinkListView(nullptr);
 }
 
 void TbsCustomShellListView::CreateRoot() {
@@ -120,6 +122,13 @@ void TbsCustomShellListView::SetPathFromID(PCItemIDList ID) {
   {
     TFlagScope updating(FUpdating);
     FCurrent = std::make_unique<TbsShellFolder>(nullptr, ID, SHGetDesktopFolder());
+    // The linked box follows: a new root makes it take the root, else the folder.
+    if (FShellComboBox) {
+      if (FRootChanged)
+        FShellComboBox->SetRoot(FRoot);
+      else
+        FShellComboBox->FolderShownByList(FCurrent->AbsoluteID());
+    }
     FillRows();
     WatchCurrent();
   }
@@ -260,6 +269,22 @@ void TbsCustomShellListView::Loaded() {
   TbsSkinCustomListView::Loaded();
 }
 
+void TbsCustomShellListView::SetShellComboBox(TbsCustomShellComboBox* Value) {
+  if (Value == FShellComboBox) return;
+  if (Value) {
+    Value->SetShellListView(this);
+  } else if (FShellComboBox) {
+    FShellComboBox->SetShellListView(nullptr);
+  }
+}
+
+void TbsCustomShellListView::LinkComboBox(TbsCustomShellComboBox* Value) {
+  if (FShellComboBox) FShellComboBox->RemoveFreeNotification(this);
+  FShellComboBox = Value;
+  if (Value) Value->FreeNotification(this);
+}
+
 void TbsCustomShellListView::Notification(TComponent* AComponent, TOperation Operation) {
   TbsSkinCustomListView::Notification(AComponent, Operation);
+  if (Operation == opRemove && AComponent == FShellComboBox) FShellComboBox = nullptr;
 }

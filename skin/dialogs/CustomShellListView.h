@@ -13,6 +13,8 @@
 #include "skin/controls/SkinCustomListView.h"
 #include "skin/dialogs/ShellFolderRows.h"
 
+class TbsCustomShellComboBox;
+
 class TbsCustomShellListView : public TbsSkinCustomListView {
  public:
   explicit TbsCustomShellListView(TComponent* AOwner);
@@ -39,6 +41,8 @@ class TbsCustomShellListView : public TbsSkinCustomListView {
   void SetAutoRefresh(bool Value);
   // The message the watching thread posts to the list's window.
   static constexpr UINT WM_SHELLCHANGED = WM_USER + 0x1A0;
+  TbsCustomShellComboBox* ShellComboBox() const { return FShellComboBox; }
+  void SetShellComboBox(TbsCustomShellComboBox* Value);
 
   TbsShellFolder* RootFolder() const { return FRootFolder.get(); }
   TbsShellFolder* CurrentFolder() const { return FCurrent.get(); }
@@ -77,6 +81,9 @@ class TbsCustomShellListView : public TbsSkinCustomListView {
   void WndProc(TMessage& Message) override;
   // Makes the root folder from Root and shows it.
   void CreateRoot();
+  // The folder box links itself without calling back.
+  friend class TbsCustomShellComboBox;
+  void LinkComboBox(TbsCustomShellComboBox* Value);
 
  private:
   void FillRows();
@@ -96,6 +103,7 @@ class TbsCustomShellListView : public TbsSkinCustomListView {
   bool FAutoRefresh = false;
   bool FUpdating = false;
   bool FRootChanged = false;
+  TbsCustomShellComboBox* FShellComboBox = nullptr;
   std::unique_ptr<TbsShellFolder> FRootFolder;
   std::unique_ptr<TbsShellFolder> FCurrent;
   TbsShellFolderRows FRows;
