@@ -23,6 +23,8 @@
 std::vector<TGalleryRow> GalleryRows() {
   return {
       {"Buttons", AddButtons},
+      // Early, so that the boxes and their lists stay on a small screen.
+      {"Combo boxes and edits", AddCombos},
       {"Radio groups", AddRadioGroups},
       {"Panels and group boxes", AddPanels},
       {"Check and radio boxes", AddCheckRadioBoxes},
@@ -30,7 +32,6 @@ std::vector<TGalleryRow> GalleryRows() {
       {"Speed buttons and tool bars", AddSpeedButtons},
       {"List views", AddListViews},
       {"Labels and bevels", AddLabelsAndBevels},
-      {"Combo boxes and edits", AddCombos},
   };
 }
 
