@@ -6,20 +6,29 @@
 #include "app/OutputVolume.h"
 #include "app/RecordingHeader.h"
 #include "app/RecordingRescue.h"
-#include "framework/controls/Button.h"
+#include "app/RecordingFolder.h"
 #include "framework/controls/Label.h"
 #include "framework/controls/OpenDialog.h"
-#include "framework/controls/RadioGroup.h"
 #include "framework/controls/StandardControls.h"
 #include "framework/controls/TrackBar.h"
 #include "framework/core/Exceptions.h"
 #include "framework/core/SysUtils.h"
 #include "framework/layout/ClassRegistry.h"
+#include "framework/layout/LayoutReader.h"
+#include "framework/menus/MenuClasses.h"
 #include "framework/windows/Application.h"
 #include "framework/windows/WindowsClasses.h"
 #include "media/MediaPlayer.h"
 #include "media/WindowsMediaPlayer.h"
 #include "platform/ole/MediaPlayerControl.h"
+#include "skin/controls/SkinButton.h"
+#include "skin/controls/SkinControlsRegistration.h"
+#include "skin/controls/SkinRadioGroup.h"
+#include "skin/data/CompressedStoredSkin.h"
+#include "skin/data/SkinData.h"
+#include "skin/data/SkinDataRegistration.h"
+#include "skin/form/SkinForm.h"
+#include "skin/form/SkinFormRegistration.h"
 
 namespace {
 
@@ -33,6 +42,11 @@ const char* const kInfoCaption = "信息";
 
 TForm1::TForm1(TComponent* AOwner) : TForm(AOwner) { LoadLayout("Form1"); }
 
+TForm1::TForm1(TComponent* AOwner, const std::string& layoutText) : TForm(AOwner) {
+  ReadLayout(this, layoutText);
+  DoCreate();
+}
+
 template <class T>
 T* TForm1::Bind(const char* name) {
   T* c = dynamic_cast<T*>(FindComponent(name));
@@ -42,20 +56,25 @@ T* TForm1::Bind(const char* name) {
 
 void TForm1::Loaded() {
   TForm::Loaded();
-  ssd = Bind<TRadioGroup>("ssd");
-  syz = Bind<TRadioGroup>("syz");
-  spl = Bind<TRadioGroup>("spl");
+  ssd = Bind<TbsSkinRadioGroup>("ssd");
+  syz = Bind<TbsSkinRadioGroup>("syz");
+  spl = Bind<TbsSkinRadioGroup>("spl");
   Label1 = Bind<TLabel>("Label1");
   TrackBar1 = Bind<TTrackBar>("TrackBar1");
-  Btstart = Bind<TButton>("Btstart");
-  Btstop = Bind<TButton>("Btstop");
-  bsSkinButton1 = Bind<TButton>("bsSkinButton1");
+  Btstart = Bind<TbsSkinButton>("Btstart");
+  Btstop = Bind<TbsSkinButton>("Btstop");
+  bsSkinButton1 = Bind<TbsSkinButton>("bsSkinButton1");
   WindowsMediaPlayer1 = Bind<TWindowsMediaPlayer>("WindowsMediaPlayer1");
   MediaPlayer1 = Bind<TMediaPlayer>("MediaPlayer1");
+  bsSkinData1 = Bind<TbsSkinData>("bsSkinData1");
+  bsSkinForm1 = Bind<TbsSkinForm>("bsSkinForm1");
+  bsCompressedStoredSkin1 = Bind<TbsCompressedStoredSkin>("bsCompressedStoredSkin1");
   bsDialog = Bind<TOpenDialog>("bsDialog");
 }
 
-std::string TForm1::RecordingPath() { return ExtractFilePath(ApplicationExeName()) + "Temp.wav"; }
+std::string TForm1::RecordingPath() {
+  return RecordingFolder(ExtractFilePath(ApplicationExeName())) + "Temp.wav";
+}
 
 void TForm1::Createwav(std::uint16_t channels, std::uint16_t bitsPerSample, std::uint32_t samplesPerSec,
                        const std::string& fileName) {
@@ -160,6 +179,10 @@ void RegisterProgramClasses() {
   done = true;
   RegisterWindowsClasses();
   RegisterStandardControls();
+  RegisterMenuClasses();
+  RegisterSkinDataClasses();
+  RegisterSkinControlClasses();  // with the panels, radio groups and scroll bar
+  RegisterSkinFormClasses();
   RegisterMediaPlayerClass();
   RegisterMediaPlayerControl();
   RegisterWindowsMediaPlayerClass();

@@ -7,30 +7,39 @@
 
 #include "framework/windows/Forms.h"
 
-class TRadioGroup;
 class TLabel;
 class TTrackBar;
-class TButton;
 class TOpenDialog;
 class TMediaPlayer;
 class TWindowsMediaPlayer;
+class TbsSkinButton;
+class TbsSkinRadioGroup;
+class TbsSkinData;
+class TbsSkinForm;
+class TbsCompressedStoredSkin;
 
 class TForm1 : public TForm {
  public:
   explicit TForm1(TComponent* AOwner);
+  // Built from layoutText instead of the compiled-in layout (the same window with, say,
+  // a skin stored in it); the creation handler runs all the same.
+  TForm1(TComponent* AOwner, const std::string& layoutText);
   std::string ClassName() const override { return "TForm1"; }
 
   // Components, bound by name after the stored layout is read.
-  TRadioGroup* ssd = nullptr;
-  TRadioGroup* syz = nullptr;
-  TRadioGroup* spl = nullptr;
+  TbsSkinRadioGroup* ssd = nullptr;
+  TbsSkinRadioGroup* syz = nullptr;
+  TbsSkinRadioGroup* spl = nullptr;
   TLabel* Label1 = nullptr;
   TTrackBar* TrackBar1 = nullptr;
-  TButton* Btstart = nullptr;
-  TButton* Btstop = nullptr;
-  TButton* bsSkinButton1 = nullptr;
+  TbsSkinButton* Btstart = nullptr;
+  TbsSkinButton* Btstop = nullptr;
+  TbsSkinButton* bsSkinButton1 = nullptr;
   TWindowsMediaPlayer* WindowsMediaPlayer1 = nullptr;
   TMediaPlayer* MediaPlayer1 = nullptr;
+  TbsSkinData* bsSkinData1 = nullptr;
+  TbsSkinForm* bsSkinForm1 = nullptr;
+  TbsCompressedStoredSkin* bsCompressedStoredSkin1 = nullptr;
   TOpenDialog* bsDialog = nullptr;
 
   void FormCreate(TObject* Sender);
@@ -41,7 +50,8 @@ class TForm1 : public TForm {
   void Createwav(std::uint16_t channels, std::uint16_t bitsPerSample, std::uint32_t samplesPerSec,
                  const std::string& fileName);
 
-  // Temp.wav beside the executable.
+  // Temp.wav beside the executable, or in the user's music folder (made when missing)
+  // when the executable's folder cannot be written, as in an installed copy.
   static std::string RecordingPath();
   // After a failed save: saves the take the device still holds under a new name, beside
   // the recording or else in the user's music folder. True when one of them took it.

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+class TForm;
 class TWinControl;
 class TbsSkinData;
 
@@ -17,8 +18,13 @@ struct TGalleryRow {
   std::function<int(TWinControl* column, TbsSkinData* skin, int x, int top)> Build;
 };
 
-// The rows in the order shown; add a kind here.
+// The rows in the order shown (GalleryRows.cpp); add a kind there.
 std::vector<TGalleryRow> GalleryRows();
+
+// Fills form with the headings and every row in both looks, the right column bound to
+// skin (named skinName in its heading), and sizes its client area to fit. The gallery
+// program and skintool's preview share it.
+void BuildGallery(TForm* form, TbsSkinData* skin, const std::string& skinName);
 
 // Rows of the kinds.
 int AddButtons(TWinControl* column, TbsSkinData* skin, int x, int top);
@@ -29,4 +35,3 @@ int AddSpeedButtons(TWinControl* column, TbsSkinData* skin, int x, int top);
 int AddScrollBars(TWinControl* column, TbsSkinData* skin, int x, int top);
 int AddListViews(TWinControl* column, TbsSkinData* skin, int x, int top);
 int AddLabelsAndBevels(TWinControl* column, TbsSkinData* skin, int x, int top);
-int AddCombos(TWinControl* column, TbsSkinData* skin, int x, int top);

@@ -8,7 +8,6 @@
 #include <string>
 #include <unistd.h>
 
-#include "framework/controls/Label.h"
 #include "framework/core/Exceptions.h"
 #include "framework/core/SysUtils.h"
 #include "framework/windows/Application.h"
@@ -20,25 +19,7 @@
 #include "skin/data/SkinMessages.h"
 #include "tools/gallery/Gallery.h"
 
-std::vector<TGalleryRow> GalleryRows() {
-  return {
-      {"Buttons", AddButtons},
-      // Early, so that the boxes and their lists stay on a small screen.
-      {"Combo boxes and edits", AddCombos},
-      {"Radio groups", AddRadioGroups},
-      {"Panels and group boxes", AddPanels},
-      {"Check and radio boxes", AddCheckRadioBoxes},
-      {"Scroll bars", AddScrollBars},
-      {"Speed buttons and tool bars", AddSpeedButtons},
-      {"List views", AddListViews},
-      {"Labels and bevels", AddLabelsAndBevels},
-  };
-}
-
 namespace {
-constexpr int ColumnWidth = 350;
-constexpr int Margin = 10;
-
 // skins/slate.skn in the working folder or beside one of the executable's parents.
 std::string DefaultSkin() {
   if (FileExists("skins/slate.skn")) return "skins/slate.skn";
@@ -52,15 +33,6 @@ std::string DefaultSkin() {
     if (FileExists(dir + "/skins/slate.skn")) return dir + "/skins/slate.skn";
   }
   return "";
-}
-
-TLabel* Heading(TWinControl* parent, const std::string& text, int x, int y) {
-  auto* l = new TLabel(parent);
-  l->SetParent(parent);
-  l->SetBounds(x, y, ColumnWidth, 16);
-  l->Font()->SetStyle({fsBold});
-  l->SetCaption(text);
-  return l;
 }
 }  // namespace
 
@@ -104,21 +76,8 @@ int main(int argc, char** argv) {
     saved(m);
   };
 
-  const int left = Margin, right = Margin + ColumnWidth + 2 * Margin;
-  Heading(form, "Default look", left, Margin);
-  Heading(form, "Skin: " + skinName, right, Margin);
-  int y = Margin + 24;
-  for (const TGalleryRow& row : GalleryRows()) {
-    Heading(form, row.Title, left, y);
-    Heading(form, row.Title, right, y);
-    y += 20;
-    const int a = row.Build(form, nullptr, left, y);
-    const int b = row.Build(form, skin, right, y);
-    y += std::max(a, b) + Margin;
-  }
   form->SetBounds(60, 60, 100, 100);
-  form->SetClientWidth(right + ColumnWidth + Margin);
-  form->SetClientHeight(y);
+  BuildGallery(form, skin, skinName);
 
   if (const char* ready = std::getenv("CORVALE_READY_FILE"); ready && *ready) {
     auto* watch = new TTimer(form);

@@ -7,9 +7,9 @@
 #include <filesystem>
 
 #include "app/Unt_main.h"
-#include "framework/controls/Button.h"
+#include "skin/controls/SkinButton.h"
 #include "framework/controls/Label.h"
-#include "framework/controls/RadioGroup.h"
+#include "skin/controls/SkinRadioGroup.h"
 #include "framework/controls/TrackBar.h"
 #include "framework/windows/Application.h"
 #include "platform/audio/Audio.h"

@@ -10,7 +10,7 @@
 #include <set>
 
 #include "app/Unt_main.h"
-#include "framework/controls/Button.h"
+#include "skin/controls/SkinButton.h"
 #include "framework/controls/TrackBar.h"
 #include "framework/core/SysUtils.h"
 #include "framework/windows/Application.h"

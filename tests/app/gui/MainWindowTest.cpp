@@ -12,10 +12,10 @@
 #include <vector>
 
 #include "app/Unt_main.h"
-#include "framework/controls/Button.h"
+#include "skin/controls/SkinButton.h"
 #include "framework/controls/Label.h"
 #include "framework/controls/OpenDialog.h"
-#include "framework/controls/RadioGroup.h"
+#include "skin/controls/SkinRadioGroup.h"
 #include "framework/controls/TrackBar.h"
 #include "framework/windows/Application.h"
 #include "framework/core/SysUtils.h"

@@ -8,7 +8,7 @@
 #include <string>
 
 #include "app/Unt_main.h"
-#include "framework/controls/Button.h"
+#include "skin/controls/SkinButton.h"
 #include "framework/controls/OpenDialog.h"
 #include "framework/core/Exceptions.h"
 #include "framework/core/SysUtils.h"

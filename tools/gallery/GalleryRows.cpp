@@ -1,0 +1,15 @@
+#include "tools/gallery/Gallery.h"
+
+std::vector<TGalleryRow> GalleryRows() {
+  return {
+      {"Buttons", AddButtons},
+      // Early, so that the boxes and their lists stay on a small screen.
+      {"Radio groups", AddRadioGroups},
+      {"Panels and group boxes", AddPanels},
+      {"Check and radio boxes", AddCheckRadioBoxes},
+      {"Scroll bars", AddScrollBars},
+      {"Speed buttons and tool bars", AddSpeedButtons},
+      {"List views", AddListViews},
+      {"Labels and bevels", AddLabelsAndBevels},
+  };
+}
