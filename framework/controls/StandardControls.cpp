@@ -118,9 +118,9 @@ void RegisterEdit(TClassRegistry& r) {
   c.Integer("MaxLength", [](TEdit* e, Int64 v) { e->SetMaxLength(int(v)); },
             [](const TEdit* e) -> Int64 { return e->MaxLength(); });
   c.Boolean("ReadOnly", [](TEdit* e, bool v) { e->SetReadOnly(v); }, [](const TEdit* e) { return e->ReadOnly(); });
-  c.Event("OnChange", std::function<void(TEdit*, TNotifyEvent)>([](TEdit* e, TNotifyEvent h) { e->OnChange = std::move(h); }));
   c.String("PasswordChar", [](TEdit* e, const std::string& v) { e->SetPasswordChar(PasswordCharFromText(v)); },
            [](const TEdit* e) { return PasswordCharToText(e->PasswordChar()); });
+  c.Event("OnChange", std::function<void(TEdit*, TNotifyEvent)>([](TEdit* e, TNotifyEvent h) { e->OnChange = std::move(h); }));
 }
 
 void RegisterOpenDialog(TClassRegistry& r) {

@@ -35,3 +35,4 @@ int AddSpeedButtons(TWinControl* column, TbsSkinData* skin, int x, int top);
 int AddScrollBars(TWinControl* column, TbsSkinData* skin, int x, int top);
 int AddListViews(TWinControl* column, TbsSkinData* skin, int x, int top);
 int AddLabelsAndBevels(TWinControl* column, TbsSkinData* skin, int x, int top);
+int AddCombos(TWinControl* column, TbsSkinData* skin, int x, int top);

@@ -4,6 +4,7 @@ std::vector<TGalleryRow> GalleryRows() {
   return {
       {"Buttons", AddButtons},
       // Early, so that the boxes and their lists stay on a small screen.
+      {"Combo boxes and edits", AddCombos},
       {"Radio groups", AddRadioGroups},
       {"Panels and group boxes", AddPanels},
       {"Check and radio boxes", AddCheckRadioBoxes},
