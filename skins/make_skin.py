@@ -613,6 +613,8 @@ def build_ini(ctl):
     kv('unenabledfontColor', 0xA0A0A0)
     objects.append(('menubarclose', 'mainmenubarbutton'))
     sec('menubarclose')
+    kv('activepictureindex', OBJECTS_INDEX)
+    kv('skinrectinapicture', 1)
     kv('skinrect', rs(R(2, 142, 18, 18)))
     kv('activeskinrect', rs(R(2, 162, 18, 18)))
     kv('downrect', rs(R(2, 182, 18, 18)))
