@@ -54,3 +54,9 @@ void TWindowProcHook::CallSaved(TMessage& m) const {
   std::shared_ptr<State> s = FState;
   if (s->Saved && !s->Lifetime.expired()) s->Saved(m);
 }
+
+TWndMethod TWindowProcHook::SavedCaller() const {
+  return [s = FState](TMessage& m) {
+    if (s && s->Saved && !s->Lifetime.expired()) s->Saved(m);
+  };
+}

@@ -24,6 +24,9 @@ class TWindowProcHook {
   bool Hooked() const { return Control() != nullptr; }
   // Passes Message to the procedure the hook replaced (nothing when unhooked).
   void CallSaved(TMessage& Message) const;
+  // The same, as a callable that stays safe to call after this hook object is gone:
+  // for handlers that may free their own owner before passing the message on.
+  TWndMethod SavedCaller() const;
 
   struct State;
 

@@ -489,8 +489,9 @@ void TbsSkinForm::CloseMenusOnInput() {
 void TbsSkinForm::HookWndProc(TMessage& m) {
   std::weak_ptr<bool> alive = FAlive;
   if (ClosesMenus(m.Msg)) {
+    const TWndMethod passOn = FHook.SavedCaller();  // closing a menu may free this component
     if (!ToOwnMenu(m)) CloseMenusOnInput();
-    if (alive.expired()) return Forward(m);
+    if (alive.expired()) return passOn(m);
   }
   if (!WindowCommandMessage(m)) return;
   if (FrameMessage(m)) return;

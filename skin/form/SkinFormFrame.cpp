@@ -64,15 +64,10 @@ void TileOver(TCanvas* c, const TBitmap& pic, const TRect& src, int w, int h) {
 
 int TbsSkinForm::DefaultCaptionHeight() const { return FForm && IsToolWindow(FForm) ? 15 : 19; }
 
-int TbsSkinForm::MinimumHeight() const {
-  if (SkinFrame()) return FSkinData->SkinPicture->Height() - RectHeight(FSkinData->clientrect);
-  return DefaultCaptionHeight() + 6;
-}
+int TbsSkinForm::MinimumHeight() const { return SizeLimits().MinimumHeight(); }
 
-int TbsSkinForm::MinimumWidth() const {
-  if (SkinFrame()) return std::max(FSkinData->SkinPicture->Width(), FMinWidth);
-  return FMinWidth > 0 ? FMinWidth : 120;
-}
+// The minimised bar is the picture's width even when MinWidth asks for more.
+int TbsSkinForm::MinimumWidth() const { return SizeLimits().MinimumWidth(); }
 
 bool TbsSkinForm::SkinFrame() const { return FSkinActive && FFrame.Skinned && FSkinData; }
 
@@ -125,14 +120,6 @@ bool TbsSkinForm::FrameMessage(TMessage& m) {
         RebuildFrame(FFrame.Width, FFrame.Height);
       return true;
     }
-    case WM_MOVING:
-      // A maximised form stays where it is.
-      if (FWindowState == TbsWindowState::wsMaximized && FForm->FormStyle() != fsMDIChild) {
-        if (auto* r = reinterpret_cast<TRect*>(m.LParam)) *r = FForm->BoundsRect();
-        Forward(m);
-        return true;
-      }
-      return false;
     case WM_SETTEXT:
       Forward(m);
       if (!alive.expired() && framed && FForm->HandleAllocated()) FForm->Perform(WM_NCPAINT, 0, 0);

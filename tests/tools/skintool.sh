@@ -170,7 +170,7 @@ expect_clean 0 "warnings: 3" "$tool" inspect "$work/objs.skn"
 grep -q "\[close\] skinrect" "$work/out" && fail "inspect warns about a skinrect that lies in the frame picture"
 grep -q "\[max\] skinrect 100,10,120,30 lies outside its 32x32 picture" "$work/out" ||
   fail "inspect does not check a skinrect in the active picture against it"
-grep -q "\[min\] skinrect 300,190,340,210 lies outside its 320x200 picture" "$work/out" ||
+grep -q "\[min\] skinrect 300,190,340,210 lies outside its 320x140 picture" "$work/out" ||
   fail "inspect does not check a skinrect in the frame picture against it"
 grep -q "\[Close\] differs from \[close\] only in case" "$work/out" ||
   fail "inspect says nothing about sections that differ only in case"

@@ -353,6 +353,11 @@ TEST_F(WindowCommands, SkinnedMinimumSizeComesFromTheFramePicture) {
   EXPECT_EQ(pic.Width(), other->Width());
   EXPECT_EQ(frameHeight, other->Height());
   Shot(other, "skin_form_minimised_bar_slate");
+  // ... and drawn from the frame picture (its top-left corner piece, copied as it is).
+  TBitmap bar;
+  PaintTo(other, &bar);
+  for (int x : {3, 12, 40})
+    EXPECT_EQ(pic.Pixel(x, 3), bar.Pixel(x, 3)) << "x " << x;
   sf->RestoreForm();
   EXPECT_EQ(before, other->BoundsRect());
   skinForm->SetSkinData(nullptr);
