@@ -6,6 +6,8 @@
 #include "skin/controls/SkinRegistrationSupport.h"
 #include "skin/dialogs/SkinComboBox.h"
 #include "skin/dialogs/SkinEdit.h"
+#include "skin/dialogs/SkinOpenDialog.h"
+#include "skin/data/SkinData.h"
 
 namespace {
 void RegisterComboBox(TClassRegistry& r) {
@@ -59,11 +61,49 @@ void RegisterEdit(TClassRegistry& r) {
   c.Event("OnChange", [](E* e, TNotifyEvent h) { e->OnChange = std::move(h); });
   RegisterSkinMouseAndKeyEvents(c, true);
 }
+
+void RegisterOpenDialog(TClassRegistry& r) {
+  using D = TbsSkinOpenDialog;
+  auto c = r.RegisterClass<D>("TbsSkinOpenDialog", "TComponent");
+  c.String("Title", [](D* d, const std::string& v) { d->SetTitle(v); }, [](const D* d) { return d->Title(); });
+  c.String("InitialDir", [](D* d, const std::string& v) { d->SetInitialDir(v); },
+           [](const D* d) { return d->InitialDir(); });
+  c.String("Filter", [](D* d, const std::string& v) { d->SetFilter(v); }, [](const D* d) { return d->Filter(); });
+  c.Integer("FilterIndex", [](D* d, Int64 v) { d->SetFilterIndex(int(v)); },
+            [](const D* d) -> Int64 { return d->FilterIndex(); });
+  c.String("FileName", [](D* d, const std::string& v) { d->SetFileName(v); }, [](const D* d) { return d->FileName(); });
+  c.Boolean("CheckFileExists", [](D* d, bool v) { d->SetCheckFileExists(v); },
+            [](const D* d) { return d->CheckFileExists(); });
+  c.Boolean("MultiSelection", [](D* d, bool v) { d->SetMultiSelection(v); },
+            [](const D* d) { return d->MultiSelection(); });
+  c.Reference<TbsSkinData>("SkinData", [](D* d, TbsSkinData* v) { d->SetSkinData(v); },
+                           [](const D* d) { return d->SkinData(); });
+  c.Reference<TbsSkinData>("CtrlSkinData", [](D* d, TbsSkinData* v) { d->SetCtrlSkinData(v); },
+                           [](const D* d) { return d->CtrlSkinData(); });
+  RegisterSkinFontProperties<D>(
+      c, "DefaultFont", [](D* d) { return d->DefaultFont(); }, [](const D* d) { return d->DefaultFont(); });
+  c.String("LVHeaderSkinDataName", [](D* d, const std::string& v) { d->SetLVHeaderSkinDataName(v); },
+           [](const D* d) { return d->LVHeaderSkinDataName(); });
+  auto byte = [](Int64 v) { return Byte(std::clamp<Int64>(v, 0, 255)); };
+  c.Boolean("AlphaBlend", [](D* d, bool v) { d->SetAlphaBlend(v); }, [](const D* d) { return d->AlphaBlend(); });
+  c.Integer("AlphaBlendValue", [byte](D* d, Int64 v) { d->SetAlphaBlendValue(byte(v)); },
+            [](const D* d) -> Int64 { return d->AlphaBlendValue(); });
+  c.Boolean("AlphaBlendAnimation", [](D* d, bool v) { d->SetAlphaBlendAnimation(v); },
+            [](const D* d) { return d->AlphaBlendAnimation(); });
+  c.Boolean("CtrlAlphaBlend", [](D* d, bool v) { d->SetCtrlAlphaBlend(v); },
+            [](const D* d) { return d->CtrlAlphaBlend(); });
+  c.Integer("CtrlAlphaBlendValue", [byte](D* d, Int64 v) { d->SetCtrlAlphaBlendValue(byte(v)); },
+            [](const D* d) -> Int64 { return d->CtrlAlphaBlendValue(); });
+  c.Boolean("CtrlAlphaBlendAnimation", [](D* d, bool v) { d->SetCtrlAlphaBlendAnimation(v); },
+            [](const D* d) { return d->CtrlAlphaBlendAnimation(); });
+  c.Event("OnFolderChange", [](D* d, TNotifyEvent e) { d->OnFolderChange = std::move(e); });
+}
 }  // namespace
 
 void RegisterSkinDialogClasses(TClassRegistry& registry) {
   RegisterComboBox(registry);
   RegisterEdit(registry);
+  RegisterOpenDialog(registry);
 }
 
 void RegisterSkinDialogClasses() { RegisterSkinDialogClasses(ClassRegistry()); }

@@ -1,6 +1,7 @@
 #pragma once
-// Registers the skin combo box and the skin edit with the stored-layout reader. Needs the
-// skin control bases registered first (RegisterSkinControlClasses).
+// Registers the skin combo box, the skin edit and the skinned open dialog with the
+// stored-layout reader. Needs the skin control bases registered first
+// (RegisterSkinControlClasses).
 class TClassRegistry;
 
 void RegisterSkinDialogClasses();

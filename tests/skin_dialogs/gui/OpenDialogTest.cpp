@@ -1,0 +1,258 @@
+// The skinned open dialog shown modally over a temporary tree and answered with the
+// mouse and keys: its size, the folder history, typed names, filters, cancel, the list's
+// double click and Enter, a new folder.
+#include "framework/core/SysUtils.h"
+#include "skin/controls/SkinMenuSpeedButton.h"
+#include "skin/dialogs/SkinShellComboBox.h"
+#include "skin/form/SkinForm.h"
+#include "framework/menus/MenuItem.h"
+#include "tests/skin_dialogs/gui/OpenDialogFixture.h"
+
+using namespace opendialogtest;
+
+namespace {
+
+class OpenDialogTest : public OpenDialogFixture {
+ protected:
+  // Drags the window's bottom-right corner by (dx, dy) with the mouse.
+  static void DragCorner(TbsOpenDlgForm* f, int dx, int dy) {
+    const TPoint corner = Point(f->Left() + f->Width() - 2, f->Top() + f->Height() - 2);
+    SimulateMouseAt(corner, WM_MOUSEMOVE, 0);
+    SimulateMouseAt(corner, WM_LBUTTONDOWN, MK_LBUTTON);
+    SimulateMouseAt(Point(corner.X + dx, corner.Y + dy), WM_MOUSEMOVE, MK_LBUTTON);
+    SimulateMouseAt(Point(corner.X + dx, corner.Y + dy), WM_LBUTTONUP, 0);
+  }
+};
+
+TEST_F(OpenDialogTest, FirstShowing450x290AndAResizedWindowReopensAtItsSize) {
+  EXPECT_EQ(0, Dialog->DialogWidth());
+  TSize first{}, resized{}, second{};
+  EXPECT_FALSE(Run({[&](TbsOpenDlgForm* f) {
+                      first = TSize{f->ClientWidth(), f->ClientHeight()};
+                      EXPECT_EQ("Open file", f->Caption());
+                      EXPECT_EQ(t.Root, Folder(f));
+                      DragCorner(f, 90, 60);
+                      resized = TSize{f->ClientWidth(), f->ClientHeight()};
+                    },
+                    [&](TbsOpenDlgForm* f) { Click(f->CancelButton); }}));
+  EXPECT_FALSE(Stuck);
+  EXPECT_EQ(450, first.cx);
+  EXPECT_EQ(290, first.cy);
+  EXPECT_EQ(540, resized.cx);
+  EXPECT_EQ(350, resized.cy);
+  EXPECT_EQ(540, Dialog->DialogWidth());
+  EXPECT_EQ(350, Dialog->DialogHeight());
+  EXPECT_FALSE(Run({[&](TbsOpenDlgForm* f) {
+    second = TSize{f->ClientWidth(), f->ClientHeight()};
+    EditKey(f, VK_ESCAPE);
+  }}));
+  EXPECT_EQ(540, second.cx);
+  EXPECT_EQ(350, second.cy);
+}
+
+TEST_F(OpenDialogTest, BackGoesThroughTheVisitedFoldersAndThenDoesNothing) {
+  Dialog->SetInitialDir(t.Path("A"));
+  std::vector<TObject*> senders;
+  Dialog->OnFolderChange = [&](TObject* s) { senders.push_back(s); };
+  std::vector<std::string> seen;
+  TbsOpenDlgForm* window = nullptr;
+  EXPECT_FALSE(Run({[&](TbsOpenDlgForm* f) {
+                      window = f;
+                      DoubleClickRow(f, "B");
+                      DoubleClickRow(f, "C");
+                      seen.push_back(Folder(f));
+                    },
+                    [&](TbsOpenDlgForm* f) {
+                      Click(f->BackButton);
+                      seen.push_back(Folder(f));
+                      Click(f->BackButton);
+                      seen.push_back(Folder(f));
+                      Click(f->BackButton);
+                      seen.push_back(Folder(f));
+                      // Up still works from there, and is recorded.
+                      Click(f->UpButton);
+                      seen.push_back(Folder(f));
+                    },
+                    [&](TbsOpenDlgForm* f) { EditKey(f, VK_ESCAPE); }}));
+  EXPECT_EQ((std::vector<std::string>{t.Path("A/B/C"), t.Path("A/B"), t.Path("A"), t.Path("A"), t.Root}), seen);
+  ASSERT_FALSE(senders.empty());
+  for (TObject* s : senders) EXPECT_EQ(window, s);
+}
+
+TEST_F(OpenDialogTest, CheckFileExistsRefusesAMissingNameAndTakesAnExistingOne) {
+  Dialog->SetFileName("previous.txt");
+  bool openAfterMissing = false;
+  std::string folderAfterDir;
+  EXPECT_TRUE(Run({[&](TbsOpenDlgForm* f) {
+                     EXPECT_EQ("previous.txt", f->FileNameEdit->Text());
+                     Type(f, "missing.txt");
+                     EditKey(f, VK_RETURN);
+                   },
+                   [&](TbsOpenDlgForm* f) {
+                     openAfterMissing = f->Showing() && f->ModalResult() == mrNone;
+                     // The open button refuses it as well.
+                     Click(f->OpenButton);
+                   },
+                   [&](TbsOpenDlgForm* f) {
+                     // A folder name enters the folder.
+                     Type(f, "Music");
+                     EditKey(f, VK_RETURN);
+                     folderAfterDir = Folder(f);
+                     Type(f, t.Path("a.txt"));
+                     Click(f->OpenButton);
+                   }}));
+  EXPECT_TRUE(openAfterMissing);
+  EXPECT_EQ(t.Path("Music"), folderAfterDir);
+  EXPECT_EQ(t.Path("a.txt"), Dialog->FileName());
+  ASSERT_EQ(1, Dialog->Files()->Count());
+  EXPECT_EQ(t.Path("a.txt"), Dialog->Files()->Strings(0));
+
+  // Without the check a missing name is the answer, inside the shown folder.
+  Dialog->SetCheckFileExists(false);
+  Dialog->SetFileName("");
+  EXPECT_TRUE(Run({[&](TbsOpenDlgForm* f) {
+    Type(f, "new.txt");
+    EditKey(f, VK_RETURN);
+  }}));
+  EXPECT_EQ(t.Path("new.txt"), Dialog->FileName());
+}
+
+TEST_F(OpenDialogTest, AFileNameWithAFolderOpensThereAndATypedPathPicksItsFile) {
+  Dialog->SetFileName(t.Path("Music/sub/song.txt"));
+  Dialog->SetInitialDir(t.Path("A"));
+  std::string firstFolder, editText;
+  EXPECT_TRUE(Run({[&](TbsOpenDlgForm* f) {
+    firstFolder = Folder(f);
+    editText = f->FileNameEdit->Text();
+    Type(f, t.Path("A"));
+    EditKey(f, VK_RETURN);
+    EXPECT_EQ(t.Path("A"), Folder(f));
+    EXPECT_EQ("", f->FileNameEdit->Text());
+    // A relative name with a folder part: the list goes there and the file is the answer.
+    Type(f, "../Music/sub/song.txt");
+    EditKey(f, VK_RETURN);
+    EXPECT_EQ(t.Path("Music/sub"), Folder(f));
+    EXPECT_EQ(mrOk, f->ModalResult());
+  }}));
+  EXPECT_EQ(t.Path("Music/sub"), firstFolder);
+  EXPECT_EQ("song.txt", editText);
+  EXPECT_EQ(t.Path("Music/sub/song.txt"), Dialog->FileName());
+
+  // A folder that has gone since gives way to InitialDir.
+  Dialog->SetFileName(t.Path("Gone/x.txt"));
+  EXPECT_FALSE(Run({[&](TbsOpenDlgForm* f) {
+    firstFolder = Folder(f);
+    EditKey(f, VK_ESCAPE);
+  }}));
+  EXPECT_EQ(t.Path("A"), firstFolder);
+  EXPECT_EQ(t.Path("Gone/x.txt"), Dialog->FileName());
+}
+
+TEST_F(OpenDialogTest, AllFilesGivesOneEntryAndAMaskListFiltersTheList) {
+  std::vector<std::string> entries, rows;
+  std::string mask;
+  EXPECT_FALSE(Run({[&](TbsOpenDlgForm* f) {
+    entries = f->FileTypeBox->Items()->ToVector();
+    mask = f->FileList->Mask();
+    EXPECT_EQ(0, f->FileTypeBox->ItemIndex());
+    // A typed pattern becomes the list's mask.
+    Type(f, "*.wav");
+    EditKey(f, VK_RETURN);
+    for (int i = 0; i < f->FileList->ItemCount(); ++i) rows.push_back(f->FileList->DisplayItem(i).Caption);
+    EditKey(f, VK_ESCAPE);
+  }}));
+  EXPECT_EQ((std::vector<std::string>{"All files"}), entries);
+  EXPECT_EQ("*.*", mask);
+  EXPECT_EQ((std::vector<std::string>{"A", "Music", "b.wav"}), rows);
+  EXPECT_EQ(1, Dialog->FilterIndex());
+}
+
+TEST_F(OpenDialogTest, CancelKeepsTheFileNameButTheFilterSizeAndViewStyleCarryOver) {
+  Dialog->SetFilter("Text files|*.txt|Sound|*.wav;*.mp3|All files|*.*");
+  Dialog->SetFilterIndex(1);
+  Dialog->SetFileName(t.Path("a.txt"));
+  std::vector<std::string> rows;
+  EXPECT_FALSE(Run({[&](TbsOpenDlgForm* f) {
+                      EXPECT_EQ(vsList, f->FileList->ViewStyle());
+                      EXPECT_TRUE(f->ViewItems[2]->Checked());
+                      EXPECT_EQ("*.txt", f->FileList->Mask());
+                      KeyPress(f->FileTypeBox, VK_DOWN);
+                      for (int i = 0; i < f->FileList->ItemCount(); ++i)
+                        rows.push_back(f->FileList->DisplayItem(i).Caption);
+                      f->ViewItems[3]->Click();
+                      DragCorner(f, 30, 20);
+                    },
+                    [&](TbsOpenDlgForm* f) {
+                      // A selected file is put into the edit; cancel still keeps FileName.
+                      f->FileList->SetItemIndex(Row(f, "b.wav"));
+                      EXPECT_EQ("b.wav", f->FileNameEdit->Text());
+                      Click(f->CancelButton);
+                    }}));
+  EXPECT_EQ((std::vector<std::string>{"A", "Music", "b.wav"}), rows);
+  EXPECT_EQ(t.Path("a.txt"), Dialog->FileName());
+  EXPECT_EQ(0, Dialog->Files()->Count());
+  EXPECT_EQ(2, Dialog->FilterIndex());
+  EXPECT_EQ(vsReport, Dialog->ViewStyle());
+  EXPECT_EQ(480, Dialog->DialogWidth());
+  EXPECT_EQ(310, Dialog->DialogHeight());
+
+  int reopenedIndex = -1;
+  TViewStyle reopenedStyle = vsIcon;
+  bool detailsChecked = false, listChecked = true;
+  EXPECT_FALSE(Run({[&](TbsOpenDlgForm* f) {
+    reopenedIndex = f->FileTypeBox->ItemIndex();
+    reopenedStyle = f->FileList->ViewStyle();
+    detailsChecked = f->ViewItems[3]->Checked();
+    listChecked = f->ViewItems[2]->Checked();
+    Click(f->CancelButton);
+  }}));
+  EXPECT_EQ(1, reopenedIndex);
+  EXPECT_EQ(vsReport, reopenedStyle);
+  EXPECT_TRUE(detailsChecked);
+  EXPECT_FALSE(listChecked);
+}
+
+TEST_F(OpenDialogTest, TypingANameAndEnterChoosesIt) {
+  EXPECT_TRUE(Run({[&](TbsOpenDlgForm* f) {
+    Type(f, "b.wav");
+    EditKey(f, VK_RETURN);
+  }}));
+  EXPECT_EQ(t.Path("b.wav"), Dialog->FileName());
+  // The typed file is selected in the list, so Files agrees.
+  ASSERT_EQ(1, Dialog->Files()->Count());
+  EXPECT_EQ(t.Path("b.wav"), Dialog->Files()->Strings(0));
+}
+
+TEST_F(OpenDialogTest, TheListsDoubleClickEntersFoldersAndChoosesAFileAsDoesEnter) {
+  std::string inside;
+  EXPECT_TRUE(Run({[&](TbsOpenDlgForm* f) {
+    DoubleClickRow(f, "Music");
+    DoubleClickRow(f, "sub");
+    inside = Folder(f);
+    DoubleClickRow(f, "song.txt");
+  }}));
+  EXPECT_EQ(t.Path("Music/sub"), inside);
+  EXPECT_EQ(t.Path("Music/sub/song.txt"), Dialog->FileName());
+
+  Dialog->SetFileName("");
+  EXPECT_TRUE(Run({[&](TbsOpenDlgForm* f) {
+    f->FileList->SetFocus();
+    f->FileList->SetItemIndex(Row(f, "b.wav"));
+    SimulateChar(f->FileList, U'\r');
+  }}));
+  EXPECT_EQ(t.Path("b.wav"), Dialog->FileName());
+}
+
+TEST_F(OpenDialogTest, NewFolderMakesOneFolderByTheResourceName) {
+  std::vector<std::string> rows;
+  EXPECT_FALSE(Run({[&](TbsOpenDlgForm* f) {
+    Click(f->NewFolderButton);
+    Click(f->NewFolderButton);  // already there: nothing, no numbered variant
+    for (int i = 0; i < f->FileList->ItemCount(); ++i) rows.push_back(f->FileList->DisplayItem(i).Caption);
+    EditKey(f, VK_ESCAPE);
+  }}));
+  EXPECT_TRUE(DirectoryExists(t.Path("New Folder")));
+  EXPECT_EQ((std::vector<std::string>{"A", "Music", "New Folder", "a.txt", "b.wav"}), rows);
+}
+
+}  // namespace
