@@ -8,7 +8,6 @@
 #include "app/RecordingRescue.h"
 #include "app/RecordingFolder.h"
 #include "framework/controls/Label.h"
-#include "framework/controls/OpenDialog.h"
 #include "framework/controls/StandardControls.h"
 #include "framework/controls/TrackBar.h"
 #include "framework/core/Exceptions.h"
@@ -27,6 +26,8 @@
 #include "skin/data/CompressedStoredSkin.h"
 #include "skin/data/SkinData.h"
 #include "skin/data/SkinDataRegistration.h"
+#include "skin/dialogs/SkinDialogsRegistration.h"
+#include "skin/dialogs/SkinOpenDialog.h"
 #include "skin/form/SkinForm.h"
 #include "skin/form/SkinFormRegistration.h"
 
@@ -69,7 +70,7 @@ void TForm1::Loaded() {
   bsSkinData1 = Bind<TbsSkinData>("bsSkinData1");
   bsSkinForm1 = Bind<TbsSkinForm>("bsSkinForm1");
   bsCompressedStoredSkin1 = Bind<TbsCompressedStoredSkin>("bsCompressedStoredSkin1");
-  bsDialog = Bind<TOpenDialog>("bsDialog");
+  bsDialog = Bind<TbsSkinOpenDialog>("bsDialog");
 }
 
 std::string TForm1::RecordingPath() {
@@ -183,6 +184,7 @@ void RegisterProgramClasses() {
   RegisterSkinDataClasses();
   RegisterSkinControlClasses();  // with the panels, radio groups and scroll bar
   RegisterSkinFormClasses();
+  RegisterSkinDialogClasses();
   RegisterMediaPlayerClass();
   RegisterMediaPlayerControl();
   RegisterWindowsMediaPlayerClass();

@@ -9,7 +9,6 @@
 
 class TLabel;
 class TTrackBar;
-class TOpenDialog;
 class TMediaPlayer;
 class TWindowsMediaPlayer;
 class TbsSkinButton;
@@ -17,6 +16,7 @@ class TbsSkinRadioGroup;
 class TbsSkinData;
 class TbsSkinForm;
 class TbsCompressedStoredSkin;
+class TbsSkinOpenDialog;
 
 class TForm1 : public TForm {
  public:
@@ -40,7 +40,7 @@ class TForm1 : public TForm {
   TbsSkinData* bsSkinData1 = nullptr;
   TbsSkinForm* bsSkinForm1 = nullptr;
   TbsCompressedStoredSkin* bsCompressedStoredSkin1 = nullptr;
-  TOpenDialog* bsDialog = nullptr;
+  TbsSkinOpenDialog* bsDialog = nullptr;
 
   void FormCreate(TObject* Sender);
   void BtstartClick(TObject* Sender);

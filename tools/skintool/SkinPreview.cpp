@@ -17,6 +17,7 @@
 #include "skin/data/CompressedStoredSkin.h"
 #include "skin/data/SkinData.h"
 #include "skin/data/SkinDataRegistration.h"
+#include "skin/dialogs/SkinDialogsRegistration.h"
 #include "skin/form/SkinForm.h"
 #include "skin/form/SkinFormRegistration.h"
 #include "tools/gallery/Gallery.h"
@@ -79,6 +80,7 @@ int PreviewSkin(const TPreviewRequest& request) {
   RegisterSkinDataClasses();
   RegisterSkinControlClasses();
   RegisterSkinFormClasses();
+  RegisterSkinDialogClasses();
 
   TForm* form = nullptr;
   TbsSkinData* data = nullptr;

@@ -14,7 +14,7 @@
 #include "app/Unt_main.h"
 #include "skin/controls/SkinButton.h"
 #include "framework/controls/Label.h"
-#include "framework/controls/OpenDialog.h"
+#include "skin/dialogs/SkinOpenDialog.h"
 #include "skin/controls/SkinRadioGroup.h"
 #include "framework/controls/TrackBar.h"
 #include "framework/windows/Application.h"
@@ -457,11 +457,17 @@ TEST_F(MainWindow, ClosingWhileRecordingKeepsOnlyTheHeader) {
 TEST_F(MainWindow, OpenVideoAsksForAnExistingFileAndPlaysItsUtf16Name) {
   EXPECT_EQ(form->bsDialog->Title(), "Open file");
   EXPECT_EQ(form->bsDialog->Filter(), "All files|*.*");
-  EXPECT_TRUE(form->bsDialog->Options().Contains(ofFileMustExist));
+  EXPECT_TRUE(form->bsDialog->CheckFileExists());
+  EXPECT_FALSE(form->bsDialog->MultiSelection());
+  EXPECT_EQ(form->bsDialog->LVHeaderSkinDataName(), "resizebutton");
+  EXPECT_EQ(form->bsDialog->DefaultFont()->Name(), "Arial");
+  EXPECT_EQ(form->bsDialog->DefaultFont()->Height(), 14);
+  EXPECT_EQ(form->bsDialog->SkinData(), nullptr);
+  EXPECT_EQ(form->bsDialog->CtrlSkinData(), nullptr);
 
   // Cancelled: the player is left alone.
   int asked = 0;
-  SetOpenDialogHook([&](TOpenDialog*) {
+  SetSkinOpenDialogHook([&](TbsSkinOpenDialog*) {
     ++asked;
     return false;
   });
@@ -473,12 +479,12 @@ TEST_F(MainWindow, OpenVideoAsksForAnExistingFileAndPlaysItsUtf16Name) {
   // is no video, so the player stays black and the window stays usable.
   const std::string name = testsupport::MakeTempDir("open") + "/歌曲 1.mp4";
   std::ofstream(name) << "not a video";
-  SetOpenDialogHook([&](TOpenDialog* d) {
+  SetSkinOpenDialogHook([&](TbsSkinOpenDialog* d) {
     d->SetFileName(name);
     return true;
   });
   form->bsSkinButton1->Click();
-  SetOpenDialogHook({});
+  SetSkinOpenDialogHook({});
   EXPECT_EQ(form->WindowsMediaPlayer1->URL(), Utf8ToUtf16(name));
   EXPECT_NE(form->WindowsMediaPlayer1->URL().find(u"歌曲 1.mp4"), std::u16string::npos);
   testsupport::Pump(300);

@@ -9,7 +9,7 @@
 
 #include "app/Unt_main.h"
 #include "skin/controls/SkinButton.h"
-#include "framework/controls/OpenDialog.h"
+#include "skin/dialogs/SkinOpenDialog.h"
 #include "framework/core/Exceptions.h"
 #include "framework/core/SysUtils.h"
 #include "framework/graphics/Bitmap.h"
@@ -55,7 +55,7 @@ class MainWindowSmoke : public ::testing::Test {
     form->Show();
   }
   void TearDown() override {
-    SetOpenDialogHook({});
+    SetSkinOpenDialogHook({});
     delete form;
   }
   TPoint OnScreen(int x, int y) { return form->ClientToScreen({x, y}); }
@@ -86,7 +86,7 @@ TEST_F(MainWindowSmoke, ShowsItsControlsAndThenAVideoOnTheRight) {
                           "-f lavfi -i sine=frequency=440:duration=8 -c:v libx264 -preset ultrafast "
                           "-pix_fmt yuv420p -c:a aac -shortest '" + video + "'";
   ASSERT_EQ(std::system(cmd.c_str()), 0);
-  SetOpenDialogHook([&](TOpenDialog* d) {
+  SetSkinOpenDialogHook([&](TbsSkinOpenDialog* d) {
     d->SetFileName(video);
     return true;
   });
