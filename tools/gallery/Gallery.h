@@ -36,3 +36,4 @@ int AddScrollBars(TWinControl* column, TbsSkinData* skin, int x, int top);
 int AddListViews(TWinControl* column, TbsSkinData* skin, int x, int top);
 int AddLabelsAndBevels(TWinControl* column, TbsSkinData* skin, int x, int top);
 int AddCombos(TWinControl* column, TbsSkinData* skin, int x, int top);
+int AddOpenDialog(TWinControl* column, TbsSkinData* skin, int x, int top);

@@ -12,5 +12,6 @@ std::vector<TGalleryRow> GalleryRows() {
       {"Speed buttons and tool bars", AddSpeedButtons},
       {"List views", AddListViews},
       {"Labels and bevels", AddLabelsAndBevels},
+      {"Open dialog", AddOpenDialog},
   };
 }

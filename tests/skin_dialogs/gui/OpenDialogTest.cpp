@@ -5,6 +5,9 @@
 #include "skin/controls/SkinMenuSpeedButton.h"
 #include "skin/dialogs/SkinShellComboBox.h"
 #include "skin/form/SkinForm.h"
+#include "skin/form/SkinMenu.h"
+#include "skin/form/SkinMenuItem.h"
+#include "skin/form/SkinPopupWindow.h"
 #include "framework/menus/MenuItem.h"
 #include "tests/skin_dialogs/gui/OpenDialogFixture.h"
 
@@ -179,8 +182,24 @@ TEST_F(OpenDialogTest, CancelKeepsTheFileNameButTheFilterSizeAndViewStyleCarryOv
                       KeyPress(f->FileTypeBox, VK_DOWN);
                       for (int i = 0; i < f->FileList->ItemCount(); ++i)
                         rows.push_back(f->FileList->DisplayItem(i).Caption);
-                      f->ViewItems[3]->Click();
                       DragCorner(f, 30, 20);
+                      // The view button drops down its menu; "Details" is clicked there.
+                      Click(f->ViewButton);
+                      TbsSkinMenu* menu = f->SkinForm->SkinMenu();
+                      ASSERT_TRUE(menu && menu->MenuOpen());
+                      TbsSkinPopupWindow* w = menu->Windows(0);
+                      ASSERT_EQ(4, w->ItemCount());
+                      const TRect r = w->Items(3)->ItemRect;
+                      const int x = (r.Left + r.Right) / 2, y = (r.Top + r.Bottom) / 2;
+                      SimulateMouse(w, WM_MOUSEMOVE, x, y, 0);
+                      SimulateMouse(w, WM_LBUTTONDOWN, x, y, MK_LBUTTON);
+                      SimulateMouse(w, WM_LBUTTONUP, x, y, 0);
+                    },
+                    [&](TbsOpenDlgForm* f) {
+                      EXPECT_FALSE(f->SkinForm->SkinMenu()->MenuOpen());
+                      EXPECT_EQ(vsReport, f->FileList->ViewStyle());
+                      EXPECT_TRUE(f->ViewItems[3]->Checked());
+                      EXPECT_FALSE(f->ViewItems[2]->Checked());
                     },
                     [&](TbsOpenDlgForm* f) {
                       // A selected file is put into the edit; cancel still keeps FileName.
