@@ -2,6 +2,7 @@
 // mouse and keys: its size, the folder history, typed names, filters, cancel, the list's
 // double click and Enter, a new folder.
 #include "framework/core/SysUtils.h"
+#include "framework/windows/Application.h"
 #include "skin/controls/SkinMenuSpeedButton.h"
 #include "skin/dialogs/SkinShellComboBox.h"
 #include "skin/form/SkinForm.h"
@@ -272,6 +273,26 @@ TEST_F(OpenDialogTest, NewFolderMakesOneFolderByTheResourceName) {
   }}));
   EXPECT_TRUE(DirectoryExists(t.Path("New Folder")));
   EXPECT_EQ((std::vector<std::string>{"A", "Music", "New Folder", "a.txt", "b.wav"}), rows);
+}
+
+
+TEST_F(OpenDialogTest, ANewFolderThatCannotBeMadeIsReportedAndTheDialogStaysOpen) {
+  t.File("New Folder");  // the name is taken by a file
+  std::vector<std::string> boxes;
+  Application->SetMessageBoxHook([&](const std::string& text, const std::string&, unsigned) {
+    boxes.push_back(text);
+    return 1;
+  });
+  bool open = false;
+  EXPECT_FALSE(Run({[&](TbsOpenDlgForm* f) { Click(f->NewFolderButton); },
+                    [&](TbsOpenDlgForm* f) {
+                      open = f->Showing() && f->ModalResult() == mrNone;
+                      EditKey(f, VK_ESCAPE);
+                    }}));
+  Application->SetMessageBoxHook({});
+  EXPECT_TRUE(open);
+  EXPECT_EQ(1u, boxes.size());
+  EXPECT_FALSE(DirectoryExists(t.Path("New Folder")));
 }
 
 }  // namespace
