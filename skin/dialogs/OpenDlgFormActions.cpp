@@ -80,8 +80,11 @@ bool TbsOpenDlgForm::ShowFile(const std::string& Path) {
   if (!folder.empty() && folder != FileList->CurrentFolderPath()) FileList->SetPath(folder);
   for (int i = 0; i < FileList->FolderCount(); ++i) {
     if (!FileList->RowIsFolder(i) && FileList->Folders(i)->PathName() == Path) {
-      FileList->ClearSelection();
-      FileList->SetItemIndex(i);
+      // A row already among several selected keeps the others selected with it.
+      if (!FileList->IsSelected(i)) {
+        FileList->ClearSelection();
+        FileList->SetItemIndex(i);
+      }
       return true;
     }
   }

@@ -295,4 +295,30 @@ TEST_F(OpenDialogTest, ANewFolderThatCannotBeMadeIsReportedAndTheDialogStaysOpen
   EXPECT_FALSE(DirectoryExists(t.Path("New Folder")));
 }
 
+
+TEST_F(OpenDialogTest, MultiSelectionGivesEveryChosenFileAndNoFolderOrNameOpensBesideTheProgram) {
+  Dialog->SetMultiSelection(true);
+  EXPECT_TRUE(Run({[&](TbsOpenDlgForm* f) {
+    // a.txt clicked, b.wav added with Ctrl held, the Music folder too.
+    for (const char* name : {"a.txt", "b.wav", "Music"}) {
+      const TRect r = f->FileList->ItemRect(Row(f, name));
+      const WPARAM keys = std::string(name) == "a.txt" ? 0 : MK_CONTROL;
+      SimulateMouse(f->FileList, WM_LBUTTONDOWN, r.Left + 8, (r.Top + r.Bottom) / 2, MK_LBUTTON | keys);
+      SimulateMouse(f->FileList, WM_LBUTTONUP, r.Left + 8, (r.Top + r.Bottom) / 2, keys);
+    }
+    Click(f->OpenButton);
+  }}));
+  EXPECT_EQ((std::vector<std::string>{t.Path("a.txt"), t.Path("b.wav")}), Dialog->Files()->ToVector());
+  EXPECT_NE(-1, Dialog->Files()->IndexOf(Dialog->FileName()));
+
+  Dialog->SetFileName("");
+  Dialog->SetInitialDir("");
+  std::string first;
+  EXPECT_FALSE(Run({[&](TbsOpenDlgForm* f) {
+    first = Folder(f);
+    EditKey(f, VK_ESCAPE);
+  }}));
+  EXPECT_EQ(ExcludeTrailingPathDelimiter(ExtractFilePath(ApplicationExeName())), first);
+}
+
 }  // namespace
