@@ -40,8 +40,10 @@ class Image:
     def rounded(self, x0, y0, x1, y1, top, bottom, border):
         self.vgrad(x0, y0, x1, y1, top, bottom)
         self.frame(x0, y0, x1, y1, border, border)
-        for (cx, cy) in ((x0, y0), (x1 - 1, y0), (x0, y1 - 1), (x1 - 1, y1 - 1)):
-            self.put(cx, cy, MAGENTA)
+        # Softened corners: half border, half face. Nothing in the engine keys out a colour
+        # here, so a key colour would show.
+        for (cx, cy), face in (((x0, y0), top), ((x1 - 1, y0), top), ((x0, y1 - 1), bottom), ((x1 - 1, y1 - 1), bottom)):
+            self.put(cx, cy, tuple((border[k] + face[k]) // 2 for k in range(3)))
 
     def glyph(self, x, y, rows, c):
         for j, line in enumerate(rows):
@@ -64,7 +66,6 @@ class Image:
             f.write(header + info + data)
 
 
-MAGENTA = (255, 0, 255)
 INK = (30, 36, 48)
 SLATE_TOP, SLATE_BOTTOM = (96, 112, 140), (52, 62, 82)
 FACE_TOP, FACE_BOTTOM = (236, 239, 244), (206, 212, 222)
