@@ -321,6 +321,11 @@ void FrameWidget::closeEvent(QCloseEvent* e) {
 }
 
 void FrameWidget::changeEvent(QEvent* e) {
+  // One window of a minimised application brought back by the window system (its task
+  // bar, a pager): the whole application comes back, or its other forms stay out of reach.
+  if (e->type() == QEvent::WindowStateChange && Form && !isMinimized() &&
+      (static_cast<QWindowStateChangeEvent*>(e)->oldState() & Qt::WindowMinimized) && Application->Minimized())
+    Application->Guard([] { Application->Restore(); });
   if (e->type() == QEvent::ActivationChange && Form) {
     bool active = isActiveWindow();
     HWND h = Form->HandleValue();

@@ -91,7 +91,31 @@ if [ "$wm" = openbox ]; then
   xdo windowactivate "$id"
   wait_for 50 viewable "$id" || check_fail "the main form did not come back ($(map_state "$id"))"
   wait_for 30 is_at "$main_id" "$main_geo" || check_fail "back, the main form is at $(geometry "$main_id"), expected $main_geo"
+  # The application came back with it: its other form too.
+  wait_for 50 viewable "$(printf '%d' "$second_id")" || check_fail "the second form stayed hidden after the main form came back"
 fi
+
+# Sizing with the framework's own loop: the main form's bottom-right corner dragged by
+# (+60, +40), then its left border by -30 (the left edge follows, the right stays).
+drag() {  # from-x from-y dx dy
+  xdo mousemove --sync "$1" "$2"
+  xdo mousedown 1
+  for i in 1 2 3 4 5; do
+    xdo mousemove --sync $(($1 + $3 * i / 5)) $(($2 + $4 * i / 5))
+    sleep 0.05
+  done
+  sleep 0.2
+  xdo mouseup 1
+}
+read -r mx my mw mh <<<"$(geometry "$main_id")"
+drag $((mx + mw - 2)) $((my + mh - 2)) 60 40
+wait_for 30 is_at "$main_id" "$mx $my $((mw + 60)) $((mh + 40))" ||
+  check_fail "the corner dragged by (60, 40) left the main form at $(geometry "$main_id"), expected $mx $my $((mw + 60)) $((mh + 40))"
+read -r mx my mw mh <<<"$(geometry "$main_id")"
+drag $((mx + 1)) $((my + mh / 2)) -30 0
+wait_for 30 is_at "$main_id" "$((mx - 30)) $my $((mw + 30)) $mh" ||
+  check_fail "the left border dragged by -30 left the main form at $(geometry "$main_id"), expected $((mx - 30)) $my $((mw + 30)) $mh"
+screenshot "$artifacts/${smoke_tag}_resized.png"
 
 screenshot "$artifacts/${smoke_tag}_end.png"
 kill -0 "$pid" 2>/dev/null || check_fail "the demo ended during the test"
