@@ -58,13 +58,8 @@ TEST_F(OpenDialogLookTest, DefaultLookWithTheBuiltInTexts) {
 
 TEST_F(OpenDialogLookTest, SlateLookAndTextsFromTheResourceStrings) {
   LoadSlate();
-  auto* strings = new TbsResourceStrData(Form);
-  TStringList lines;
-  for (const char* l : {"MSG_BTN_OPEN=Ö&ffnen", "MSG_BTN_CANCEL=Abbrechen", "FLV_LOOKIN=Suchen in: ",
-                        "MSG_LV_DETAILS=Details anzeigen", "MSG_NEWFOLDER=Neuer Ordner"})
-    lines.Add(l);  // the others: the built-in texts
-  strings->SetResStrings(lines);
-  SkinData->SetResourceStrData(strings);
+  SetResourceTexts({"MSG_BTN_OPEN=Ö&ffnen", "MSG_BTN_CANCEL=Abbrechen", "FLV_LOOKIN=Suchen in: ",
+                    "MSG_LV_DETAILS=Details anzeigen", "MSG_NEWFOLDER=Neuer Ordner"});
   Dialog->SetSkinData(SkinData);
   Dialog->SetCtrlSkinData(SkinData);
   Pic shot;

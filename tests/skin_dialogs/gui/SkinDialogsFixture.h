@@ -1,9 +1,11 @@
 #pragma once
 // The skin controls' test form, with helpers for the combo box: a box with items, the
 // list's rows on the screen and the pointer taken there.
+#include <initializer_list>
 #include <string>
 #include <vector>
 
+#include "skin/data/ResourceStrData.h"
 #include "skin/dialogs/PopupListBox.h"
 #include "skin/dialogs/SkinComboBox.h"
 #include "tests/skin_controls/gui/SkinControlsFixture.h"
@@ -34,6 +36,14 @@ class SkinDialogsFixture : public SkinControlsFixture {
   static void KeyPress(TWinControl* c, int vk, WPARAM keys = 0) {
     SimulateKey(c, (keys & MK_ALT) ? WM_SYSKEYDOWN : WM_KEYDOWN, vk, keys);
     SimulateKey(c, (keys & MK_ALT) ? WM_SYSKEYUP : WM_KEYUP, vk, keys);
+  }
+  // Gives SkinData resource strings made of "KEY=text" lines (other keys: the built-in texts).
+  void SetResourceTexts(std::initializer_list<const char*> texts) {
+    auto* strings = new TbsResourceStrData(Form);
+    TStringList lines;
+    for (const char* l : texts) lines.Add(l);
+    strings->SetResStrings(lines);
+    SkinData->SetResourceStrData(strings);
   }
   int Clicks = 0;
   int Changes = 0;

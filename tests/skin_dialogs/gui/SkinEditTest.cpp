@@ -165,13 +165,9 @@ TEST_F(SkinEditTest, TheEditMenuWithItsSixTextsAndCommands) {
 }
 
 TEST_F(SkinEditTest, ResourceTextsAndTheSkinFormsMenu) {
-  auto* strings = new TbsResourceStrData(Form);
-  TStringList lines;
-  for (const char* l : {"EDIT_UNDO=&Rückgängig", "EDIT_CUT=Aus&schneiden", "EDIT_COPY=&Kopieren",
-                        "EDIT_PASTE=Ein&fügen", "EDIT_DELETE=&Löschen"})
-    lines.Add(l);  // no EDIT_SELECTALL: the built-in text
-  strings->SetResStrings(lines);
-  SkinData->SetResourceStrData(strings);
+  // No EDIT_SELECTALL: the built-in text.
+  SetResourceTexts({"EDIT_UNDO=&Rückgängig", "EDIT_CUT=Aus&schneiden", "EDIT_COPY=&Kopieren",
+                    "EDIT_PASTE=Ein&fügen", "EDIT_DELETE=&Löschen"});
   auto* e = Edit();
   e->SetSkinData(SkinData);
   EXPECT_EQ((std::vector<std::string>{"&Rückgängig", "-", "Aus&schneiden", "&Kopieren", "Ein&fügen", "&Löschen", "-",
