@@ -114,6 +114,9 @@ char32_t AltCharacter(int vk, bool shift) {
 // Keys: the virtual key, then each typed character as WM_CHAR. Alt makes them system
 // keys and characters; F10 and Alt itself are system keys as well.
 void KeyEventToMessages(TWinControl* c, QKeyEvent* e, bool down) {
+  // A held key comes as pairs of release and press marked auto-repeat; the key is still
+  // down, so only the presses count: repeated key-downs, one key-up when it is let go.
+  if (!down && e->isAutoRepeat()) return;
   int vk = QtKeyToVirtualKey(e->key());
   HWND h = c->Handle();
   bool alt = e->modifiers() & Qt::AltModifier;

@@ -384,7 +384,9 @@ void TbsSkinButton::MouseDown(TMouseButton Button, TShiftState Shift, int X, int
 
 void TbsSkinButton::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) {
   std::weak_ptr<bool> alive = FButtonAlive;
-  if (Button == mbLeft) {
+  // A click needs the press that began it: the release of a dropped press (the focus
+  // could not be taken) leaves the button alone.
+  if (Button == mbLeft && FMousePressed) {
     FMousePressed = false;
     if (FGroupIndex == 0) {
       StopRepeat();
@@ -408,11 +410,15 @@ void TbsSkinButton::KeyDown(Word& Key, TShiftState Shift) {
   std::weak_ptr<bool> alive = FButtonAlive;
   TbsSkinCustomControl::KeyDown(Key, Shift);
   if (alive.expired() || !FCanFocused) return;
+  // A key the button answers is used up here: passed on, Enter would come back as a
+  // dialog key and click the focused (active default) button a second time.
   if (Key == VK_SPACE) {
+    Key = 0;
     FSpaceDown = true;
     SetDown(true);
     if (FRepeatMode) ButtonClick();
   } else if (Key == VK_RETURN) {
+    Key = 0;
     ButtonClick();
   }
 }
@@ -423,6 +429,7 @@ void TbsSkinButton::KeyUp(Word& Key, TShiftState Shift) {
   if (alive.expired() || !FCanFocused) return;
   // Only a release whose press this button saw clicks it.
   if (Key == VK_SPACE && FSpaceDown) {
+    Key = 0;
     FSpaceDown = false;
     SetDown(false);
     ButtonClick();

@@ -365,6 +365,7 @@ bool TbsSkinCheckRadioBox::DialogChar(char32_t Ch) {
 }
 
 void TbsSkinCheckRadioBox::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) {
+  if (Button == mbLeft) FMousePressed = true;
   if (!FMouseIn) {
     FMouseIn = true;
     StartMorphOrRepaint();
@@ -374,17 +375,33 @@ void TbsSkinCheckRadioBox::MouseDown(TMouseButton Button, TShiftState Shift, int
 
 void TbsSkinCheckRadioBox::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) {
   std::weak_ptr<bool> alive = FBoxAlive;
+  // Only the release of a press the box took toggles it: not one whose press was
+  // dropped (the focus could not be taken).
+  const bool pressed = Button == mbLeft && FMousePressed;
+  if (Button == mbLeft) FMousePressed = false;
   TbsSkinCustomControl::MouseUp(Button, Shift, X, Y);
   if (alive.expired()) return;
   // A release after the pointer left the box (MouseIn cleared) toggles nothing.
-  if (Button == mbLeft && FMouseIn) Toggle();
+  if (pressed && FMouseIn) Toggle();
+}
+
+void TbsSkinCheckRadioBox::KeyDown(Word& Key, TShiftState Shift) {
+  std::weak_ptr<bool> alive = FBoxAlive;
+  TbsSkinCustomControl::KeyDown(Key, Shift);
+  if (alive.expired()) return;
+  if (Key == VK_SPACE && BoxFocused()) FSpaceDown = true;
 }
 
 void TbsSkinCheckRadioBox::KeyUp(Word& Key, TShiftState Shift) {
   std::weak_ptr<bool> alive = FBoxAlive;
   TbsSkinCustomControl::KeyUp(Key, Shift);
   if (alive.expired()) return;
-  if (Key == VK_SPACE && BoxFocused()) Toggle();
+  // As for a button: only a release whose press the box saw toggles it.
+  if (Key == VK_SPACE && FSpaceDown && BoxFocused()) {
+    Key = 0;
+    FSpaceDown = false;
+    Toggle();
+  }
 }
 
 void TbsSkinCheckRadioBox::CMMouseEnter(TMessage& Message) {
@@ -436,6 +453,7 @@ void TbsSkinCheckRadioBox::DoEnter() {
 }
 
 void TbsSkinCheckRadioBox::DoExit() {
+  FSpaceDown = false;
   FocusChanged();
   TbsSkinCustomControl::DoExit();
 }

@@ -66,6 +66,7 @@ class TbsSkinCheckRadioBox : public TbsSkinCustomControl {
   void WndProc(TMessage& Message) override;
   void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
   void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) override;
+  void KeyDown(Word& Key, TShiftState Shift) override;
   void KeyUp(Word& Key, TShiftState Shift) override;
   void CMMouseEnter(TMessage& Message) override;
   void CMMouseLeave(TMessage& Message) override;
@@ -103,6 +104,8 @@ class TbsSkinCheckRadioBox : public TbsSkinCustomControl {
 
   bool FMouseIn = false;
   bool FFocusGrab = false;
+  bool FMousePressed = false;
+  bool FSpaceDown = false;
   TbsMorphState FMorph;
 
   // Copies of the record's values.
