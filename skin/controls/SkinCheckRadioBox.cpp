@@ -2,11 +2,13 @@
 
 #include <algorithm>
 
+#include "framework/actions/Action.h"
 #include "framework/controls/ControlPaint.h"
 #include "framework/graphics/Canvas.h"
 #include "framework/graphics/ImageList.h"
 #include "framework/menus/Hotkeys.h"
 #include "framework/windows/Windows.h"
+#include "skin/controls/SkinCheckRadioBoxActionLink.h"
 #include "skin/controls/SkinPictureParts.h"
 #include "skin/data/ResourceStrData.h"
 #include "skin/data/SkinData.h"
@@ -27,6 +29,7 @@ TbsSkinCheckRadioBox::TbsSkinCheckRadioBox(TComponent* AOwner) : TbsSkinCustomCo
 TbsSkinCheckRadioBox::~TbsSkinCheckRadioBox() {
   StopMorph();
   if (FImages) FImages->RemoveFreeNotification(this);
+  FActionLink.reset();
 }
 
 // ---- properties -------------------------------------------------------------------------
@@ -41,10 +44,50 @@ void TbsSkinCheckRadioBox::SetChecked(bool Value) {
       if (alive.expired()) return;
     }
   }
-  if ((!FRadio || FChecked) && OnClick) {
+  if ((FRadio && !FChecked) || FClicksDisabled) return;
+  // The box's own handler wins over a linked action, as on a button.
+  if (OnClick) {
     TNotifyEvent handler = OnClick;  // the handler may free the box
     handler(this);
+  } else if (FActionLink && !Designing()) {
+    FActionLink->Execute(this);
   }
+}
+
+void TbsSkinCheckRadioBox::SetCheckedByAction(bool Value) {
+  std::weak_ptr<bool> alive = FBoxAlive;
+  FClicksDisabled = true;
+  SetChecked(Value);
+  if (!alive.expired()) FClicksDisabled = false;
+}
+
+// ---- action -----------------------------------------------------------------------------
+TBasicAction* TbsSkinCheckRadioBox::Action() const { return FActionLink ? FActionLink->Action() : nullptr; }
+
+void TbsSkinCheckRadioBox::SetAction(TBasicAction* Value) {
+  if (!Value) {
+    FActionLink.reset();
+    return;
+  }
+  if (!FActionLink) FActionLink = std::make_unique<TbsSkinCheckRadioBoxActionLink>(this);
+  FActionLink->SetAction(Value);
+  ActionChange(Value, IsLoading() || Value->IsLoading());
+}
+
+void TbsSkinCheckRadioBox::ActionChange(TBasicAction* Sender, bool CheckDefaults) {
+  auto* a = dynamic_cast<TAction*>(Sender);
+  if (!a) return;
+  if (!CheckDefaults || FCaption.empty()) SetCaption(a->Caption());
+  if (!CheckDefaults || FEnabled) SetEnabled(a->Enabled());
+  if (!CheckDefaults || FHint.empty()) SetHint(a->Hint());
+  if (!CheckDefaults || FVisible) SetVisible(a->Visible());
+  // A box checked by its stored layout stays checked.
+  if (!CheckDefaults || !FChecked) SetCheckedByAction(a->Checked());
+}
+
+void TbsSkinCheckRadioBox::Loaded() {
+  TbsSkinCustomControl::Loaded();
+  if (TBasicAction* a = Action()) ActionChange(a, true);
 }
 
 void TbsSkinCheckRadioBox::SetRadio(bool Value) {

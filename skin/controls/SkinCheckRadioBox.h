@@ -11,6 +11,8 @@
 #include "skin/controls/SkinMorph.h"
 #include "skin/data/SkinTypes.h"
 
+class TBasicAction;
+class TBasicActionLink;
 class TImageList;
 
 class TbsSkinCheckRadioBox : public TbsSkinCustomControl {
@@ -40,6 +42,16 @@ class TbsSkinCheckRadioBox : public TbsSkinCustomControl {
 
   // The click action: a check box flips, a radio box only becomes checked.
   virtual void Toggle();
+
+  // The linked action (nullptr: none). A linked TAction gives the box its caption,
+  // enabled state, hint, visibility and checked state, and runs on a change of Checked
+  // when the box has no OnClick.
+  TBasicAction* Action() const;
+  void SetAction(TBasicAction* Value);
+  TBasicActionLink* ActionLink() const { return FActionLink.get(); }
+  // Checked as the linked action has it: no OnClick, and the action does not run again.
+  void SetCheckedByAction(bool Value);
+  void Loaded() override;
 
   // Look state, for the gallery and tests.
   bool MouseIn() const { return FMouseIn; }
@@ -93,6 +105,7 @@ class TbsSkinCheckRadioBox : public TbsSkinCustomControl {
   void DrawFlat(TBitmap& B);
   void DrawStateImage(TBitmap& B, const TRect& R, bool Active);
   void UpdateAreas(int W);
+  void ActionChange(TBasicAction* Sender, bool CheckDefaults);
 
   bool FChecked = false;
   bool FRadio = false;
@@ -106,6 +119,7 @@ class TbsSkinCheckRadioBox : public TbsSkinCustomControl {
   bool FFocusGrab = false;
   bool FMousePressed = false;
   bool FSpaceDown = false;
+  bool FClicksDisabled = false;
   TbsMorphState FMorph;
 
   // Copies of the record's values.
@@ -120,4 +134,6 @@ class TbsSkinCheckRadioBox : public TbsSkinCustomControl {
   TMorphKind FMorphKind = mkDefault;
   // For the current size.
   TRect FCheckImageBox, FTextArea;
+
+  std::unique_ptr<TBasicActionLink> FActionLink;
 };

@@ -1,5 +1,6 @@
 #include "skin/controls/SkinPanelsRegistration.h"
 
+#include "framework/actions/BasicAction.h"
 #include "framework/graphics/ImageList.h"
 #include "framework/layout/ClassRegistry.h"
 #include "framework/menus/PopupMenu.h"
@@ -57,6 +58,8 @@ void RegisterCheckRadioBox(TClassRegistry& r) {
       "Images", [](B* b, TImageList* v) { b->SetImages(v); }, [](const B* b) { return b->Images(); });
   c.Integer("ImageIndex", [](B* b, Int64 v) { b->SetImageIndex(int(v)); },
             [](const B* b) -> Int64 { return b->ImageIndex(); });
+  c.Reference<TBasicAction>("Action", [](B* b, TBasicAction* a) { b->SetAction(a); },
+                            [](const B* b) { return b->Action(); });
   RegisterSkinMouseAndKeyEvents(c, true);
 }
 

@@ -1,5 +1,6 @@
 // Skin buttons restored from a stored layout with the properties the main window
-// stores, a glyph block, an action and a bound click handler; and a layout error.
+// stores, a glyph block, an action and a bound click handler; a check box and its
+// action; and a layout error.
 #include "framework/actions/Action.h"
 #include "framework/actions/ActionClasses.h"
 #include "framework/core/Exceptions.h"
@@ -9,6 +10,7 @@
 #include "framework/layout/LayoutReader.h"
 #include "framework/windows/WindowsClasses.h"
 #include "skin/controls/SkinButton.h"
+#include "skin/controls/SkinCheckRadioBox.h"
 #include "skin/controls/SkinControlsRegistration.h"
 #include "skin/data/SkinDataRegistration.h"
 #include "tests/skin_controls/gui/SkinControlsFixture.h"
@@ -166,6 +168,27 @@ TEST_F(SkinButtonLayoutTest, ActionRunsWhenTheButtonHasNoHandler) {
   EXPECT_EQ(nullptr, b->Action());
   b->ButtonClick();
   EXPECT_EQ(2, own);
+}
+
+// A check box linked in the layout takes the action's state and follows it without
+// running it; toggled, it runs the action (with no OnClick of its own).
+TEST_F(SkinButtonLayoutTest, CheckBoxFollowsAndRunsItsAction) {
+  skintest::TSkinTestForm form(nullptr);
+  ReadLayout(&form, "object Form1: TSkinTestForm\n  object Loop: TAction\n    Caption = 'Loop'\n"
+                    "    Checked = True\n  end\n  object Box: TbsSkinCheckRadioBox\n    Action = Loop\n  end\nend\n");
+  auto* box = dynamic_cast<TbsSkinCheckRadioBox*>(form.FindComponent("Box"));
+  auto* action = dynamic_cast<TAction*>(form.FindComponent("Loop"));
+  ASSERT_TRUE(box && action);
+  EXPECT_EQ("Loop", box->Caption());
+  EXPECT_TRUE(box->Checked());
+  action->OnExecute = [&](TObject*) { ++Clicks; };
+  action->SetChecked(false);
+  EXPECT_FALSE(box->Checked());
+  EXPECT_EQ(0, Clicks);
+  box->Toggle();
+  EXPECT_EQ(1, Clicks);
+  delete action;
+  EXPECT_EQ(nullptr, box->Action());
 }
 
 }  // namespace
