@@ -2,6 +2,8 @@
 # Smoke test: the gallery on the test X server with the Slate skin. The screenshot must
 # show the default-look buttons (normal frame and face, the pressed group button, the
 # disabled one) in the left column and the same buttons drawn from the skin in the right.
+# Then a check box clicked with the X server's pointer checks, and Space held on its
+# keyboard for a second (the server repeats the key) must uncheck it, once.
 # Usage: bash gallery.sh <build dir> <source dir>   (needs CORVALE_TEST_DISPLAY)
 set -u
 build=${1:?build folder}
@@ -11,7 +13,7 @@ smoke_setup gallery "$build"
 ready="$work/ready"
 rm -f "$shot"
 cd "$src" || fail "no source folder $src"
-smoke_start "$build/gallery" CORVALE_READY_FILE="$ready"
+smoke_start "$build/gallery" CORVALE_READY_FILE="$ready" CORVALE_CHECK_FILE="$work/check"
 
 for _ in $(seq 1 300); do
   [ -s "$ready" ] && break
@@ -54,4 +56,12 @@ expect "skinned disabled border" 636 $row "160,160,160"
 # The skinned down button shows the skin's down image, not the default pressed fill.
 got=$(pixel "$shot" $((cx + 552)) $((cy + row + 2)))
 [ "$got" != "133,147,181" ] || { echo "gallery: the skinned down button shows the default look" >&2; status=1; }
+
+read -r _ bx by _ bh <"$work/check" || fail "the gallery did not report its check box"
+changes() { grep -c "check: 'Unchecked' .* (default)" "$work/program.log"; }
+click $((bx + 8)) $((by + bh / 2))
+wait_for 50 grep -q "check: 'Unchecked' checked (default)" "$work/program.log" || fail "the click checked no box"
+xdo keydown space && sleep 1 && xdo keyup space && sleep 0.5
+[ "$(changes)" = 2 ] && grep -q "'Unchecked' unchecked (default)" "$work/program.log" ||
+  { echo "gallery: a click and held Space made $(changes) changes of the check box, not 2" >&2; status=1; }
 exit $status

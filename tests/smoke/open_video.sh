@@ -1,10 +1,11 @@
 #!/usr/bin/env bash
 # Smoke test of opening a video the way the user does: the built program on the test X
 # server, the X server's own pointer on the open-video button (client 16,384, 121 x 25),
-# the skinned open dialog titled "Open file" must show, the video's full path typed into
-# its name field and Return pressed; the dialog must close and the player on the right
-# must show the video (colour bars: the light grey bar on the left, the blue bar on the
-# right of the picture).
+# the skinned open dialog titled "Open file" must show; Escape closes it, and Return on
+# the button, which kept the focus, must show it again; the video's full path typed into
+# its name field and Return pressed; the dialog must close for good (one Return opens it
+# once) and the player on the right must show the video (colour bars: the light grey bar
+# on the left, the blue bar on the right of the picture).
 # Under a window manager (CORVALE_SMOKE_WM, see program.bash) the same with openbox.
 # Usage: bash open_video.sh <build dir> <source dir>   (needs CORVALE_TEST_DISPLAY)
 set -u
@@ -31,6 +32,15 @@ status=0
 click $((cx + 16 + 60)) $((cy + 384 + 12)) || fail "xdotool could not click"
 found_dialog() { dialog=$(window_id "Open file"); [ -n "$dialog" ]; }
 wait_for 100 found_dialog || fail "no open dialog after the click"
+gone() { [ -z "$(window_id "Open file")" ]; }
+sleep 0.5
+xdo windowactivate "$dialog" 2>/dev/null || xdo windowfocus "$dialog"
+xdo key Escape
+wait_for 100 gone || fail "the dialog stayed open after Escape"
+xdo windowactivate "$main_id" 2>/dev/null || xdo windowfocus "$main_id"
+sleep 0.5
+xdo key Return
+wait_for 100 found_dialog || fail "Return on the focused open-video button opened no dialog"
 sleep 0.5
 xwininfo -display "$display" -id "$dialog" >"$work/dlg" 2>/dev/null
 dw=$(awk '/Width:/ {print $NF}' "$work/dlg")
@@ -46,8 +56,9 @@ xdo type --delay 15 "$video"
 sleep 0.3
 screenshot "$artifacts/${smoke_tag}_typed.png"
 xdo key Return
-gone() { [ -z "$(window_id "Open file")" ]; }
-wait_for 100 gone || fail "the dialog stayed open after Return"
+wait_for 100 gone || fail "the dialog stayed open, or opened again at once, after Return"
+sleep 1
+gone || fail "the dialog opened a second time: one Return clicked the button twice"
 
 # The player shows the bars: 640x480 scaled into 465x433 at client 144,8, centred.
 top=$((8 + (433 - 465 * 3 / 4) / 2))

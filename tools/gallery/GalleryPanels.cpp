@@ -1,10 +1,17 @@
 // Panels, group boxes, check/radio boxes and radio groups in the gallery: the recorder's
 // radio groups, a checkable roll-up group, borders, the skin's other panel records
 // (horizontal strip, vertical strip, masked), and check and radio boxes flat and framed
-// in their states.
+// in their states. The "Unchecked" box reports each change on standard output
+// ("check: 'Unchecked' checked (default)"); with CORVALE_CHECK_FILE set, the screen
+// rectangle of the default one is written there once it shows ("check x y w h"), for
+// tests that drive it with the real mouse and keyboard.
+#include <cstdlib>
+#include <fstream>
+#include <iostream>
 #include <string>
 
 #include "framework/core/Strings.h"
+#include "framework/windows/Timers.h"
 #include "skin/controls/SkinCheckRadioBox.h"
 #include "skin/controls/SkinGroupBox.h"
 #include "skin/controls/SkinPanel.h"
@@ -47,6 +54,24 @@ TbsSkinCheckRadioBox* Box(TWinControl* parent, TbsSkinData* skin, const std::str
   b->SetCanFocused(true);
   b->SetCaption(caption);
   return b;
+}
+
+void ReportChanges(TbsSkinCheckRadioBox* b, bool skinned) {
+  b->OnClick = [b, skinned](TObject*) {
+    std::cout << "check: '" << b->Caption() << "' " << (b->Checked() ? "checked" : "unchecked")
+              << (skinned ? " (skinned)" : " (default)") << std::endl;
+  };
+  const char* path = std::getenv("CORVALE_CHECK_FILE");
+  if (skinned || !path || !*path) return;
+  auto* watch = new TTimer(b);
+  watch->SetInterval(50);
+  std::string file = path;
+  watch->OnTimer = [b, watch, file](TObject*) {
+    if (!b->Showing()) return;
+    watch->SetEnabled(false);
+    const TPoint o = b->ClientToScreen(Point(0, 0));
+    std::ofstream(file) << "check " << o.X << ' ' << o.Y << ' ' << b->Width() << ' ' << b->Height() << '\n';
+  };
 }
 }  // namespace
 
@@ -96,7 +121,7 @@ int AddPanels(TWinControl* column, TbsSkinData* skin, int x, int top) {
 int AddCheckRadioBoxes(TWinControl* column, TbsSkinData* skin, int x, int top) {
   int y = top;
   Box(column, skin, "checkbox", "&Check box", false, x, y, 110, 22)->SetChecked(true);
-  Box(column, skin, "checkbox", "Unchecked", false, x + 115, y, 110, 22);
+  ReportChanges(Box(column, skin, "checkbox", "Unchecked", false, x + 115, y, 110, 22), skin != nullptr);
   auto* dis = Box(column, skin, "checkbox", "Disabled", false, x + 230, y, 110, 22);
   dis->SetChecked(true);
   dis->SetEnabled(false);
