@@ -5,6 +5,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QWheelEvent>
+#include <set>
 #include <string>
 
 #include "framework/windows/Application.h"
@@ -104,6 +105,9 @@ void RenderFrame(TCustomForm* form) {
 using namespace winimpl;
 
 namespace {
+// Virtual keys down now: a press of one of them is a repeat of the held key.
+std::set<int> gKeysDown;
+
 // The character Alt+key types when the platform gives no text with Alt held.
 char32_t AltCharacter(int vk, bool shift) {
   if (vk >= 'A' && vk <= 'Z') return shift ? char32_t(vk) : char32_t(vk - 'A' + 'a');
@@ -114,15 +118,21 @@ char32_t AltCharacter(int vk, bool shift) {
 // Keys: the virtual key, then each typed character as WM_CHAR. Alt makes them system
 // keys and characters; F10 and Alt itself are system keys as well.
 void KeyEventToMessages(TWinControl* c, QKeyEvent* e, bool down) {
-  // A held key comes as pairs of release and press marked auto-repeat; the key is still
-  // down, so only the presses count: repeated key-downs, one key-up when it is let go.
+  // A held key gives repeated key-downs (bit 30: the key was down already) and one key-up
+  // when it is let go. Repeats come as release and press pairs marked auto-repeat, whose
+  // releases are no key-ups, or (X11, KeyRepeat.cpp) as presses alone.
   if (!down && e->isAutoRepeat()) return;
   int vk = QtKeyToVirtualKey(e->key());
   HWND h = c->Handle();
   bool alt = e->modifiers() & Qt::AltModifier;
   bool sys = alt || vk == VK_F10 || vk == VK_MENU;
   if (vk) {
-    LPARAM lp = down ? (e->isAutoRepeat() ? LPARAM(0x40000001) : LPARAM(1)) : LPARAM(0xC0000001u);
+    bool repeat = e->isAutoRepeat();
+    if (down)
+      repeat = !gKeysDown.insert(vk).second || repeat;
+    else
+      gKeysDown.erase(vk);
+    LPARAM lp = down ? (repeat ? LPARAM(0x40000001) : LPARAM(1)) : LPARAM(0xC0000001u);
     if (alt) lp |= LPARAM(0x20000000);  // the context bit: Alt is held
     UINT msg = down ? (sys ? WM_SYSKEYDOWN : WM_KEYDOWN) : (sys ? WM_SYSKEYUP : WM_KEYUP);
     DeliverKey(c, msg, WPARAM(vk), lp);
@@ -247,6 +257,7 @@ bool ClientWidget::focusNextPrevChild(bool) { return false; }  // Tab is a key m
 
 // ---------------------------------------------------------------------------------------
 FrameWidget::FrameWidget(TCustomForm* form, Qt::WindowFlags flags) : QWidget(nullptr, flags), Form(form) {
+  AskForDetectableKeyRepeat();
   setAttribute(Qt::WA_OpaquePaintEvent);
   setAttribute(Qt::WA_NoSystemBackground);
   setMouseTracking(true);
@@ -331,6 +342,8 @@ void FrameWidget::changeEvent(QEvent* e) {
     Application->Guard([] { Application->Restore(); });
   if (e->type() == QEvent::ActivationChange && Form) {
     bool active = isActiveWindow();
+    // Keys let go while another window had the keyboard were never seen going up.
+    if (!active) gKeysDown.clear();
     HWND h = Form->HandleValue();
     GuardedSend(Form, WM_NCACTIVATE, active ? 1 : 0, 0);
     if (IsWindow(h)) GuardedSend(Lookup(h), WM_ACTIVATE, active ? WA_ACTIVE : WA_INACTIVE, 0);

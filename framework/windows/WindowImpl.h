@@ -135,6 +135,8 @@ void NoteModifiers(Qt::KeyboardModifiers m);
 // the application's message filter and WindowProc, guarded at the event boundary.
 void DeliverMouse(TWinControl* control, UINT msg, TPoint clientPoint, WPARAM keys);
 void DeliverKey(TWinControl* control, UINT msg, WPARAM wParam, LPARAM lParam);
+// Once per process, under X11: held keys repeat as presses alone (KeyRepeat.cpp).
+void AskForDetectableKeyRepeat();
 // Sends through WindowProc, sending an escaping exception to the application's handler.
 LRESULT GuardedSend(TWinControl* control, UINT msg, WPARAM wParam, LPARAM lParam);
 
