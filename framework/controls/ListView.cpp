@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "framework/controls/CustomEdit.h"
 #include "framework/graphics/Canvas.h"
 #include "framework/graphics/ImageList.h"
 
@@ -17,12 +18,16 @@ TListView::TListView(TComponent* AOwner) : TCustomControl(AOwner) {
 }
 
 TListView::~TListView() {
+  // The label edit would commit into a list half gone when its focus goes.
+  FEditIndex = -1;
+  delete FLabelEdit;
   SetSmallImages(nullptr);
   SetLargeImages(nullptr);
 }
 
 void TListView::SetViewStyle(TViewStyle Value) {
   if (Value == FViewStyle) return;
+  EndEdit(false);
   FViewStyle = Value;
   FScrollX = FScrollY = 0;
   LayoutHeader();
@@ -69,6 +74,7 @@ TListItem& TListView::AddItem(const std::string& Caption) {
 
 void TListView::DeleteItem(int i) {
   if (FOwnerData || i < 0 || i >= ItemCount()) return;
+  EndEdit(false);
   FItems.erase(FItems.begin() + i);
   const bool wasSelected = FSel[size_t(i)];
   FSel.erase(FSel.begin() + i);
@@ -87,6 +93,7 @@ void TListView::DeleteItem(int i) {
 
 void TListView::ClearItems() {
   const bool hadSelection = FSelCount > 0 || FFocused >= 0;
+  EndEdit(false);
   FItems.clear();
   FVirtualCount = 0;
   FSel.clear();
@@ -105,6 +112,7 @@ void TListView::SetOwnerData(bool Value) {
 
 void TListView::SetItemCount(int Count) {
   if (!FOwnerData) return;
+  EndEdit(false);
   FVirtualCount = std::max(0, Count);
   ResizeSelection();
   if (FFocused >= FVirtualCount) FFocused = -1;
@@ -292,6 +300,7 @@ void TListView::Scroll(int DX, int DY) {
   FScrollY += DY;
   Clamp();
   if (x == FScrollX && y == FScrollY) return;
+  EndEdit(false);
   if (FHeader->Visible() && x != FScrollX) FHeader->Invalidate();
   Invalidate();
   Scrolled();

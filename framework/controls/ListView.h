@@ -17,6 +17,8 @@
 #include "framework/windows/Controls.h"
 
 class TImageList;
+class TCustomEdit;
+class TTimer;
 
 enum TViewStyle { vsIcon, vsSmallIcon, vsList, vsReport };
 
@@ -151,6 +153,21 @@ class TListView : public TCustomControl {
   int SearchTimeout() const { return FSearchTimeout; }
   void SetSearchTimeout(int Value) { FSearchTimeout = Value < 0 ? 0 : Value; }
 
+  // Label editing: F2 or a second, slow click on the focused item edits its caption in
+  // place; Enter or the focus leaving the edit commits, Escape cancels. While a label is
+  // edited the edit owns Enter and Escape, so they reach no default or cancel button.
+  // ReadOnly turns label editing off.
+  bool ReadOnly() const { return FReadOnly; }
+  void SetReadOnly(bool Value);
+  // Starts editing item i's caption; false when the item may not be edited.
+  bool EditCaption(int i);
+  bool IsEditing() const { return FEditIndex >= 0; }
+  int EditingIndex() const { return FEditIndex; }
+  // The edit over the caption while a label is edited, else nullptr.
+  TWinControl* LabelEdit() const;
+  // Ends the label edit: with Accept the text is committed (Edited), else dropped.
+  void EndEdit(bool Accept);
+
   // Small images: report, list and small-icon views and header sections; large images:
   // the icon view. Not owned; cleared when they go away.
   TImageList* SmallImages() const { return FSmallImages; }
@@ -194,12 +211,17 @@ class TListView : public TCustomControl {
   std::function<void(TObject* Sender, int Index, TListItem& Item)> OnData;
   // Owner data: the row FindCaption asks for (-1 none).
   std::function<int(TObject* Sender, const std::string& Value, int StartIndex, bool Partial, bool Wrap)> OnDataFind;
+  // Asked before a label edit starts; clearing AllowEdit refuses it.
+  std::function<void(TObject* Sender, int Index, bool& AllowEdit)> OnEditing;
+  // A committed label edit; the handler may change S (the new caption).
+  std::function<void(TObject* Sender, int Index, std::string& S)> OnEdited;
 
  protected:
   void Paint() override;
   void BoundsChanged(bool moved, bool sized) override;
   void WndProc(TMessage& Message) override;
   void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
+  void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) override;
   bool DoMouseWheel(TShiftState Shift, int WheelDelta, TPoint MousePos) override;
   void KeyDown(Word& Key, TShiftState Shift) override;
   void KeyPress(char32_t& Key) override;
@@ -209,6 +231,11 @@ class TListView : public TCustomControl {
   virtual void Scrolled() {}
   // After the column header was pressed or released, or a divider dragged.
   virtual void HeaderChanged() {}
+  // Whether item i's caption may be edited (OnEditing asked).
+  virtual bool CanEdit(int Index);
+  // A committed label edit with its new text: OnEdited, then an item of the list's
+  // own takes the text as its caption. A descendant that raises keeps the old caption.
+  virtual void Edited(int Index, std::string& S);
   friend class TListHeader;
 
  private:
@@ -225,6 +252,9 @@ class TListView : public TCustomControl {
   void SelectRange(int From, int To);
   void SelectionChanged();
   void PaintItem(TCanvas* c, int i, const TRect& area, int textHeight, bool showSelection);
+  // Where the caption of item i is edited, in client coordinates.
+  TRect LabelRect(int i) const;
+  void SlowClickTimer();
 
   TViewStyle FViewStyle = vsIcon;
   bool FShowColumnHeaders = true;
@@ -249,4 +279,11 @@ class TListView : public TCustomControl {
   int FSearchTimeout = 1000;
   std::string FSearchText;
   std::chrono::steady_clock::time_point FSearchTime;
+  bool FReadOnly = false;
+  int FEditIndex = -1;
+  TCustomEdit* FLabelEdit = nullptr;
+  // A press on the item that was already the focused, only selected one arms the slow
+  // click; its release starts the wait, a double click disarms it.
+  int FSlowClickItem = -1;
+  TTimer* FSlowClickTimer = nullptr;
 };

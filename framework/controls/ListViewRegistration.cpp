@@ -35,6 +35,7 @@ void RegisterListView(TClassRegistry& r) {
   c.Boolean("MultiSelect", [](L* l, bool v) { l->SetMultiSelect(v); }, [](const L* l) { return l->MultiSelect(); });
   c.Boolean("HideSelection", [](L* l, bool v) { l->SetHideSelection(v); },
             [](const L* l) { return l->HideSelection(); });
+  c.Boolean("ReadOnly", [](L* l, bool v) { l->SetReadOnly(v); }, [](const L* l) { return l->ReadOnly(); });
   c.Boolean("OwnerData", [](L* l, bool v) { l->SetOwnerData(v); }, [](const L* l) { return l->OwnerData(); });
   c.StringList("Columns.Strings",
                [](L* l, const std::vector<std::string>& v) {

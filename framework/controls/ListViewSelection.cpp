@@ -4,6 +4,7 @@
 #include <cctype>
 
 #include "framework/controls/ListView.h"
+#include "framework/windows/Timers.h"
 
 void TListView::SetMultiSelect(bool Value) {
   if (Value == FMultiSelect) return;
@@ -149,10 +150,16 @@ void TListView::DoExit() {
 
 void TListView::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) {
   const auto alive = Lifetime();
+  // A plain press on the item that already was the focused and only selected one of a
+  // focused list may begin a slow second click (label editing); a double click is none.
+  const int i = ItemAt(X, Y);
+  const bool again = Button == mbLeft && i >= 0 && i == FFocused && IsSelected(i) && FSelCount == 1 &&
+                     Focused() && !Shift.Contains(ssDouble) && !Shift.Contains(ssShift) && !Shift.Contains(ssCtrl);
+  FSlowClickItem = again ? i : -1;
+  if (FSlowClickTimer) FSlowClickTimer->SetEnabled(false);
   TCustomControl::MouseDown(Button, Shift, X, Y);
   if (alive.expired()) return;
   if (CanFocus() && !Focused()) SetFocus();
-  const int i = ItemAt(X, Y);
   if (Button == mbLeft) {
     if (i >= 0)
       MoveFocus(i, Shift, false);
@@ -239,6 +246,11 @@ void TListView::KeyDown(Word& Key, TShiftState Shift) {
         target = cur + page;
       }
       break;
+    case VK_F2:
+      if (!Shift.Contains(ssCtrl) && !Shift.Contains(ssAlt) && !Shift.Contains(ssShift) && IsSelected(cur) &&
+          EditCaption(cur))
+        Key = 0;
+      return;
     case VK_SPACE:
       if (Shift.Contains(ssCtrl) && FMultiSelect && cur >= 0) {
         SetSelected(cur, !IsSelected(cur));

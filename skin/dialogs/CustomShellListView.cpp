@@ -1,6 +1,8 @@
 // The shell list view: navigation, rows on demand, report columns, keys.
 #include "skin/dialogs/CustomShellListView.h"
 
+#include <unordered_set>
+
 #include "framework/core/Exceptions.h"
 #include "framework/core/SysUtils.h"
 #include "framework/graphics/Bitmap.h"
@@ -45,15 +47,8 @@ TbsCustomShellListView::~TbsCustomShellListView() {
 void TbsCustomShellListView::CreateRoot() {
   std::unique_ptr<TbsShellFolder> root = CreateRootFolder(FRoot);
   FRootFolder = std::move(root);
-  FRootChanged = true;
   FCurrent.reset();
-  try {
-    SetPathFromID(FRootFolder->AbsoluteID());
-  } catch (...) {
-    FRootChanged = false;
-    throw;
-  }
-  FRootChanged = false;
+  SetPathFromID(FRootFolder->AbsoluteID());
 }
 
 void TbsCustomShellListView::SetRoot(const std::string& Value) {
@@ -122,13 +117,9 @@ void TbsCustomShellListView::SetPathFromID(PCItemIDList ID) {
   {
     TFlagScope updating(FUpdating);
     FCurrent = std::make_unique<TbsShellFolder>(nullptr, ID, SHGetDesktopFolder());
-    // The linked box follows: a new root makes it take the root, else the folder.
-    if (FShellComboBox) {
-      if (FRootChanged)
-        FShellComboBox->SetRoot(FRoot);
-      else
-        FShellComboBox->FolderShownByList(FCurrent->AbsoluteID());
-    }
+    // The linked box keeps its own root (a new root of the list included) and shows
+    // the folder in its chain, so it always names the folder shown.
+    if (FShellComboBox) FShellComboBox->FolderShownByList(FCurrent->AbsoluteID());
     FillRows();
     WatchCurrent();
   }
@@ -137,16 +128,36 @@ void TbsCustomShellListView::SetPathFromID(PCItemIDList ID) {
 
 void TbsCustomShellListView::Refresh() {
   if (!FCurrent) return;
-  const int selected = ItemIndex();
+  // New rows may sort before the selected ones: they are found again by name.
+  std::unordered_set<std::string> selected;
+  std::string focused;
+  for (int i = 0; i < FolderCount(); ++i)
+    if (IsSelected(i)) selected.insert(Folders(i)->PathName());
+  if (ItemFocused() >= 0 && ItemFocused() < FolderCount()) focused = Folders(ItemFocused())->PathName();
+  TNotifyEvent onChange = std::move(OnChange);
+  OnChange = nullptr;
+  struct TRestore {
+    TNotifyEvent& Event;
+    TNotifyEvent Saved;
+    ~TRestore() { Event = std::move(Saved); }
+  } restore{OnChange, std::move(onChange)};
   FillRows();
-  if (selected >= 0 && selected < FolderCount()) SetItemIndex(selected);
+  int focus = -1;
+  if (!selected.empty() || !focused.empty()) {
+    for (int i = 0; i < FolderCount(); ++i) {
+      const std::string name = Folders(i)->PathName();
+      if (selected.count(name)) SetSelected(i, true);
+      if (name == focused) focus = i;
+    }
+  }
+  SetItemFocused(focus);
 }
 
 void TbsCustomShellListView::FillRows() {
   const TCursor saved = Screen()->Cursor();
   Screen()->SetCursor(crHourGlass);
   // An unreadable or vanished folder shows no rows.
-  FRows.Fill(FCurrent.get(), FObjectTypes, FMask, FSorted, OnAddFolder, this);
+  FReadError = FRows.Fill(FCurrent.get(), FObjectTypes, FMask, FSorted, OnAddFolder, this);
   ClearSelection();
   SetItemCount(FRows.Count());
   if (ViewStyle() == vsReport) RebuildColumns();
@@ -208,13 +219,29 @@ void TbsCustomShellListView::EnterSelectedFolder() {
 void TbsCustomShellListView::RenameItem(int Index, const std::string& NewName) {
   Folders(Index)->Rename(NewName);
   ItemsChanged();
+  // A changed caption is an item change like a selection change (the dialog's name edit).
+  if (OnChange) {
+    TNotifyEvent handler = OnChange;
+    handler(this);
+  }
+}
+
+bool TbsCustomShellListView::CanEdit(int Index) {
+  if (Index >= FolderCount() || !Folders(Index)->Capabilities().Contains(TShellFolderCapability::fcCanRename))
+    return false;
+  return TbsSkinCustomListView::CanEdit(Index);
+}
+
+void TbsCustomShellListView::Edited(int Index, std::string& S) {
+  TbsSkinCustomListView::Edited(Index, S);
+  RenameItem(Index, S);
 }
 
 void TbsCustomShellListView::KeyDown(Word& Key, TShiftState Shift) {
   if (FAutoNavigate) {
     switch (Key) {
       case VK_BACK:
-        Back();
+        if (!IsEditing()) Back();
         Key = 0;
         return;
       case VK_RETURN:

@@ -2,7 +2,8 @@
 // TbsCustomShellListView: the skinned list view showing one folder of the shell name
 // space in owner-data mode: a folder object per row, captions and system icons asked
 // for as rows are drawn, folders first, files through a mask. It enters folders, goes
-// up, refreshes keeping the selected row, and answers the typed-text search by caption.
+// up, refreshes keeping the selected rows by name, renames a row whose label was edited,
+// and answers the typed-text search by caption.
 #include <functional>
 #include <memory>
 #include <string>
@@ -62,8 +63,12 @@ class TbsCustomShellListView : public TbsSkinCustomListView {
   void Back();
   // Goes to a folder by its absolute identifier, unless it is the one shown.
   void SetPathFromID(PCItemIDList ID);
-  // Reads the current folder again, keeping the selected row when it is still there.
+  // Reads the current folder again. The selected rows and the focused one stay so by
+  // their names wherever they now sort; a row that is gone is no longer selected. The
+  // selection is put back silently: OnChange does not fire for it.
   void Refresh();
+  // errno of the last reading of the current folder (0: it was read).
+  int ReadError() const { return FReadError; }
   // Renames a row's item; raises "Rename to %s failed" when the shell refuses.
   void RenameItem(int Index, const std::string& NewName);
 
@@ -78,6 +83,9 @@ class TbsCustomShellListView : public TbsSkinCustomListView {
  protected:
   void KeyDown(Word& Key, TShiftState Shift) override;
   void DblClick() override;
+  bool CanEdit(int Index) override;
+  // The shell renames the item; a refused name raises and both files stay as they were.
+  void Edited(int Index, std::string& S) override;
   void WndProc(TMessage& Message) override;
   // Makes the root folder from Root and shows it.
   void CreateRoot();
@@ -102,7 +110,7 @@ class TbsCustomShellListView : public TbsSkinCustomListView {
   bool FAutoContextMenus = true;
   bool FAutoRefresh = false;
   bool FUpdating = false;
-  bool FRootChanged = false;
+  int FReadError = 0;
   TbsCustomShellComboBox* FShellComboBox = nullptr;
   std::unique_ptr<TbsShellFolder> FRootFolder;
   std::unique_ptr<TbsShellFolder> FCurrent;

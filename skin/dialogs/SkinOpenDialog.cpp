@@ -2,11 +2,14 @@
 #include "skin/dialogs/SkinOpenDialog.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <memory>
 
 #include "framework/core/Exceptions.h"
 #include "framework/core/SysUtils.h"
 #include "framework/windows/Application.h"
+#include "framework/windows/Windows.h"
+#include "platform/shell/Shell.h"
 #include "skin/controls/SkinButton.h"
 #include "skin/data/SkinData.h"
 #include "skin/dialogs/OpenDlgForm.h"
@@ -145,20 +148,36 @@ void TbsSkinOpenDialog::Prepare(TbsOpenDlgForm* Form) {
 }
 
 void TbsSkinOpenDialog::ShowFirstFolder(TbsOpenDlgForm* Form) {
-  // A folder that went away since (the last answer's, say) gives way to the next choice,
-  // so the dialog always opens.
+  // A folder that went away since (the last answer's, say) or that cannot be listed gives
+  // way to the next choice, so the dialog always opens; the desktop is the last resort.
   std::vector<std::string> candidates;
   if (!FFileName.empty() && !ExtractFilePath(FFileName).empty())
     candidates.push_back(FolderText(ExtractFilePath(FFileName)));
   if (!FInitialDir.empty()) candidates.push_back(FolderText(FInitialDir));
   candidates.push_back(FolderText(ExtractFilePath(ApplicationExeName())));
-  for (const std::string& folder : candidates) {
+  PItemIDList home = nullptr;
+  std::string homePath;
+  if (SHGetSpecialFolderLocation(CSIDL_PROFILE, home) == 0 && SHGetPathFromIDList(home, homePath))
+    candidates.push_back(homePath);
+  SHGetMalloc().Free(home);
+  TbsSkinFileListView* list = Form->FileList;
+  std::string failures;
+  for (size_t i = 0; i < candidates.size(); ++i) {
+    const std::string& folder = candidates[i];
+    if (std::find(candidates.begin(), candidates.begin() + long(i), folder) != candidates.begin() + long(i)) continue;
+    int error = 0;
     try {
-      Form->FileList->SetRoot(folder);
-      return;
-    } catch (const EInvalidPath&) {
+      list->SetRoot(folder);
+      error = list->ReadError();
+    } catch (const Exception&) {
+      error = ENOENT;
     }
+    if (error == 0) return;
+    failures += Format("\"%s\": %s\n", folder.c_str(), SysErrorMessage(error).c_str());
   }
+  list->SetRoot("rfDesktop");
+  Application->MessageBox("No folder could be shown, so the desktop is shown instead.\n" + failures, FTitle,
+                          MB_OK | MB_ICONWARNING);
 }
 
 void TbsSkinOpenDialog::Collect(TbsOpenDlgForm* Form, bool Chosen) {

@@ -28,6 +28,7 @@
 #include "skin/data/SkinMessages.h"
 #include "skin/form/ActiveSkinObject.h"
 #include "skin/form/SkinForm.h"
+#include "tests/support/SlatePieces.h"
 #include "tests/support/TestSupport.h"
 
 namespace {
@@ -345,15 +346,22 @@ TEST_F(MainWindowSkin, StoredSlateSkinsEveryBoundControlButNotTheOpenButton) {
   EXPECT_EQ(data->SkinPicture->Pixel(1, 1), w.At(1, 1));
   EXPECT_NE(ColorToRGB(cl3DLight), w.At(0, 200));
 
-  for (TbsSkinButton* b : {form->Btstart, form->Btstop}) {
+  // The buttons (the stop button disabled) and the radio groups show the corners of
+  // their records' pictures.
+  const auto picture = [&](const std::string& section) -> const TBitmap& {
+    return *data->PictureList.at(size_t(slatepieces::IniNumbers(section, "pictureindex").at(0)));
+  };
+  for (auto [b, rect] : {std::pair{form->Btstart, "skinrect"}, std::pair{form->Btstop, "disabledskinrect"}}) {
     SCOPED_TRACE(b->Name());
     EXPECT_GE(b->SkinIndex(), 0);
-    EXPECT_FALSE(SameAt(Shot(b), 0, 0, DefaultLookOf(b)));
+    EXPECT_TRUE(slatepieces::CornersFromSkin(*Shot(b).B, Rect(0, 0, b->Width(), b->Height()), picture("button"),
+                                             "button", rect));
   }
   for (TbsSkinRadioGroup* g : {form->ssd, form->syz, form->spl}) {
     SCOPED_TRACE(g->Name());
     EXPECT_GE(g->SkinIndex(), 0);
-    EXPECT_FALSE(SameAt(Shot(g), 0, 0, DefaultLookOf(g)));
+    EXPECT_TRUE(slatepieces::CornersFromSkin(*Shot(g).B, Rect(0, 0, g->Width(), g->Height()), picture("groupbox"),
+                                             "groupbox"));
   }
   EXPECT_EQ(-1, form->bsSkinButton1->SkinIndex());
   EXPECT_TRUE(SameAt(Shot(form->bsSkinButton1), 0, 0, DefaultLookOf(form->bsSkinButton1)));

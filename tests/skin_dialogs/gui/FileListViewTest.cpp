@@ -10,6 +10,7 @@
 #include "skin/dialogs/SkinFileListView.h"
 #include "tests/skin_controls/gui/SkinControlsFixture.h"
 #include "tests/skin_dialogs/unit/ShellTestTree.h"
+#include "tests/support/SlatePieces.h"
 
 using namespace skincontrolstest;
 using namespace dialogtest;
@@ -114,9 +115,12 @@ TEST_F(FileListViewTest, KeysAndDoubleClicksEnterAndLeaveFolders) {
   Key(VK_RETURN);
   EXPECT_EQ(t.Path("Video"), List->CurrentFolderPath());
   EXPECT_EQ(t.Path("Video/clip.mp4"), List->SelectedFilePath());
-  // Alt+Enter asks for the item's properties, which the desktop does not offer.
+  // Alt+Enter on a folder asks for its properties (which the desktop does not offer)
+  // instead of entering it.
+  List->SetItemIndex(Row("Clips"));
   Key(VK_RETURN, MK_ALT);
   EXPECT_EQ(t.Path("Video"), List->CurrentFolderPath());
+  EXPECT_EQ(Row("Clips"), List->ItemIndex());
   // Up from the root of the name space stays there.
   List->SetRoot("rfDesktop");
   const int changes = FolderChanges;
@@ -124,19 +128,40 @@ TEST_F(FileListViewTest, KeysAndDoubleClicksEnterAndLeaveFolders) {
   EXPECT_EQ(changes, FolderChanges);
 }
 
-TEST_F(FileListViewTest, RefreshKeepsTheSelectedLastRowAndTheSameFolderIsNotReread) {
+TEST_F(FileListViewTest, RefreshKeepsTheSelectedRowsByNameAndTheSameFolderIsNotReread) {
+  int changes = 0;
+  List->OnChange = [&](TObject*) { ++changes; };
   List->SetFocus();
-  const int last = List->ItemCount() - 1;
-  List->SetItemIndex(last);
+  List->SetItemIndex(Row("c.txt"));  // the last row
+  changes = 0;
   t.File("d.txt");
+  t.Dir("0");  // sorts before every row
   unlink(t.Path("b.wav").c_str());
   Key(VK_F5);
-  EXPECT_EQ((std::vector<std::string>{"Music", "Video", "a.txt", "c.txt", "d.txt"}), Captions());
-  EXPECT_EQ(last, List->ItemIndex());
+  EXPECT_EQ((std::vector<std::string>{"0", "Music", "Video", "a.txt", "c.txt", "d.txt"}), Captions());
+  EXPECT_EQ(Row("c.txt"), List->ItemIndex());
+  // Several selected rows and the focused one too; a row gone is no longer selected. No
+  // change is reported (the dialog's name field stays as it is).
+  List->SetMultiSelect(true);
+  for (const char* name : {"a.txt", "d.txt"}) {
+    const TRect r = List->ItemRect(Row(name));
+    SimulateMouse(List, WM_LBUTTONDOWN, r.Left + 8, r.Top + 5, MK_LBUTTON | MK_CONTROL);
+    SimulateMouse(List, WM_LBUTTONUP, r.Left + 8, r.Top + 5, MK_CONTROL);
+  }
+  changes = 0;
+  t.Dir("1");
+  unlink(t.Path("c.txt").c_str());
+  Key(VK_F5);
+  std::vector<std::string> selected;
+  for (int i = 0; i < List->ItemCount(); ++i)
+    if (List->IsSelected(i)) selected.push_back(Captions()[size_t(i)]);
+  EXPECT_EQ((std::vector<std::string>{"a.txt", "d.txt"}), selected);
+  EXPECT_EQ(Row("d.txt"), List->ItemFocused());
+  EXPECT_EQ(0, changes);
   // Going to the folder already shown: no new reading, no folder-changed call.
   t.File("e.txt");
   List->SetPath(t.Root);
-  EXPECT_EQ(5, List->ItemCount());
+  EXPECT_EQ(6, List->ItemCount());
   EXPECT_EQ(0, FolderChanges);
   // A folder that vanished while shown refreshes to an empty list.
   List->SetPath(t.Path("Music"));
@@ -227,9 +252,19 @@ TEST_F(FileListViewTest, LooksDefaultAndSlate) {
   VBar->SetSkinData(SkinData);
   HBar->SetSkinData(SkinData);
   testsupport::Pump(20);
-  const Pic skinned = Shot(Form);
-  SaveArtifact(skinned, "file_list_slate");
-  EXPECT_NE("", Difference(plain, Shot(List)));
+  SaveArtifact(Shot(Form), "file_list_slate");
+  // Slate: the list's background colour and the header sections drawn from the header
+  // record's picture (their corners are the picture's).
+  const Pic skinned = Shot(List);
+  const TRect a = List->ItemArea();
+  EXPECT_EQ(TColor(slatepieces::IniNumbers("listview", "bgcolor").at(0)), skinned.Pixel(a.Right - 3, a.Bottom - 3));
+  const TBitmap& pic =
+      *SkinData->PictureList.at(size_t(slatepieces::IniNumbers("resizebutton", "pictureindex").at(0)));
+  for (int c : {0, 1}) {  // the sections the list shows whole
+    TRect r = List->Header()->SectionRect(c);
+    OffsetRect(r, List->Header()->Left(), List->Header()->Top());
+    EXPECT_TRUE(slatepieces::CornersFromSkin(skinned, r, pic, "resizebutton")) << c;
+  }
 }
 
 }  // namespace

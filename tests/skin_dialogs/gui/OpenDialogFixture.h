@@ -1,6 +1,12 @@
 #pragma once
 // The skinned open dialog over a temporary tree, driven from inside its modal loop: each
 // step runs on a timer tick while the window shows, with the window at hand.
+#include <QApplication>
+#include <QKeyEvent>
+#include <QWidget>
+
+#include <cctype>
+#include <chrono>
 #include <functional>
 #include <memory>
 #include <string>
@@ -50,7 +56,7 @@ class OpenDialogFixture : public SkinDialogsFixture {
     timer->SetInterval(15);
     timer->OnTimer = [&](TObject*) {
       TbsOpenDlgForm* f = Dialog->DialogForm();
-      if (!f || !f->Showing()) return;
+      if (!f || !f->Showing() || std::chrono::steady_clock::now() < HoldUntil) return;
       if (next < steps.size()) {
         Step step = steps[next++];
         step(f);
@@ -63,6 +69,11 @@ class OpenDialogFixture : public SkinDialogsFixture {
     timer->SetEnabled(false);
     EXPECT_EQ(steps.size(), next) << "the window closed before its last step";
     return result;
+  }
+
+  // A step that lets the window run on its own for a while before the next one.
+  Step Pause(int ms) {
+    return [this, ms](TbsOpenDlgForm*) { HoldUntil = std::chrono::steady_clock::now() + std::chrono::milliseconds(ms); };
   }
 
   // Input the way the user gives it.
@@ -83,6 +94,17 @@ class OpenDialogFixture : public SkinDialogsFixture {
     for (char ch : text) SimulateChar(f->FileNameEdit->Field(), char32_t(static_cast<unsigned char>(ch)));
   }
   static void EditKey(TbsOpenDlgForm* f, int vk) { KeyPress(f->FileNameEdit->Field(), vk); }
+  // A key pressed and released where the keyboard focus is; text is what it types.
+  static void FocusKey(int qtKey, const QString& text = {}) {
+    for (QEvent::Type type : {QEvent::KeyPress, QEvent::KeyRelease}) {
+      QKeyEvent e(type, qtKey, Qt::NoModifier, text);
+      if (QWidget* w = QApplication::focusWidget()) QCoreApplication::sendEvent(w, &e);
+    }
+  }
+  static void FocusType(const std::string& text) {
+    // Qt's key codes of printable ASCII are the characters' upper-case codes.
+    for (char ch : text) FocusKey(std::toupper(static_cast<unsigned char>(ch)), QString(QChar(ch)));
+  }
   // The row of a caption in the list, -1 when it is not shown.
   static int Row(TbsOpenDlgForm* f, const std::string& caption) {
     for (int i = 0; i < f->FileList->ItemCount(); ++i)
@@ -104,6 +126,7 @@ class OpenDialogFixture : public SkinDialogsFixture {
   dialogtest::TTree t;
   TbsSkinOpenDialog* Dialog = nullptr;
   bool Stuck = false;
+  std::chrono::steady_clock::time_point HoldUntil;
 };
 
 }  // namespace opendialogtest

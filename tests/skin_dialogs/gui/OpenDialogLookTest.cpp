@@ -56,6 +56,32 @@ TEST_F(OpenDialogLookTest, DefaultLookWithTheBuiltInTexts) {
   EXPECT_EQ(clWhite, ColorToRGB(shot.Pixel(shot.Width() / 2, shot.Height() / 2)));
 }
 
+// The folder box keeps the desktop as its root wherever the dialog opens: going above the
+// first folder, or typing another one, it names the folder shown and offers the desktop's
+// top-level items.
+TEST_F(OpenDialogLookTest, AboveTheFirstFolderTheFolderBoxNamesTheShownFolder) {
+  Dialog->SetInitialDir(t.Path("A"));
+  std::vector<std::string> named;
+  int home = -1, computer = -1;
+  EXPECT_FALSE(Run({[&](TbsOpenDlgForm* f) {
+                      named.push_back(f->FolderBox->Text());
+                      Click(f->UpButton);
+                      named.push_back(f->FolderBox->Text());
+                      Capture(f, "open_dialog_above_first_folder");
+                      home = f->FolderBox->Items()->IndexOf("Home");
+                      computer = f->FolderBox->Items()->IndexOf("Computer");
+                      Type(f, t.Path("Music/sub"));
+                      EditKey(f, VK_RETURN);
+                      named.push_back(f->FolderBox->Text());
+                      Click(f->UpButton);
+                      named.push_back(f->FolderBox->Text());
+                    },
+                    [&](TbsOpenDlgForm* f) { Click(f->CancelButton); }}));
+  EXPECT_EQ((std::vector<std::string>{"A", ExtractFileName(t.Root), "sub", "Music"}), named);
+  EXPECT_GT(home, 0);
+  EXPECT_GT(computer, home);
+}
+
 TEST_F(OpenDialogLookTest, SlateLookAndTextsFromTheResourceStrings) {
   LoadSlate();
   SetResourceTexts({"MSG_BTN_OPEN=Ö&ffnen", "MSG_BTN_CANCEL=Abbrechen", "FLV_LOOKIN=Suchen in: ",

@@ -1,8 +1,11 @@
 // The skinned open dialog shown modally over a temporary tree and answered with the
 // mouse and keys: its size, the folder history, typed names, filters, cancel, the list's
 // double click and Enter, a new folder.
+#include <fstream>
+
 #include "framework/core/SysUtils.h"
 #include "framework/windows/Application.h"
+#include "framework/windows/Windows.h"
 #include "skin/controls/SkinMenuSpeedButton.h"
 #include "skin/dialogs/SkinShellComboBox.h"
 #include "skin/form/SkinForm.h"
@@ -275,6 +278,71 @@ TEST_F(OpenDialogTest, NewFolderMakesOneFolderByTheResourceName) {
   EXPECT_EQ((std::vector<std::string>{"A", "Music", "New Folder", "a.txt", "b.wav"}), rows);
 }
 
+TEST_F(OpenDialogTest, ANewFolderKeepsTheSelectedFileWhichOpenThenReturns) {
+  std::string selectedAfter;
+  EXPECT_TRUE(Run({[&](TbsOpenDlgForm* f) {
+    const TRect r = f->FileList->ItemRect(Row(f, "b.wav"));
+    SimulateMouse(f->FileList, WM_LBUTTONDOWN, r.Left + 8, r.Top + 5, MK_LBUTTON);
+    SimulateMouse(f->FileList, WM_LBUTTONUP, r.Left + 8, r.Top + 5, 0);
+    Click(f->NewFolderButton);  // a row now sorts before b.wav
+    selectedAfter = f->FileList->DisplayItem(f->FileList->ItemIndex()).Caption;
+    Click(f->OpenButton);
+  }}));
+  EXPECT_EQ("b.wav", selectedAfter);
+  EXPECT_EQ(t.Path("b.wav"), Dialog->FileName());
+}
+
+// Label editing in the list renames the file; while a label is edited, Enter and Escape
+// end the edit and reach neither Open nor Cancel. Keys go where the keyboard focus is.
+TEST_F(OpenDialogTest, EditingARowsLabelRenamesTheFileAndKeepsEnterAndEscape) {
+  std::vector<std::string> boxes;
+  Application->SetMessageBoxHook([&](const std::string& text, const std::string&, unsigned) {
+    boxes.push_back(text);
+    return 1;
+  });
+  auto open = [](TbsOpenDlgForm* f) { return f->Showing() && f->ModalResult() == mrNone; };
+  auto rowClick = [](TbsOpenDlgForm* f, const std::string& caption) {
+    const TRect r = f->FileList->ItemRect(Row(f, caption));
+    SimulateMouse(f->FileList, WM_LBUTTONDOWN, r.Left + 30, r.Top + 5, MK_LBUTTON);
+    SimulateMouse(f->FileList, WM_LBUTTONUP, r.Left + 30, r.Top + 5, 0);
+  };
+  EXPECT_FALSE(Run({[&](TbsOpenDlgForm* f) { rowClick(f, "a.txt"); },
+                    [&](TbsOpenDlgForm* f) {
+                      FocusKey(Qt::Key_F2);
+                      FocusType("x.txt");
+                      FocusKey(Qt::Key_Escape, "\x1b");  // cancels the edit only
+                      EXPECT_TRUE(open(f));
+                      EXPECT_TRUE(FileExists(t.Path("a.txt")));
+                      FocusKey(Qt::Key_F2);
+                      FocusType("z.txt");
+                      FocusKey(Qt::Key_Return, "\r");
+                      EXPECT_TRUE(open(f));
+                      EXPECT_TRUE(FileExists(t.Path("z.txt")));
+                      EXPECT_FALSE(FileExists(t.Path("a.txt")));
+                      EXPECT_EQ("z.txt", f->FileNameEdit->Text());
+                      // A name taken already is refused; both files stay.
+                      FocusKey(Qt::Key_F2);
+                      FocusType("b.wav");
+                      FocusKey(Qt::Key_Return, "\r");
+                      EXPECT_TRUE(open(f));
+                      // A second click on the selected row, too slow for a double click.
+                      rowClick(f, "z.txt");
+                    },
+                    Pause(int(GetDoubleClickTime()) + 150),
+                    [&](TbsOpenDlgForm* f) {
+                      FocusType("y.txt");
+                      Click(f->FileNameEdit->Field());  // leaving the edit commits it
+                      EXPECT_TRUE(FileExists(t.Path("y.txt")));
+                      EXPECT_TRUE(open(f));
+                      EditKey(f, VK_ESCAPE);
+                    }}));
+  Application->SetMessageBoxHook({});
+  EXPECT_EQ((std::vector<std::string>{"Rename to b.wav failed"}), boxes);
+  EXPECT_FALSE(FileExists(t.Path("z.txt")));
+  std::ifstream in(t.Path("y.txt"));
+  EXPECT_EQ("hello", std::string(std::istreambuf_iterator<char>(in), {}));
+  EXPECT_TRUE(FileExists(t.Path("b.wav")));
+}
 
 TEST_F(OpenDialogTest, ANewFolderThatCannotBeMadeIsReportedAndTheDialogStaysOpen) {
   t.File("New Folder");  // the name is taken by a file

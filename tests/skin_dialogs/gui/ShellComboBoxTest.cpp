@@ -1,5 +1,5 @@
 // The folder box over a temporary home and mount table: its items, the chain to the
-// list's folder, the user's choice sending the list there, roots passed both ways, and
+// list's folder, the user's choice sending the list there, the box's root passed to the list, and
 // the drop-down's indented icons in the default and Slate looks.
 #include <fstream>
 
@@ -81,10 +81,14 @@ TEST_F(ShellComboBoxTest, TheDesktopBoxListsTopLevelItemsAndFollowsTheList) {
   EXPECT_EQ("Home", Box->Text());
 }
 
-TEST_F(ShellComboBoxTest, RootsPassBothWaysAndBadRootsAreRefused) {
+TEST_F(ShellComboBoxTest, TheBoxsRootGoesToTheListNotBackAndBadRootsAreRefused) {
   Box->SetShellListView(List);
-  List->SetRoot(t.Path("vol"));
-  EXPECT_EQ(t.Path("vol"), Box->Root());
+  // The list's own root leaves the box at the desktop, naming the list's folder.
+  List->SetRoot(t.Path("vol/x"));
+  EXPECT_EQ("rfDesktop", Box->Root());
+  EXPECT_EQ("x", Box->Text());
+  Box->SetRoot(t.Path("vol"));
+  EXPECT_EQ(t.Path("vol"), List->Root());
   EXPECT_EQ((std::vector<std::string>{t.Path("vol"), "  x"}), Lines());
   // Outside the root's chain the box stays at its first item.
   List->SetPath(t.Path("Desk/Work"));
