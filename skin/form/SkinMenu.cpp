@@ -272,3 +272,8 @@ bool TbsSkinMenu::ProcessKey(Word key) {
   }
   return w->ProcessKey(key);
 }
+
+bool TbsSkinMenu::ProcessChar(char32_t ch) {
+  TbsSkinPopupWindow* w = Deepest();
+  return w && w->ProcessChar(ch);
+}

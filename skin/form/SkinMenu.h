@@ -73,7 +73,10 @@ class TbsSkinMenu : public TComponent {
   TbsSkinMenuItem* PendingItem() const { return FPendingItem; }
 
   // Keys while a menu is open (from the form's message handler): true when used.
+  // Accelerators come as typed characters, so that any character a caption's "&" marks
+  // answers, whatever key and keyboard layout produced it.
   bool ProcessKey(Word key);
+  bool ProcessChar(char32_t ch);
   // An item was selected by the mouse or lost its selection (sub-menu delay).
   void ArmSubMenu(TbsSkinMenuItem* item);
   void CancelPending(const TbsSkinMenuItem* item);
