@@ -146,7 +146,7 @@ class TListView : public TCustomControl {
   int ItemAt(int X, int Y) const;
   // The first item from StartIndex on (after it unless Inclusive, wrapping past the end
   // to the start when Wrap) whose caption begins with Value (Partial) or equals it,
-  // without regard to ASCII case; -1 none. With OwnerData, OnDataFind answers.
+  // without regard to case (Unicode case folding); -1 none. With OwnerData, OnDataFind answers.
   virtual int FindCaption(int StartIndex, const std::string& Value, bool Partial, bool Inclusive, bool Wrap) const;
   // Typed characters search the captions: a pause longer than this (milliseconds)
   // starts a new search.

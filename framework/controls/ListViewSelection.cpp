@@ -1,9 +1,9 @@
 // The list view's selection and input: the focused item, single and multiple
 // selection, the navigation keys, mouse clicks and the wheel.
 #include <algorithm>
-#include <cctype>
 
 #include "framework/controls/ListView.h"
+#include "framework/core/SysUtils.h"
 #include "framework/windows/Timers.h"
 
 void TListView::SetMultiSelect(bool Value) {
@@ -270,30 +270,8 @@ void TListView::KeyDown(Word& Key, TShiftState Shift) {
 
 // ---- typed search -----------------------------------------------------------------------
 namespace {
-bool StartsWithNoCase(const std::string& text, const std::string& prefix, bool whole) {
-  if (text.size() < prefix.size() || (whole && text.size() != prefix.size())) return false;
-  for (size_t i = 0; i < prefix.size(); ++i)
-    if (std::tolower(static_cast<unsigned char>(text[i])) != std::tolower(static_cast<unsigned char>(prefix[i])))
-      return false;
-  return true;
-}
-
-void AppendUtf8(std::string& s, char32_t c) {
-  if (c < 0x80) {
-    s += char(c);
-  } else if (c < 0x800) {
-    s += char(0xC0 | (c >> 6));
-    s += char(0x80 | (c & 0x3F));
-  } else if (c < 0x10000) {
-    s += char(0xE0 | (c >> 12));
-    s += char(0x80 | ((c >> 6) & 0x3F));
-    s += char(0x80 | (c & 0x3F));
-  } else {
-    s += char(0xF0 | (c >> 18));
-    s += char(0x80 | ((c >> 12) & 0x3F));
-    s += char(0x80 | ((c >> 6) & 0x3F));
-    s += char(0x80 | (c & 0x3F));
-  }
+bool CaptionMatches(const std::string& caption, const std::string& value, bool whole) {
+  return whole ? CaseFold(caption) == CaseFold(value) : StartsWithFolded(caption, value);
 }
 }  // namespace
 
@@ -308,7 +286,7 @@ int TListView::FindCaption(int StartIndex, const std::string& Value, bool Partia
       if (!Wrap) break;
       i -= n;
     }
-    if (StartsWithNoCase(FItems[size_t(i)].Caption, Value, !Partial)) return i;
+    if (CaptionMatches(FItems[size_t(i)].Caption, Value, !Partial)) return i;
   }
   return -1;
 }
@@ -321,7 +299,7 @@ void TListView::KeyPress(char32_t& Key) {
   FSearchTime = now;
   // A new search starts after the focused item; a longer text may still match it.
   const bool fresh = FSearchText.empty();
-  AppendUtf8(FSearchText, Key);
+  FSearchText += Utf8Encode(Key);
   const int start = FFocused < 0 ? 0 : (fresh ? FFocused + 1 : FFocused);
   const int found = FindCaption(start, FSearchText, true, true, true);
   if (found >= 0) MoveFocus(found, {}, true);

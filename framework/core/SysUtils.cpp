@@ -296,16 +296,17 @@ std::u16string Utf8ToUtf16(const std::string& s) {
   while (i < s.size()) {
     char32_t cp = 0;
     bool ok;
-    int len = DecodeUtf8(s, i, cp, ok);
-    i += size_t(len);
-    if (!ok) cp = 0xFFFD;
-    if (cp >= 0x10000) {
+    const int len = DecodeUtf8(s, i, cp, ok);
+    if (!ok) {
+      for (int k = 0; k < len; ++k) out += char16_t(0xDC00 + static_cast<unsigned char>(s[i + size_t(k)]));
+    } else if (cp >= 0x10000) {
       cp -= 0x10000;
       out += char16_t(0xD800 + (cp >> 10));
       out += char16_t(0xDC00 + (cp & 0x3FF));
     } else {
       out += char16_t(cp);
     }
+    i += size_t(len);
   }
   return out;
 }
@@ -322,11 +323,20 @@ std::string Utf16ToUtf8(const std::u16string& s) {
       } else {
         c = 0xFFFD;
       }
+    } else if (c >= 0xDC80 && c <= 0xDCFF) {
+      out += char(c - 0xDC00);  // a byte carried through from malformed UTF-8
+      continue;
     } else if (c >= 0xDC00 && c <= 0xDFFF) {
       c = 0xFFFD;
     }
     AppendUtf8(out, c);
   }
+  return out;
+}
+
+std::string Utf8Encode(char32_t cp) {
+  std::string out;
+  AppendUtf8(out, (cp >= 0xD800 && cp <= 0xDFFF) || cp > 0x10FFFF ? char32_t(0xFFFD) : cp);
   return out;
 }
 

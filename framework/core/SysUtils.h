@@ -1,6 +1,6 @@
 #pragma once
 // String, number and file-name helpers. Strings are UTF-8; case helpers touch ASCII
-// letters only; helpers that cut text cut on whole code points.
+// letters only, except CaseFold; helpers that cut text cut on whole code points.
 #include <cstdint>
 #include <string>
 
@@ -46,10 +46,15 @@ bool DeleteFile(const std::string& fileName);
 // The running program's full path (from /proc/self/exe).
 std::string ApplicationExeName();
 
-// UTF-8 <-> UTF-16. Malformed UTF-8 (bad lead, truncated, overlong, surrogates, above
-// U+10FFFF) becomes U+FFFD per bad sequence; unpaired surrogates become U+FFFD.
+// UTF-8 <-> UTF-16, lossless for byte strings: file names are bytes, and one that is not
+// UTF-8 must still name its file after a trip through UTF-16. Each byte of a malformed
+// sequence (bad lead, truncated, overlong, surrogate, above U+10FFFF) travels as the
+// lone low surrogate U+DC00 + byte (U+DC80..U+DCFF) and comes back as that byte. Other
+// unpaired surrogates become U+FFFD.
 std::u16string Utf8ToUtf16(const std::string& s);
 std::string Utf16ToUtf8(const std::u16string& s);
+// One code point as UTF-8 (U+FFFD for surrogates and values above U+10FFFF).
+std::string Utf8Encode(char32_t cp);
 // Length in bytes of the UTF-8 sequence starting at s[pos] (1 for a malformed byte,
 // 0 at or past the end). Never reads past the end of s.
 int Utf8CodePointLength(const std::string& s, size_t pos);
@@ -60,3 +65,9 @@ std::string Utf8Copy(const std::string& s, size_t firstCodePoint, size_t count);
 // Cuts s to at most maxBytes bytes without splitting a code point.
 std::string Utf8TruncateBytes(const std::string& s, size_t maxBytes);
 bool IsValidUtf8(const std::string& s);
+
+// Unicode simple case folding, for matching typed text without regard to case in any
+// script ("é" finds "École", "ж" finds "Жук"). Bytes that are not UTF-8 stay as they are.
+std::string CaseFold(const std::string& s);
+// Whether text begins with prefix, both case-folded.
+bool StartsWithFolded(const std::string& text, const std::string& prefix);

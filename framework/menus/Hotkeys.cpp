@@ -2,19 +2,6 @@
 
 #include "framework/core/SysUtils.h"
 
-namespace {
-char32_t FoldAscii(char32_t c) { return (c >= 'a' && c <= 'z') ? c - 'a' + 'A' : c; }
-
-// Decodes the UTF-8 code point at s[pos] (malformed bytes count as themselves).
-char32_t DecodeAt(const std::string& s, size_t pos, int len) {
-  auto b = [&](size_t i) { return char32_t(static_cast<unsigned char>(s[pos + i])); };
-  if (len <= 1) return b(0);
-  if (len == 2) return ((b(0) & 0x1F) << 6) | (b(1) & 0x3F);
-  if (len == 3) return ((b(0) & 0x0F) << 12) | ((b(1) & 0x3F) << 6) | (b(2) & 0x3F);
-  return ((b(0) & 0x07) << 18) | ((b(1) & 0x3F) << 12) | ((b(2) & 0x3F) << 6) | (b(3) & 0x3F);
-}
-}  // namespace
-
 std::string GetHotkey(const std::string& Caption) {
   std::string hotkey;
   size_t i = 0;
@@ -33,11 +20,9 @@ std::string GetHotkey(const std::string& Caption) {
 }
 
 bool IsAccel(char32_t CharCode, const std::string& Caption) {
-  std::string hotkey = GetHotkey(Caption);
-  if (hotkey.empty()) return false;
-  int len = Utf8CodePointLength(hotkey, 0);
-  char32_t c = DecodeAt(hotkey, 0, IsValidUtf8(hotkey) ? len : 1);
-  return FoldAscii(c) == FoldAscii(CharCode);
+  const std::string hotkey = GetHotkey(Caption);
+  if (hotkey.empty() || CharCode == 0) return false;
+  return CaseFold(hotkey) == CaseFold(Utf8Encode(CharCode));
 }
 
 std::string StripHotkey(const std::string& Caption) {

@@ -7,7 +7,8 @@ constexpr char cHotkeyPrefix = '&';
 
 // The accelerator of a caption as UTF-8 ("" when none). With several, the last counts.
 std::string GetHotkey(const std::string& Caption);
-// True when CharCode is the caption's accelerator; ASCII letters match in either case.
+// True when CharCode is the caption's accelerator, matched without regard to case in
+// any script ("&Über" answers "ü").
 bool IsAccel(char32_t CharCode, const std::string& Caption);
 // The caption as shown without underline: each '&' prefix removed, "&&" becomes "&",
 // and a trailing "(&X)" (captions in East Asian scripts) is removed whole.

@@ -18,13 +18,15 @@ void TPopupMenu::SetPopupComponent(TComponent* Value) {
   if (FPopupComponent) FreeNotification(FPopupComponent);
 }
 
-void TPopupMenu::Popup(int X, int Y) {
-  FPopupPoint = Point(X, Y);
+void TPopupMenu::Popup(int X, int Y) { PopupAtRect(Rect(X, Y, X, Y)); }
+
+bool TPopupMenu::PopupAtRect(const TRect& Anchor) {
+  FPopupPoint = Point(Anchor.Left, Anchor.Bottom);
   std::weak_ptr<bool> alive = FAlive;
   DoPopup(this);
-  if (alive.expired()) return;
+  if (alive.expired()) return false;
   TPopupHandler show = OnPopupShow ? OnPopupShow : GlobalHandler();
-  if (show) show(this, X, Y);
+  return show && show(this, Anchor);
 }
 
 void TPopupMenu::DoPopup(TObject* Sender) {

@@ -1,7 +1,7 @@
 #pragma once
 // A context menu. Popup fires OnPopup and hands the menu to whoever shows menus: the
 // menu's own OnPopupShow, else the program-wide handler (the skin menu engine installs
-// one). With neither, nothing is shown.
+// one). With neither, nothing is shown; the caller learns whether a menu opened.
 #include <functional>
 
 #include "framework/core/Types.h"
@@ -9,8 +9,11 @@
 
 class TPopupMenu;
 
-// Shows Menu at the screen point (X, Y).
-using TPopupHandler = std::function<void(TPopupMenu* Menu, int X, int Y)>;
+// Shows Menu at Anchor, a screen rectangle: a point (zero size) for a context menu, a
+// control's rectangle for a drop-down, which opens below it, or above when it would not
+// fit below. True when a menu opened (an empty menu, hidden items or no one to show it:
+// false).
+using TPopupHandler = std::function<bool(TPopupMenu* Menu, const TRect& Anchor)>;
 
 class TPopupMenu : public TMenu {
  public:
@@ -30,6 +33,8 @@ class TPopupMenu : public TMenu {
   // Records the point, fires OnPopup, then calls OnPopupShow or the program-wide
   // handler. The menu may be freed by OnPopup; nothing is touched afterwards then.
   virtual void Popup(int X, int Y);
+  // The same for a drop-down at a control's screen rectangle; true when a menu opened.
+  bool PopupAtRect(const TRect& Anchor);
 
   TNotifyEvent OnPopup;
   // Per-menu replacement of the program-wide handler.

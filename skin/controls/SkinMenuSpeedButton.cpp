@@ -73,18 +73,28 @@ TRect TbsSkinMenuSpeedButton::ArrowRect() const {
 }
 
 // ---- menu -------------------------------------------------------------------------------
-void TbsSkinMenuSpeedButton::OpenMenu() {
+bool TbsSkinMenuSpeedButton::OpenMenu() {
   std::weak_ptr<bool> alive = FButtonAlive;
   TPopupMenu* menu = FSkinPopupMenu;
   // The menu reports its closing to the control that opened it.
   menu->SetPopupComponent(this);
-  const TPoint p = ClientToScreen(Point(0, Height()));
-  menu->Popup(p.X, p.Y);
-  if (alive.expired()) return;
+  // At the button's rectangle: below it, or above it where there is no room below.
+  const TPoint topLeft = ClientToScreen(Point(0, 0));
+  const bool opened = menu->PopupAtRect(Bounds(topLeft.X, topLeft.Y, Width(), Height()));
+  if (alive.expired()) return false;
+  if (!opened) {
+    // Nothing opened (no items to show, or no one to show them), so nothing will
+    // report a closing: the button comes up at once, and neither event fires.
+    FMenuOpen = false;
+    SetDown(false);
+    Invalidate();
+    return false;
+  }
   if (OnShowTrackMenu) {
     TNotifyEvent handler = OnShowTrackMenu;
     handler(this);
   }
+  return true;
 }
 
 void TbsSkinMenuSpeedButton::MenuClosed() {
@@ -113,6 +123,7 @@ void TbsSkinMenuSpeedButton::MouseDown(TMouseButton Button, TShiftState Shift, i
   }
   const bool hit = FSkinPopupMenu && (!FTrackButtonMode || PointInsideRect(TrackButtonRect(), Point(X, Y)));
   FMenuOpen = hit;
+  FMenuPress = hit;
   FMouseIn = true;
   if (!hit) {
     TbsSkinSpeedButton::MouseDown(Button, Shift, X, Y);
@@ -126,7 +137,10 @@ void TbsSkinMenuSpeedButton::MouseDown(TMouseButton Button, TShiftState Shift, i
 }
 
 void TbsSkinMenuSpeedButton::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) {
-  if (FMenuOpen) return;
+  // The release of a press that opened the menu, or tried to, is no click.
+  const bool menuPress = FMenuPress && Button == mbLeft;
+  if (Button == mbLeft) FMenuPress = false;
+  if (FMenuOpen || menuPress) return;
   TbsSkinSpeedButton::MouseUp(Button, Shift, X, Y);
 }
 
@@ -198,6 +212,8 @@ void TbsSkinMenuSpeedButton::Paint() {
       SetSkinCanvasFont(canvas, false, false);
       DrawGlyphAndText(canvas, FNew.Client, FMargin, false, GlyphCell(false, false, FEnabled, FNumGlyphs),
                        FNumGlyphs, FGlyph, ShownCaption(), FLayout, FSpacing);
+      // The skin's images carry the arrow; none of them is drawn here.
+      DrawDropArrow(canvas, TrackButtonRect(), canvas->Font()->Color());
     }
     return;
   }

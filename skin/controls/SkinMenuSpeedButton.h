@@ -2,8 +2,8 @@
 // A speed button with a drop-down menu. The whole button opens the menu, or in
 // TrackButtonMode only its drop-down area (the rightmost 15 pixels, or the record's
 // track button rectangle); the button stays down until the menu reports its closing
-// with SKINMSG_MENUCLOSED. The menu is opened through the framework's popup menu, which
-// the skin menu engine shows.
+// with SKINMSG_MENUCLOSED, or comes up at once when no menu opened. The menu is opened
+// through the framework's popup menu, which the skin menu engine shows.
 #include "framework/menus/PopupMenu.h"
 #include "skin/controls/SkinSpeedButton.h"
 
@@ -41,7 +41,8 @@ class TbsSkinMenuSpeedButton : public TbsSkinSpeedButton {
   void CMMouseLeave(TMessage& Message) override;
 
  private:
-  void OpenMenu();
+  // Opens the menu at the button; false (the button released) when nothing opened.
+  bool OpenMenu();
   void MenuClosed();
   // The caption and glyph area of the default look: the client without the drop area.
   TRect ContentRect() const;
@@ -50,5 +51,6 @@ class TbsSkinMenuSpeedButton : public TbsSkinSpeedButton {
   TPopupMenu* FSkinPopupMenu = nullptr;
   bool FTrackButtonMode = false;
   bool FMenuOpen = false;
+  bool FMenuPress = false;  // the left button went down on the menu part
   TRect FTrackButtonSkinRect;
 };

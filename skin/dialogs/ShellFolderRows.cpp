@@ -72,12 +72,10 @@ int TbsShellFolderRows::FindCaption(const std::string& Text, int Start, bool Wra
   const int n = Count();
   if (n == 0) return -1;
   if (Start < 0 || Start >= n) Start = 0;
-  const std::string wanted = LowerCase(Text);
   for (int k = 0; k < n; ++k) {
     const int i = Start + k;
     if (i >= n && !Wrap) break;
-    const std::string caption = LowerCase(FRows[size_t(i % n)]->DisplayName());
-    if (caption.compare(0, wanted.size(), wanted) == 0) return i % n;
+    if (StartsWithFolded(FRows[size_t(i % n)]->DisplayName(), Text)) return i % n;
   }
   return -1;
 }

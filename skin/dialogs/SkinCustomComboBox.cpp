@@ -4,6 +4,7 @@
 
 #include "framework/controls/ControlPaint.h"
 #include "framework/controls/CustomEdit.h"
+#include "framework/core/SysUtils.h"
 #include "framework/graphics/Canvas.h"
 #include "framework/graphics/ImageList.h"
 #include "framework/windows/Application.h"
@@ -22,36 +23,6 @@ constexpr TColor NavyFrame = 0x800000;
 constexpr TColor PressedFill = 0xB59385;
 constexpr TColor HotFill = 0xD2BDB6;
 constexpr int ButtonWidth = 17;
-
-std::string Utf8Of(char32_t c) {
-  std::string s;
-  if (c < 0x80) {
-    s += char(c);
-  } else if (c < 0x800) {
-    s += char(0xC0 | (c >> 6));
-    s += char(0x80 | (c & 0x3F));
-  } else if (c < 0x10000) {
-    s += char(0xE0 | (c >> 12));
-    s += char(0x80 | ((c >> 6) & 0x3F));
-    s += char(0x80 | (c & 0x3F));
-  } else {
-    s += char(0xF0 | (c >> 18));
-    s += char(0x80 | ((c >> 12) & 0x3F));
-    s += char(0x80 | ((c >> 6) & 0x3F));
-    s += char(0x80 | (c & 0x3F));
-  }
-  return s;
-}
-
-char Fold(char c) { return c >= 'A' && c <= 'Z' ? char(c - 'A' + 'a') : c; }
-
-// Whether text starts with prefix, Latin letters compared without regard to case.
-bool StartsWithFolded(const std::string& text, const std::string& prefix) {
-  if (prefix.size() > text.size()) return false;
-  for (size_t i = 0; i < prefix.size(); ++i)
-    if (Fold(text[i]) != Fold(prefix[i])) return false;
-  return true;
-}
 
 bool IsMouseMessage(UINT m) { return m >= WM_MOUSEMOVE && m <= WM_MBUTTONDBLCLK; }
 }  // namespace
@@ -419,6 +390,8 @@ void TbsSkinCustomComboBox::DropDown() {
   const int rows = std::min(FDropDownCount, Items()->Count());
   const int w = FListBoxWidth > 0 ? FListBoxWidth : Width();
   FListBox->SetRows(rows);
+  // Rows are written in the box's font (a skin's list record brings its own).
+  FListBox->ItemFont()->Assign(Font());
   const int h = FListBox->HeightForRows(rows);
   const TPoint below = ClientToScreen(Point(0, Height()));
   const TRect work = GetMonitorWorkArea(Handle());
@@ -811,7 +784,7 @@ void TbsSkinCustomComboBox::TypeAhead(char32_t Ch) {
     FPrefix.assign(1, Ch);
   }
   std::string prefix;
-  for (char32_t c : FPrefix) prefix += Utf8Of(c);
+  for (char32_t c : FPrefix) prefix += Utf8Encode(c);
   const TStrings* items = Items();
   const int n = items->Count();
   if (n == 0) return;

@@ -316,6 +316,9 @@ void TbsSkinForm::AppMessage(TMessage& msg, HWND target, bool& handled) {
         return;
       case WM_CHAR:
       case WM_SYSCHAR:
+        handled = true;
+        FSkinMenu->ProcessChar(char32_t(msg.WParam));
+        return;
       case WM_MOUSEWHEEL:
         handled = true;
         return;

@@ -93,17 +93,17 @@ bool TbsSkinMenu::IsMenuWindow(HWND wnd) const {
   return false;
 }
 
-void TbsSkinMenu::Popup(TControl* opener, TbsSkinData* skinData, bool upward, TMenuItem* item, TRect anchor,
+bool TbsSkinMenu::Popup(TControl* opener, TbsSkinData* skinData, bool upward, TMenuItem* item, TRect anchor,
                         int firstIndex) {
-  Open(opener, skinData, upward, {item}, anchor, firstIndex);
+  return Open(opener, skinData, upward, {item}, anchor, firstIndex);
 }
 
-void TbsSkinMenu::Popup2(TControl* opener, TbsSkinData* skinData, bool upward, TMenuItem* item1, TMenuItem* item2,
+bool TbsSkinMenu::Popup2(TControl* opener, TbsSkinData* skinData, bool upward, TMenuItem* item1, TMenuItem* item2,
                          TRect anchor, int firstIndex) {
-  Open(opener, skinData, upward, {item1, item2}, anchor, firstIndex);
+  return Open(opener, skinData, upward, {item1, item2}, anchor, firstIndex);
 }
 
-void TbsSkinMenu::Open(TControl* opener, TbsSkinData* skinData, bool upward, const std::vector<TMenuItem*>& items,
+bool TbsSkinMenu::Open(TControl* opener, TbsSkinData* skinData, bool upward, const std::vector<TMenuItem*>& items,
                        TRect anchor, int firstIndex) {
   if (LevelCount() > 0) CloseToLevel(0);
   FSkinData = skinData;
@@ -121,7 +121,7 @@ void TbsSkinMenu::Open(TControl* opener, TbsSkinData* skinData, bool upward, con
     if (FAlphaBlend && FAlphaBlendAnimation && CanAlphaBlend()) {
       std::weak_ptr<bool> alive = FAlive;
       Application->ProcessMessages();
-      if (alive.expired()) return;
+      if (alive.expired()) return false;
     }
     w = NewWindow(items, firstIndex, anchor, false, upward);
     FFirstWindow = false;
@@ -132,6 +132,7 @@ void TbsSkinMenu::Open(TControl* opener, TbsSkinData* skinData, bool upward, con
     SetOpener(nullptr);
     if (FSkinForm) FSkinForm->MenuClosed();
   }
+  return w != nullptr;
 }
 
 TbsSkinPopupWindow* TbsSkinMenu::NewWindow(const std::vector<TMenuItem*>& sources, int firstIndex,
@@ -271,4 +272,9 @@ bool TbsSkinMenu::ProcessKey(Word key) {
     return true;
   }
   return w->ProcessKey(key);
+}
+
+bool TbsSkinMenu::ProcessChar(char32_t ch) {
+  TbsSkinPopupWindow* w = Deepest();
+  return w && w->ProcessChar(ch);
 }

@@ -48,11 +48,12 @@ class TbsSkinMenu : public TComponent {
 
   // Opens the sub-items of item from firstIndex at the anchor (screen coordinates; a
   // zero-size rectangle is a point). Open windows are closed first. Shows nothing when
-  // the item has no sub-items there.
-  void Popup(TControl* opener, TbsSkinData* skinData, bool upward, TMenuItem* item, TRect anchor,
+  // the item has no visible sub-items there. True when a window opened; otherwise the
+  // opener hears nothing, and the form's menu-closed steps have run.
+  bool Popup(TControl* opener, TbsSkinData* skinData, bool upward, TMenuItem* item, TRect anchor,
              int firstIndex = 0);
   // The sub-items of two items one after the other in one window.
-  void Popup2(TControl* opener, TbsSkinData* skinData, bool upward, TMenuItem* item1, TMenuItem* item2,
+  bool Popup2(TControl* opener, TbsSkinData* skinData, bool upward, TMenuItem* item1, TMenuItem* item2,
               TRect anchor, int firstIndex = 0);
   // Frees the windows from the top down to level n (level 0 closes the menu).
   void CloseToLevel(int n);
@@ -73,7 +74,10 @@ class TbsSkinMenu : public TComponent {
   TbsSkinMenuItem* PendingItem() const { return FPendingItem; }
 
   // Keys while a menu is open (from the form's message handler): true when used.
+  // Accelerators come as typed characters, so that any character a caption's "&" marks
+  // answers, whatever key and keyboard layout produced it.
   bool ProcessKey(Word key);
+  bool ProcessChar(char32_t ch);
   // An item was selected by the mouse or lost its selection (sub-menu delay).
   void ArmSubMenu(TbsSkinMenuItem* item);
   void CancelPending(const TbsSkinMenuItem* item);
@@ -87,7 +91,7 @@ class TbsSkinMenu : public TComponent {
   std::weak_ptr<bool> AliveToken() const { return FAlive; }
 
  private:
-  void Open(TControl* opener, TbsSkinData* skinData, bool upward, const std::vector<TMenuItem*>& items,
+  bool Open(TControl* opener, TbsSkinData* skinData, bool upward, const std::vector<TMenuItem*>& items,
             TRect anchor, int firstIndex);
   TbsSkinPopupWindow* NewWindow(const std::vector<TMenuItem*>& sources, int firstIndex, const TRect& anchor,
                                 bool subMenu, bool upward);

@@ -22,7 +22,7 @@ TbsSkinForm* SkinFormOf(const TComponent* c) {
 }  // namespace
 
 TbsSkinPopupMenu::TbsSkinPopupMenu(TComponent* AOwner) : TPopupMenu(AOwner) {
-  OnPopupShow = [this](TPopupMenu*, int x, int y) { Show(Rect(x, y, x, y), false, nullptr, false); };
+  OnPopupShow = [this](TPopupMenu*, const TRect& anchor) { return Show(anchor, false, nullptr, false); };
 }
 
 TbsSkinPopupMenu::~TbsSkinPopupMenu() = default;
@@ -57,21 +57,21 @@ TbsSkinForm* TbsSkinPopupMenu::FindSkinForm() const {
   return nullptr;
 }
 
-void TbsSkinPopupMenu::Show(TRect anchor, bool upward, TControl* opener, bool needSkin) {
+bool TbsSkinPopupMenu::Show(TRect anchor, bool upward, TControl* opener, bool needSkin) {
   TbsSkinForm* sf = FindSkinForm();
-  if (!sf || !sf->SkinMenu()) return;
+  if (!sf || !sf->SkinMenu()) return false;
   TbsSkinData* skin = FSkinData ? FSkinData : sf->MenuSkinData();
-  if (needSkin && !skin) return;
+  if (needSkin && !skin) return false;
   if (!opener) opener = dynamic_cast<TControl*>(PopupComponent());
   sf->PrepareForMenu();
-  sf->SkinMenu()->Popup(opener, skin, upward, Items(), anchor);
+  return sf->SkinMenu()->Popup(opener, skin, upward, Items(), anchor);
 }
 
-void TbsSkinPopupMenu::PopupAt(TRect anchor, bool upward) {
+bool TbsSkinPopupMenu::PopupAt(TRect anchor, bool upward) {
   std::weak_ptr<bool> alive = FAlive;
   if (OnPopup) OnPopup(this);
-  if (alive.expired()) return;
-  Show(anchor, upward, nullptr, false);
+  if (alive.expired()) return false;
+  return Show(anchor, upward, nullptr, false);
 }
 
 void TbsSkinPopupMenu::PopupFromControl(TControl* control, int X, int Y) {
@@ -83,12 +83,12 @@ void TbsSkinPopupMenu::PopupFromControl(TControl* control, int X, int Y) {
 
 void InstallSkinPopupHandler() {
   if (TPopupMenu::PopupHandler()) return;
-  TPopupMenu::SetPopupHandler([](TPopupMenu* menu, int x, int y) {
+  TPopupMenu::SetPopupHandler([](TPopupMenu* menu, const TRect& anchor) {
     TbsSkinForm* sf = SkinFormOf(menu->PopupComponent());
     if (!sf) sf = SkinFormOf(menu->Owner());
-    if (!sf || !sf->SkinMenu()) return;
+    if (!sf || !sf->SkinMenu()) return false;
     sf->PrepareForMenu();
-    sf->SkinMenu()->Popup(dynamic_cast<TControl*>(menu->PopupComponent()), sf->MenuSkinData(), false, menu->Items(),
-                          Rect(x, y, x, y));
+    return sf->SkinMenu()->Popup(dynamic_cast<TControl*>(menu->PopupComponent()), sf->MenuSkinData(), false,
+                                 menu->Items(), anchor);
   });
 }

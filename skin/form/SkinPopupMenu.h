@@ -24,13 +24,13 @@ class TbsSkinPopupMenu : public TPopupMenu {
 
   // The skin form that shows this menu (nullptr when none).
   TbsSkinForm* FindSkinForm() const;
-  // Pops up under a rectangle (caption buttons), upward on request.
-  void PopupAt(TRect anchor, bool upward);
+  // Pops up under a rectangle (caption buttons), upward on request; true when it opened.
+  bool PopupAt(TRect anchor, bool upward);
   // For controls: pops up at a point only when skin data was found.
   void PopupFromControl(TControl* control, int X, int Y);
 
  private:
-  void Show(TRect anchor, bool upward, TControl* opener, bool needSkin);
+  bool Show(TRect anchor, bool upward, TControl* opener, bool needSkin);
   TbsSkinData* FSkinData = nullptr;
   TComponent* FComponentForm = nullptr;
 };

@@ -338,22 +338,23 @@ void TbsSkinPopupWindow::ClickItem(int index) {
   if (now >= 0) FMenu->OpenSubMenu(this, now);
 }
 
+bool TbsSkinPopupWindow::ProcessChar(char32_t ch) {
+  if (!Visible()) return false;
+  for (int i = 0; i < ItemCount(); ++i) {
+    TbsSkinMenuItem* it = FItems[size_t(i)].get();
+    if (it->MenuItem() && !it->IsSeparator() && IsAccel(ch, it->MenuItem()->Caption())) {
+      if (!it->Selectable()) return true;
+      ScrollTo(i);
+      SetActive(i, false, true);
+      ClickItem(i);
+      return true;
+    }
+  }
+  return false;
+}
+
 bool TbsSkinPopupWindow::ProcessKey(Word key) {
   if (!Visible()) return false;
-  const bool letter = (key >= 'A' && key <= 'Z') || (key >= '0' && key <= '9');
-  if (letter) {
-    for (int i = 0; i < ItemCount(); ++i) {
-      TbsSkinMenuItem* it = FItems[size_t(i)].get();
-      if (it->MenuItem() && !it->IsSeparator() && IsAccel(char32_t(key), it->MenuItem()->Caption())) {
-        if (!it->Selectable()) return true;
-        ScrollTo(i);
-        SetActive(i, false, true);
-        ClickItem(i);
-        return true;
-      }
-    }
-    return false;
-  }
   switch (key) {
     case VK_RETURN:
       ClickItem(FActiveIndex);

@@ -62,8 +62,10 @@ class TbsSkinPopupWindow : public TCustomControl {
   // Makes index the active item, deselecting the previous one.
   void SetActive(int index, bool byMouse, bool keyboardMark);
   void ClickItem(int index);
-  // A key for this window; true when it was used.
+  // A navigation key for this window; true when it was used.
   bool ProcessKey(Word key);
+  // A typed character: the item it is the accelerator of is chosen; true when one was.
+  bool ProcessChar(char32_t ch);
   // One poll of the cursor (the mouse timer's tick).
   void MouseTimerTick();
   void MorphTimerTick();

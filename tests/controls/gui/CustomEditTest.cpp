@@ -354,7 +354,10 @@ TEST_F(CustomEditTest, PressesPlaceTheCaretSelectAndFocus) {
   // The right button asks for the context menu; the menu set on the edit opens there.
   TPopupMenu menu(Form);
   TPoint shownAt{-1, -1};
-  menu.OnPopupShow = [&](TPopupMenu*, int x, int y) { shownAt = Point(x, y); };
+  menu.OnPopupShow = [&](TPopupMenu*, const TRect& a) {
+    shownAt = a.TopLeft();
+    return true;
+  };
   Ed->SetPopupMenu(&menu);
   SimulateMouse(Ed, WM_RBUTTONDOWN, 20, 5, MK_RBUTTON);
   SimulateMouse(Ed, WM_RBUTTONUP, 20, 5, 0);

@@ -10,6 +10,7 @@
 #include "framework/layout/ClassRegistry.h"
 #include "framework/layout/LayoutReader.h"
 #include "tests/controls/gui/ControlsFixture.h"
+#include "tests/support/RealInput.h"
 
 using namespace controlstest;
 
@@ -375,6 +376,23 @@ TEST_F(ListViewInputTest, TypedTextFindsCaptionsAndAPauseStartsAgain) {
   SimulateChar(List, U'q');
   EXPECT_EQ("q@0pw", asked);
   EXPECT_EQ(42, List->ItemIndex());
+}
+
+TEST_F(ListViewInputTest, TypedLettersOfAnyScriptFindCaptionsInEitherCase) {
+  List->ClearItems();
+  for (const char* c : {"apple", "École", "Øre", "Жук", "zebra"}) List->AddItem(c);
+  const struct {
+    std::u32string typed;
+    int item;
+  } cases[] = {{U"é", 1}, {U"øR", 2}, {U"жУ", 3}, {U"Éc", 1}};
+  for (const auto& c : cases) {
+    List->SetSearchTimeout(0);  // each case a new search
+    testsupport::Pump(5);
+    realinput::Type(c.typed.substr(0, 1));
+    List->SetSearchTimeout(10000);
+    realinput::Type(c.typed.substr(1));
+    EXPECT_EQ(c.item, List->ItemIndex()) << List->ItemIndex();
+  }
 }
 
 // ---- images, long texts, owner data ----------------------------------------------------------

@@ -68,16 +68,47 @@ TEST(Utf, ChineseRoundTripsThroughUtf16) {
   EXPECT_EQ(Utf16ToUtf8(u), s);
 }
 
-TEST(Utf, InvalidInputBecomesReplacementCharacters) {
-  // Lone continuation, truncated sequence at the end, overlong '/', encoded surrogate.
-  std::string bad = std::string("a\x80") + "b\xC0\xAF" + "c\xED\xA0\x80" + "d\xE5\xBD";
-  std::u16string u = Utf8ToUtf16(bad);
-  EXPECT_EQ(u, u"a\uFFFDb\uFFFD\uFFFDc\uFFFDd\uFFFD");
-  EXPECT_FALSE(IsValidUtf8(bad));
+TEST(Utf, BytesThatAreNotUtf8TravelThroughUtf16AsEscapesAndComeBack) {
+  // Latin-1 "café", lone continuation, overlong '/', encoded surrogate, truncated end:
+  // every byte of a bad sequence becomes U+DC00 + byte.
+  const struct {
+    std::string bytes;
+    std::u16string utf16;
+  } cases[] = {
+      {"caf\xE9.mp4", u"caf\xDCE9.mp4"},
+      {"a\x80" "b", u"a\xDC80" u"b"},
+      {"b\xC0\xAF", u"b\xDCC0\xDCAF"},
+      {"c\xED\xA0\x80", u"c\xDCED\xDCA0\xDC80"},
+      {"d\xE5\xBD", u"d\xDCE5\xDCBD"},
+      {"\xFF\xC3\xA9", u"\xDCFF\u00E9"},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(Utf8ToUtf16(c.bytes), c.utf16) << c.bytes;
+    EXPECT_EQ(Utf16ToUtf8(c.utf16), c.bytes) << c.bytes;
+    EXPECT_FALSE(IsValidUtf8(c.bytes));
+  }
   EXPECT_TRUE(IsValidUtf8("声道"));
-  // Unpaired surrogates in UTF-16.
-  std::u16string lone = {u'x', char16_t(0xD800), u'y', char16_t(0xDC00)};
-  EXPECT_EQ(Utf16ToUtf8(lone), "x\xEF\xBF\xBDy\xEF\xBF\xBD");
+  // Unpaired surrogates that carry no byte become U+FFFD.
+  std::u16string lone = {u'x', char16_t(0xD800), u'y', char16_t(0xDC00), char16_t(0xDC7F), char16_t(0xDD00)};
+  EXPECT_EQ(Utf16ToUtf8(lone), "x\xEF\xBF\xBDy\xEF\xBF\xBD\xEF\xBF\xBD\xEF\xBF\xBD");
+}
+
+TEST(Utf, CaseFoldingMatchesLettersOfEveryScript) {
+  const struct {
+    const char* text;
+    const char* prefix;
+    bool match;
+  } cases[] = {
+      {"École", "é", true},        {"école", "ÉC", true},      {"Øre", "ø", true},
+      {"Жук", "жу", true},         {"ΣΟΦΙΑ", "σοφ", true},     {"Ωμέγα", "ΩΜΈ", true},
+      {"Ärger", "a", false},       {"abc", "abcd", false},     {"caf\xE9", "CAF\xE9", true},
+      {"caf\xE9", "café", false},  {"Item", "", true},
+  };
+  for (const auto& c : cases) EXPECT_EQ(StartsWithFolded(c.text, c.prefix), c.match) << c.text << " / " << c.prefix;
+  EXPECT_EQ(CaseFold("ÉCOLE"), CaseFold("école"));
+  EXPECT_EQ(Utf8Encode(U'é'), "\xC3\xA9");
+  EXPECT_EQ(Utf8Encode(U'😀'), "\xF0\x9F\x98\x80");
+  EXPECT_EQ(Utf8Encode(char32_t(0xD800)), "\xEF\xBF\xBD");
 }
 
 TEST(Utf, CuttingKeepsWholeCodePoints) {

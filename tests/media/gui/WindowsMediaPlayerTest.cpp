@@ -159,6 +159,17 @@ TEST_F(WindowsMediaPlayerGui, ASecondUrlReplacesTheFirst) {
   Image().SavePngFile(testsupport::ArtifactDir() + "/video_second_url.png");
 }
 
+TEST_F(WindowsMediaPlayerGui, ANameThatIsNotUtf8StillPlays) {
+  // Latin-1 "café.mp4": the byte 0xE9 is no UTF-8; the URL carries it and hands it back.
+  const std::string latin1 = MakeVideo(dir, "caf\xE9.mp4", "smptebars=size=320x240", 3);
+  ASSERT_FALSE(IsValidUtf8(latin1));
+  player->SetURL(Utf8ToUtf16(latin1));
+  EXPECT_EQ(Utf16ToUtf8(player->URL()), latin1);
+  EXPECT_EQ(player->URL().find(u'\uFFFD'), std::u16string::npos);
+  EXPECT_TRUE(WaitUntil([&] { return ShowsBars(); }, 20000)) << "the video did not open";
+  EXPECT_EQ(mediaErrors, 0);
+}
+
 TEST_F(WindowsMediaPlayerGui, FilesItCannotPlayLeaveItBlack) {
   std::string missing = dir + "/no such video.mp4";
   std::string corrupt = dir + "/corrupt.mp4";

@@ -30,10 +30,11 @@ class SkinMenuSpeedButtonTest : public SkinControlsFixture {
     Panel->SetBorderStyle(bvNone);
     Menu = new TPopupMenu(Form);
     // Stands in for the skin menu engine: records where and for whom the menu opened.
-    Menu->OnPopupShow = [this](TPopupMenu* m, int x, int y) {
+    Menu->OnPopupShow = [this](TPopupMenu* m, const TRect& anchor) {
       ++Shown;
-      ShownAt = Point(x, y);
+      ShownAt = anchor;
       Opener = m->PopupComponent();
+      return true;
     };
     B = new TbsSkinMenuSpeedButton(Form);
     B->SetParent(Panel);
@@ -49,7 +50,7 @@ class SkinMenuSpeedButtonTest : public SkinControlsFixture {
   TPopupMenu* Menu = nullptr;
   TbsSkinMenuSpeedButton* B = nullptr;
   int Shown = 0, Clicks = 0, ShowEvents = 0, HideEvents = 0;
-  TPoint ShownAt;
+  TRect ShownAt;
   TComponent* Opener = nullptr;
 };
 
@@ -70,7 +71,8 @@ TEST_F(SkinMenuSpeedButtonTest, TrackModeOpensTheMenuOnlyFromTheRightmostFifteen
   EXPECT_TRUE(B->MenuOpen());
   EXPECT_TRUE(B->Down());
   EXPECT_EQ(Opener, B) << "the menu reports its closing to the button";
-  EXPECT_EQ(ShownAt, B->ClientToScreen(Point(0, 25))) << "under the button";
+  const TPoint topLeft = B->ClientToScreen(Point(0, 0));
+  EXPECT_EQ(ShownAt, Bounds(topLeft.X, topLeft.Y, 60, 25)) << "at the button's rectangle";
   ReleaseAt(45);
   EXPECT_EQ(Clicks, 1) << "the release is ignored while the menu is open";
   EXPECT_TRUE(B->Down());
@@ -169,6 +171,24 @@ TEST_F(SkinMenuSpeedButtonTest, SlateTrackAreaFollowsTheRightEdge) {
   EXPECT_NE(active.Pixel(t.Left + 1, 2), down.Pixel(t.Left + 1, 2)) << "the two images differ there";
   B->Perform(SKINMSG_MENUCLOSED, 0, 0);
   EXPECT_EQ(HideEvents, 1);
+}
+
+TEST_F(SkinMenuSpeedButtonTest, TransparentSlateButtonAtRestDrawsItsDropArrow) {
+  LoadSlate();
+  B->SetSkinDataName("toolmenubutton");
+  B->SetSkinData(SkinData);
+  B->SetTransparent(true);
+  B->SetWidth(40);
+  ASSERT_NE(B->SkinIndex(), -1);
+  const auto& r = *dynamic_cast<const TbsDataSkinMenuButtonControl*>(Record("toolmenubutton"));
+  ASSERT_EQ(r.trackbuttonrect, Rect(28, 0, 40, 25));
+  Pic rest = ShotOf(Panel, B);
+  SaveArtifact(rest, "menu_speed_button_slate_transparent");
+  // Centred at (34, 12) in the caption colour: rows of 5, 3 and 1 pixels.
+  for (TPoint p : {Point(32, 12), Point(36, 12), Point(33, 13), Point(35, 13), Point(34, 14)})
+    EXPECT_EQ(rest.Pixel(p.X, p.Y), r.fontcolor) << p.X << "," << p.Y;
+  for (TPoint p : {Point(31, 12), Point(37, 12), Point(33, 14), Point(34, 15)})
+    EXPECT_NE(rest.Pixel(p.X, p.Y), r.fontcolor) << p.X << "," << p.Y;
 }
 
 }  // namespace

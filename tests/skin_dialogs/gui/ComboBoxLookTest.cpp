@@ -4,6 +4,7 @@
 #include "skin/controls/SkinScrollBar.h"
 #include "skin/draw/SkinImage.h"
 #include "tests/skin_dialogs/gui/SkinDialogsFixture.h"
+#include "tests/support/RealInput.h"
 
 using namespace skindialogstest;
 
@@ -103,6 +104,31 @@ TEST_F(ComboBoxLookTest, DefaultListRows) {
   EXPECT_EQ(Highlight, shot.Pixel(shot.Width() - 5, 1 + rh + rh / 2));  // row 1, selected
   EXPECT_GT(CountColor(shot, Rect(1, 1 + rh, 60, 1 + 2 * rh), clWhite), 10);  // its light text
   EXPECT_GT(CountDark(shot, Rect(1, 1 + 2 * rh, 60, 1 + 3 * rh)), 10);      // row 2's dark text
+}
+
+TEST_F(ComboBoxLookTest, ListRowsAreWrittenInTheBoxsFont) {
+  auto* c = Combo(3, 8);
+  c->Font()->SetHeight(-24);
+  c->Font()->SetColor(clRed);
+  realinput::Click(c->ClientToScreen(Point(40, 10)));  // a press on the item area drops the list
+  ASSERT_TRUE(c->DroppedDown());
+  TbsPopupListBox* l = c->ListBox();
+  TBitmap shot;
+  PaintTo(l, &shot);
+  SaveArtifact(shot, "combo_list_rows_box_font");
+  // Row 1 ("Item 1", not selected): red text as tall as a 24-pixel font's capitals.
+  const int rh = l->RowHeight();
+  int top = shot.Height(), bottom = -1, red = 0;
+  for (int y = 1 + rh; y < 1 + 2 * rh && y < shot.Height(); ++y)
+    for (int x = 1; x < shot.Width() - 1; ++x)
+      if (shot.Pixel(x, y) == clRed) {
+        ++red;
+        top = std::min(top, y);
+        bottom = std::max(bottom, y);
+      }
+  EXPECT_GT(red, 30);
+  EXPECT_GE(bottom - top + 1, 15);
+  c->CloseUp(false);
 }
 
 TEST_F(ComboBoxLookTest, SlateBoxListAndButtonStates) {

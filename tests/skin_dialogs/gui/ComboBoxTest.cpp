@@ -3,6 +3,7 @@
 #include "framework/controls/CustomEdit.h"
 #include "skin/controls/SkinScrollBar.h"
 #include "tests/skin_dialogs/gui/SkinDialogsFixture.h"
+#include "tests/support/RealInput.h"
 
 using namespace skindialogstest;
 
@@ -167,6 +168,21 @@ TEST_F(ComboBoxTest, TypedPrefixesFindItemsAndStartAfreshAfterAPause) {
   EXPECT_EQ(1, c->ItemIndex());
   SimulateChar(c, U'd');
   EXPECT_EQ(2, c->ItemIndex());
+}
+
+TEST_F(ComboBoxTest, TypedPrefixesFoldTheCaseOfEveryScript) {
+  auto* c = Make<TbsSkinComboBox>(20, 20, 120, 20);
+  for (const char* s : {"Apfel", "École", "Øre", "Жук"}) c->Items()->Add(s);
+  c->SetFocus();
+  const struct {
+    std::u32string typed;
+    int row;
+  } cases[] = {{U"é", 1}, {U"øR", 2}, {U"жУ", 3}, {U"É", 1}};
+  for (const auto& k : cases) {
+    c->Perform(WM_TIMER, TbsSkinCustomComboBox::TypeAheadTimerId, 0);  // a fresh prefix
+    realinput::Type(k.typed);
+    EXPECT_EQ(k.row, c->ItemIndex()) << c->ItemIndex();
+  }
 }
 
 TEST_F(ComboBoxTest, PressDragAndReleaseOnARowChoosesIt) {

@@ -10,6 +10,7 @@
 #include "skin/dialogs/SkinFileListView.h"
 #include "tests/skin_controls/gui/SkinControlsFixture.h"
 #include "tests/skin_dialogs/unit/ShellTestTree.h"
+#include "tests/support/RealInput.h"
 #include "tests/support/SlatePieces.h"
 
 using namespace skincontrolstest;
@@ -233,6 +234,27 @@ TEST_F(FileListViewTest, TypedTextFindsRowsAndRenameReportsRefusal) {
   List->SelectedFiles(&files);
   ASSERT_EQ(3, files.Count());
   EXPECT_EQ(t.Path("a.txt"), files[0]);
+}
+
+TEST_F(FileListViewTest, TypedLettersFindNamesInEitherCaseInAnyScript) {
+  t.File("École.txt");
+  t.File("øre.wav");
+  t.File("Жук.mp4");
+  List->SetFocus();
+  Key(VK_F5);
+  List->SetItemIndex(0);
+  const struct {
+    std::u32string typed;
+    const char* row;
+  } cases[] = {{U"é", "École.txt"}, {U"ØR", "øre.wav"}, {U"жу", "Жук.mp4"}, {U"ÉCO", "École.txt"}};
+  for (const auto& c : cases) {
+    List->SetSearchTimeout(0);  // each case a new search
+    testsupport::Pump(5);
+    realinput::Type(c.typed.substr(0, 1));
+    List->SetSearchTimeout(10000);
+    realinput::Type(c.typed.substr(1));
+    EXPECT_EQ(Row(c.row), List->ItemIndex()) << c.row;
+  }
 }
 
 TEST_F(FileListViewTest, LooksDefaultAndSlate) {

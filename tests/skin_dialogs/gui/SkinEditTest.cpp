@@ -99,9 +99,10 @@ TEST_F(SkinEditTest, TheEditMenuWithItsSixTextsAndCommands) {
   // A right click opens it at the pointer, through the program-wide menu handler.
   TPopupMenu* shown = nullptr;
   TPoint at{-1, -1};
-  TPopupHandler saved = TPopupMenu::SetPopupHandler([&](TPopupMenu* menu, int x, int y) {
+  TPopupHandler saved = TPopupMenu::SetPopupHandler([&](TPopupMenu* menu, const TRect& a) {
     shown = menu;
-    at = Point(x, y);
+    at = a.TopLeft();
+    return true;
   });
   SimulateMouse(e->Field(), WM_RBUTTONDOWN, 10, 5, MK_RBUTTON);
   SimulateMouse(e->Field(), WM_RBUTTONUP, 10, 5, 0);
@@ -157,7 +158,7 @@ TEST_F(SkinEditTest, TheEditMenuWithItsSixTextsAndCommands) {
   // A menu of the program's own replaces the edit menu.
   TPopupMenu own(Form);
   int ownShown = 0;
-  own.OnPopupShow = [&](TPopupMenu*, int, int) { ++ownShown; };
+  own.OnPopupShow = [&](TPopupMenu*, const TRect&) { return ++ownShown > 0; };
   e->SetPopupMenu(&own);
   SimulateMouse(e->Field(), WM_RBUTTONDOWN, 10, 5, MK_RBUTTON);
   SimulateMouse(e->Field(), WM_RBUTTONUP, 10, 5, 0);

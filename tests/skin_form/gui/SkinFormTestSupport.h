@@ -19,6 +19,7 @@
 #include "skin/form/SkinForm.h"
 #include "skin/form/SkinMenu.h"
 #include "skin/form/SkinPopupWindow.h"
+#include "tests/support/RealInput.h"
 #include "tests/support/TestSupport.h"
 
 namespace sftest {
@@ -91,6 +92,8 @@ class FormFixture : public ::testing::Test {
     TickWindow(w, TbsSkinPopupWindow::MouseTimerId);
   }
   void Key(int vk) { SimulateKey(form, WM_KEYDOWN, vk); }
+  // Characters typed on the keyboard (accelerators answer these).
+  void Type(const std::u32string& text) { realinput::Type(text); }
   TbsSkinMenu* Menu() const { return skinForm->SkinMenu(); }
   TbsSkinPopupWindow* Level(int i) const { return Menu()->Windows(i); }
 

@@ -146,16 +146,36 @@ TEST_F(SkinMenuTest, AcceleratorSelectsAndActivatesItsItem) {
   Add(menu->Items(), "Be&ta");
   Add(menu->Items(), "&Gamma");
   ASSERT_TRUE(Open());
-  Key('T');
+  Type(U"t");
   EXPECT_EQ(0, Menu()->LevelCount());
   ASSERT_EQ(1u, clicked.size());
   EXPECT_EQ("Be&ta", clicked[0]);
   // A key that is no accelerator changes nothing.
   TbsSkinPopupWindow* w = Open();
-  Key('Q');
+  Type(U"q");
   EXPECT_EQ(1, Menu()->LevelCount());
   EXPECT_EQ(0, w->ActiveIndex());
   EXPECT_EQ(1u, clicked.size());
+}
+
+TEST_F(SkinMenuTest, AnyTypedCharacterAnswersTheItemItMarks) {
+  // Letters of any script, in either case, digits and marks.
+  const struct {
+    const char* caption;
+    std::u32string typed;
+  } cases[] = {{"&Über", U"ü"}, {"&über", U"Ü"}, {"Größe &ändern", U"Ä"}, {"&Жанр", U"ж"},
+               {"Zoom &+", U"+"}, {"&É", U"é"},  {"Part &2", U"2"}};
+  for (const auto& c : cases) {
+    menu->Items()->Clear();
+    clicked.clear();
+    Add(menu->Items(), "&Other");
+    Add(menu->Items(), c.caption);
+    ASSERT_TRUE(Open());
+    Type(c.typed);
+    EXPECT_EQ(0, Menu()->LevelCount()) << c.caption;
+    ASSERT_EQ(1u, clicked.size()) << c.caption;
+    EXPECT_EQ(c.caption, clicked[0]);
+  }
 }
 
 TEST_F(SkinMenuTest, EscClosesOneLevelAtATimeAndTheLastFiresTheCloseEvent) {
@@ -543,7 +563,7 @@ TEST_F(SkinMenuTest, ContextMenusOfControlsOpenThroughTheSkinMenu) {
   ASSERT_EQ(1, Menu()->LevelCount());
   EXPECT_EQ(button, Menu()->Opener());
   EXPECT_EQ("&Plain", Level(0)->Items(0)->MenuItem()->Caption());
-  Key('P');
+  Type(U"p");
   EXPECT_EQ(1, clicks);
   EXPECT_EQ(0, Menu()->LevelCount());
   // A skin popup menu on a control goes the same way.

@@ -104,7 +104,7 @@ TEST_F(SystemMenu, RolledUpFormOffersRestore) {
   EXPECT_EQ("Mi&nimize", w->Items(0)->MenuItem()->Caption());
   EXPECT_EQ("&Restore", w->Items(1)->MenuItem()->Caption());
   // The accelerator of "&Restore" unrolls the form and closes the menu.
-  Key('R');
+  Type(U"r");
   EXPECT_EQ(0, Menu()->LevelCount());
   EXPECT_FALSE(skinForm->RollUpState());
   EXPECT_EQ(200, form->Height());

@@ -96,9 +96,10 @@ TEST_F(ClientMargins, RightClickOpensTheAutoPopupMenuAtTheScreenPoint) {
   auto* menu = new TPopupMenu(Form.get());
   TPoint shownAt{-1, -1};
   int shown = 0;
-  menu->OnPopupShow = [&](TPopupMenu*, int x, int y) {
-    shownAt = Point(x, y);
+  menu->OnPopupShow = [&](TPopupMenu*, const TRect& a) {
+    shownAt = a.TopLeft();
     ++shown;
+    return true;
   };
   auto* box = new Fill(Form.get(), clRed);
   box->SetParent(Form.get());
@@ -130,7 +131,10 @@ TEST_F(ClientMargins, RightClickOpensTheAutoPopupMenuAtTheScreenPoint) {
   spot->SetParent(Form.get());
   spot->SetBounds(150, 30, 20, 20);
   auto* spotMenu = new TPopupMenu(Form.get());
-  spotMenu->OnPopupShow = [&](TPopupMenu*, int, int) { shown += 10; };
+  spotMenu->OnPopupShow = [&](TPopupMenu*, const TRect&) {
+    shown += 10;
+    return true;
+  };
   spot->SetPopupMenu(spotMenu);
   SimulateMouse(Form.get(), WM_RBUTTONDOWN, 155, 35, MK_RBUTTON);
   SimulateMouse(Form.get(), WM_RBUTTONUP, 155, 35, 0);

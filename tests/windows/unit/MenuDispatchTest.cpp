@@ -162,7 +162,7 @@ TEST_F(PopupMenuModel, AHandlerMayFreeTheMenuItRunsFrom) {
   SetUp();
   int shown = 0;
   menu->OnPopup = [this](TObject*) { delete menu; };
-  menu->OnPopupShow = [&](TPopupMenu*, int, int) { ++shown; };
+  menu->OnPopupShow = [&](TPopupMenu*, const TRect&) { return ++shown > 0; };
   menu->Popup(1, 2);
   EXPECT_EQ(shown, 0);
 }
@@ -181,15 +181,19 @@ TEST_F(PopupMenuModel, PopupFiresOnPopupThenHandsTheMenuToTheShowHandler) {
     log.push_back("popup");
     minimize->SetVisible(false);  // handlers fill or trim the menu here
   };
-  TPopupHandler previous = TPopupMenu::SetPopupHandler([&](TPopupMenu* m, int x, int y) {
-    log.push_back("show " + std::to_string(x) + "," + std::to_string(y) +
+  TPopupHandler previous = TPopupMenu::SetPopupHandler([&](TPopupMenu* m, const TRect& a) {
+    log.push_back("show " + std::to_string(a.Left) + "," + std::to_string(a.Top) +
                   (m->Items()->Items(0)->Visible() ? " visible" : " trimmed"));
+    return true;
   });
   menu->Popup(100, 200);
   EXPECT_EQ(menu->PopupPoint(), Point(100, 200));
 
   // A menu's own handler wins over the program-wide one.
-  menu->OnPopupShow = [&](TPopupMenu*, int x, int y) { log.push_back("own " + std::to_string(x)); };
+  menu->OnPopupShow = [&](TPopupMenu*, const TRect& a) {
+    log.push_back("own " + std::to_string(a.Left));
+    return true;
+  };
   menu->Popup(5, 6);
   TPopupMenu::SetPopupHandler(previous);
   EXPECT_EQ(log, (std::vector<std::string>{"popup", "show 100,200 trimmed", "popup", "own 5"}));
