@@ -2,7 +2,11 @@
 // control interface that records what the window's media player sends.
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
+#include <sys/stat.h>
+
 #include <cstdlib>
+#include <ctime>
 #include <functional>
 #include <sstream>
 #include <filesystem>
@@ -438,6 +442,46 @@ TEST_F(MainWindow, ThePlayerStartsFromItsStoredState) {
   EXPECT_EQ(form->WindowsMediaPlayer1->uiMode(), u"full");
   EXPECT_TRUE(form->WindowsMediaPlayer1->enabled());
   EXPECT_EQ(form->WindowsMediaPlayer1->StoredState(), stored.Serialize());
+}
+
+// A take that an earlier run left in its journal beside the program: once the window
+// runs it is rescued to a file named after the journal's last write, and the user is
+// told once.
+TEST_F(MainWindow, ATakeLeftInAJournalIsRescuedAndTheUserToldOnce) {
+  const std::string oldHome = std::getenv("HOME") ? std::getenv("HOME") : "";
+  setenv("HOME", testsupport::MakeTempDir("home").c_str(), 1);
+  const std::string exeDir = ExtractFilePath(TForm1::RecordingPath());
+  const std::string journal = exeDir + ".Temp.wav.recording";
+  {
+    std::ofstream f(journal, std::ios::binary);
+    const unsigned char header[44] = {'R', 'I', 'F', 'F', 36, 0, 0, 0, 'W', 'A', 'V', 'E', 'f', 'm', 't', ' ',
+                                      16, 0, 0, 0, 1, 0, 2, 0, 0x22, 0x56, 0, 0, 0x88, 0x58, 1, 0,
+                                      4, 0, 16, 0, 'd', 'a', 't', 'a', 0, 0, 0, 0};
+    f.write(reinterpret_cast<const char*>(header), 44);
+    f << std::string(4 * 8820 + 2, '\x7F');  // 0.4 s and half a frame
+  }
+  const std::time_t lastWrite = 1700000000;
+  const timespec times[2] = {{lastWrite, 0}, {lastWrite, 0}};
+  ASSERT_EQ(::utimensat(AT_FDCWD, journal.c_str(), times, 0), 0);
+  for (int round = 0; round < 2; ++round) {
+    PostMessage(form->Handle(), WM_RESCUE_LEFT_TAKES, 0, 0);
+    testsupport::Pump(100);
+  }
+  ASSERT_EQ(boxes.size(), 1u);
+  const std::string prefix = "上次录制的声音已恢复!\n" + exeDir + "Temp-";
+  ASSERT_EQ(boxes[0].Text.rfind(prefix, 0), 0u) << boxes[0].Text;
+  EXPECT_EQ(boxes[0].Caption, "信息");
+  EXPECT_EQ(boxes[0].Flags, MB_OK | MB_ICONINFORMATION);
+  const std::string rescued = boxes[0].Text.substr(boxes[0].Text.find('\n') + 1);
+  std::tm t{};
+  localtime_r(&lastWrite, &t);
+  char name[64];
+  std::strftime(name, sizeof name, "Temp-%Y%m%d-%H%M%S.wav", &t);
+  EXPECT_EQ(rescued, exeDir + name);
+  EXPECT_EQ(std::filesystem::file_size(rescued), 44u + 4 * 8820);
+  EXPECT_FALSE(std::filesystem::exists(journal));
+  std::filesystem::remove(rescued);
+  setenv("HOME", oldHome.c_str(), 1);
 }
 
 TEST_F(MainWindow, ClosingWhileRecordingKeepsOnlyTheHeader) {
