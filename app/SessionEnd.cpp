@@ -55,7 +55,11 @@ void CatchEndSignals(HWND window, UINT msg) {
   sa.sa_handler = OnEndSignal;
   sigemptyset(&sa.sa_mask);
   sa.sa_flags = SA_RESTART;
-  for (int s : {SIGTERM, SIGINT, SIGHUP}) ::sigaction(s, &sa, nullptr);
+  for (int s : {SIGTERM, SIGINT, SIGHUP}) {
+    // A signal the program was started to ignore (nohup, a background job) stays ignored.
+    struct sigaction old {};
+    if (::sigaction(s, nullptr, &old) == 0 && old.sa_handler != SIG_IGN) ::sigaction(s, &sa, nullptr);
+  }
 }
 
 void SetTakeRunning(bool running) { gTakeRunning = running; }
