@@ -43,9 +43,12 @@ struct TProgram {
   int X = 0, Y = 0;  // the client area on the screen
 
   ~TProgram() {
-    if (Pid > 0 && ::kill(Pid, SIGKILL) == 0) waitpid(Pid, nullptr, 0);
+    if (Signal(SIGKILL)) waitpid(Pid, nullptr, 0);
   }
-  void Start(rlim_t fileSizeLimit = RLIM_INFINITY) {
+  // Only ever the program itself: a pid of -1 would signal every process there is.
+  bool Signal(int sig) const { return Pid > 0 && ::kill(Pid, sig) == 0; }
+  // True once the window shows.
+  bool Start(rlim_t fileSizeLimit = RLIM_INFINITY) {
     if (!fs::exists(Dir + "/corvale")) fs::create_hard_link(CORVALE_BINARY_DIR "/corvale", Dir + "/corvale");
     if ((Pid = fork()) == 0) {
       setenv("DISPLAY", Display.c_str(), 1);
@@ -59,12 +62,16 @@ struct TProgram {
       _exit(127);
     }
     auto info = [this] { return Run("xwininfo -display " + Display + " -name 'www.corvale.example   Lirovan' 2>&1"); };
-    testsupport::WaitUntil([&] { return info().find("upper-left Y") != std::string::npos; }, 30000);
+    if (Pid < 0 ||
+        !testsupport::WaitUntil([&] { return info().find("upper-left Y") != std::string::npos || Wait(0) != -1; }, 30000) ||
+        Pid < 0)
+      return false;  // it ended before its window showed
     std::this_thread::sleep_for(1s);  // placed and painted
     const std::string placed = info();
     std::sscanf(placed.c_str() + placed.find("upper-left X:"), "upper-left X: %d", &X);
     std::sscanf(placed.c_str() + placed.find("upper-left Y:"), "upper-left Y: %d", &Y);
     X += 3, Y += 22;  // the default frame's border and caption
+    return true;
   }
   // Not --sync: it waits for a motion that never comes when the pointer is there already.
   void Click(int x, int y) const {
@@ -84,7 +91,8 @@ struct TProgram {
   // The wait status, -1 when the program still runs after ms.
   int Wait(int ms = 15000) {
     int status = 0;
-    for (int i = 0; i < ms / 50; ++i, std::this_thread::sleep_for(50ms))
+    if (Pid <= 0) return -1;
+    for (int i = 0; i <= ms / 50; ++i, std::this_thread::sleep_for(ms ? 50ms : 0ms))
       if (waitpid(Pid, &status, WNOHANG) == Pid) return Pid = -1, status;
     return -1;
   }
@@ -122,9 +130,9 @@ class TakeSurvival : public ::testing::Test {
 
 TEST_F(TakeSurvival, SigtermSavesTheTakeWithoutABoxAndExitsWithZero) {
   TProgram p{dir, display};
-  p.Start();
+  ASSERT_TRUE(p.Start()) << p.Log();
   p.Record(4s);
-  ::kill(p.Pid, SIGTERM);
+  p.Signal(SIGTERM);
   int status = p.Wait();
   ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status << "\n" << p.Log();
   EXPECT_NE(p.Log().find("SIGTERM during a take; the take was saved in " + wav), std::string::npos) << p.Log();
@@ -137,14 +145,14 @@ TEST_F(TakeSurvival, SigtermSavesTheTakeWithoutABoxAndExitsWithZero) {
 // take is immediate.
 TEST_F(TakeSurvival, AKilledTakeCutAtAnyByteIsRescuedAtTheNextStart) {
   TProgram p{dir, display};
-  p.Start();
+  ASSERT_TRUE(p.Start()) << p.Log();
   p.Record(4s);
-  ::kill(p.Pid, SIGKILL);
+  p.Signal(SIGKILL);
   p.Wait();
   ASSERT_TRUE(fs::exists(p.Journal)) << "the killed take left nothing behind";
   const std::uint64_t cut = SizeOf(p.Journal) - 1001;  // not a frame's edge
   fs::resize_file(p.Journal, cut);
-  p.Start();
+  ASSERT_TRUE(p.Start()) << p.Log();
   EXPECT_TRUE(testsupport::WaitUntil([&] { return p.Shows("信息"); }, 10000)) << p.Log();
   ::Run("import -display " + p.Display + " -window root " + testsupport::ArtifactDir() + "/take_rescued.png");
   std::vector<std::string> rescued;
@@ -155,21 +163,21 @@ TEST_F(TakeSurvival, AKilledTakeCutAtAnyByteIsRescuedAtTheNextStart) {
   EXPECT_EQ(SizeOf(rescued[0]), 44 + (cut - 44) / 4 * 4);
   ExpectTheTone(rescued[0], 2.0);
   EXPECT_FALSE(fs::exists(p.Journal));
-  ::kill(p.Pid, SIGTERM);
+  p.Signal(SIGTERM);
   int status = p.Wait(3000);
   EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGTERM) << status;
 }
 
 TEST_F(TakeSurvival, ASecondCopyCannotRecordIntoATakeInProgress) {
   TProgram first{dir, display}, second{dir, display};
-  first.Start();
+  ASSERT_TRUE(first.Start()) << first.Log();
   first.Record(1s);
   const ino_t journal = Stat(first.Journal).st_ino;
-  second.Start();  // on top of the first, at the same place
+  ASSERT_TRUE(second.Start()) << second.Log();  // on top of the first, at the same place
   second.Record(0s);
   EXPECT_TRUE(testsupport::WaitUntil([&] { return second.Shows("错误"); }, 5000)) << second.Log();
   const std::uint64_t before = SizeOf(first.Journal);
-  ::kill(second.Pid, SIGTERM);
+  second.Signal(SIGTERM);
   second.Wait();
   std::this_thread::sleep_for(1500ms);
   EXPECT_GT(SizeOf(first.Journal), before) << "the first take stopped growing";
@@ -182,7 +190,7 @@ TEST_F(TakeSurvival, ASecondCopyCannotRecordIntoATakeInProgress) {
 TEST_F(TakeSurvival, AFullDiskEndsTheTakeWithTheErrorBoxAndKeepsWhatWasWritten) {
   TProgram p{dir, display};
   constexpr rlim_t kLimit = 200000;  // 2.27 s of the stored format
-  p.Start(kLimit);
+  ASSERT_TRUE(p.Start(kLimit)) << p.Log();
   p.Record(3s);
   p.Click(109, 356);  // stop
   EXPECT_TRUE(testsupport::WaitUntil([&] { return p.Shows("错误"); }, 10000)) << p.Log();
@@ -192,8 +200,9 @@ TEST_F(TakeSurvival, AFullDiskEndsTheTakeWithTheErrorBoxAndKeepsWhatWasWritten) 
 
 TEST_F(TakeSurvival, ALostDisplaySavesTheTake) {
   const std::string fdFile = dir + "/displayfd";
-  pid_t xvfb = fork();
-  if (xvfb == 0) {
+  TProgram xvfb{dir, ""};  // the display's own server, ended however the test ends
+  ASSERT_GE(xvfb.Pid = fork(), 0);
+  if (xvfb.Pid == 0) {
     dup2(::open(fdFile.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644), 3);
     execlp("Xvfb", "Xvfb", "-displayfd", "3", "-screen", "0", "1024x768x24", "-nolisten", "tcp", (char*)nullptr);
     _exit(127);
@@ -202,10 +211,10 @@ TEST_F(TakeSurvival, ALostDisplaySavesTheTake) {
   std::string number;
   std::ifstream(fdFile) >> number;
   TProgram p{dir, ":" + number};
-  p.Start();
+  ASSERT_TRUE(p.Start()) << p.Log();
   p.Record(2s);
-  ::kill(xvfb, SIGKILL);
-  waitpid(xvfb, nullptr, 0);
+  xvfb.Signal(SIGKILL);
+  xvfb.Wait();
   EXPECT_NE(p.Wait(), -1) << "the program outlived its display";
   EXPECT_NE(p.Log().find("the take was saved in " + wav), std::string::npos) << p.Log();
   EXPECT_FALSE(fs::exists(p.Journal));
