@@ -1,5 +1,6 @@
 #include "app/Unt_main.h"
 
+#include <cstdio>
 #include <ctime>
 
 #include "app/MediaRegistration.h"
@@ -7,6 +8,7 @@
 #include "app/RecordingHeader.h"
 #include "app/RecordingRescue.h"
 #include "app/RecordingFolder.h"
+#include "app/SessionEnd.h"
 #include "framework/controls/Label.h"
 #include "framework/controls/StandardControls.h"
 #include "framework/controls/TrackBar.h"
@@ -19,6 +21,7 @@
 #include "framework/windows/WindowsClasses.h"
 #include "media/MediaPlayer.h"
 #include "media/WindowsMediaPlayer.h"
+#include "platform/mci/TakeJournal.h"
 #include "platform/ole/MediaPlayerControl.h"
 #include "skin/controls/SkinButton.h"
 #include "skin/controls/SkinControlsRegistration.h"
@@ -38,6 +41,7 @@ const char* const kSaved = "声音录制完毕!";
 const char* const kSaveFailed = "保存声音文件出错!";
 const char* const kErrorCaption = "错误";
 const char* const kInfoCaption = "信息";
+const char* const kTakesRescued = "上次录制的声音已恢复!";
 
 }  // namespace
 
@@ -46,6 +50,11 @@ TForm1::TForm1(TComponent* AOwner) : TForm(AOwner) { LoadLayout("Form1"); }
 TForm1::TForm1(TComponent* AOwner, const std::string& layoutText) : TForm(AOwner) {
   ReadLayout(this, layoutText);
   DoCreate();
+}
+
+TForm1::~TForm1() {
+  // Its device closes with it, unsaved: nothing is left for the exit to save.
+  SetTakeRunning(false);
 }
 
 template <class T>
@@ -90,6 +99,9 @@ void TForm1::BtstartClick(TObject*) {
   std::uint32_t rate = 11025;
   if (spl->ItemIndex() == 1) rate = 22050;
   if (spl->ItemIndex() == 2) rate = 44100;
+  // A take another run left here since this one started goes to safety first: the
+  // device never records over it.
+  RescueLeftTakes({ExtractFilePath(RecordingPath())});
   try {
     Createwav(channels, bits, rate, RecordingPath());
     MediaPlayer1->SetDeviceType(dtAutoSelect);
@@ -102,6 +114,8 @@ void TForm1::BtstartClick(TObject*) {
       MediaPlayer1->Close();
       throw EMCIDeviceError("The device refused to record");
     }
+    SetTakeRunning(true);
+    SaveTakeAtExit([this] { EndTakeForSession("the program is exiting"); });
     Btstart->SetEnabled(false);
     Btstop->SetEnabled(true);
   } catch (...) {
@@ -111,32 +125,56 @@ void TForm1::BtstartClick(TObject*) {
   }
 }
 
-void TForm1::BtstopClick(TObject*) {
-  try {
-    // Every step runs even when an earlier one failed, so the device ends up closed;
-    // any failure is reported instead of a false success.
-    bool failed = false;
-    MediaPlayer1->Stop();
-    failed |= MediaPlayer1->Error() != 0;
-    MediaPlayer1->Save();
-    if (MediaPlayer1->Error() != 0) {
-      failed = true;
-      RescueTake();  // while the device still holds the take: closing discards it
-    }
-    MediaPlayer1->Close();
-    failed |= MediaPlayer1->Error() != 0;
-    if (failed) throw EMCIDeviceError("The device could not save the recording");
-    Application->MessageBox(kSaved, kInfoCaption, MB_OK | MB_ICONINFORMATION);
-    Btstart->SetEnabled(true);
-    Btstop->SetEnabled(false);
-  } catch (...) {
-    Application->MessageBox(kSaveFailed, kErrorCaption, MB_OK | MB_ICONERROR);
-    Btstart->SetEnabled(true);
-    Btstop->SetEnabled(false);
+bool TForm1::FinishTake(std::string& where) {
+  // Every step runs even when an earlier one failed, so the device ends up closed.
+  where.clear();
+  bool failed = false;
+  MediaPlayer1->Stop();
+  failed |= MediaPlayer1->Error() != 0;
+  MediaPlayer1->Save();
+  if (MediaPlayer1->Error() != 0) {
+    failed = true;
+    RescueTake(&where);  // while the device still holds the take: closing discards it
+  } else {
+    where = MediaPlayer1->FileName();
   }
+  MediaPlayer1->Close();
+  failed |= MediaPlayer1->Error() != 0;
+  return !failed;
 }
 
-bool TForm1::RescueTake() {
+void TForm1::BtstopClick(TObject*) {
+  bool saved = false;
+  try {
+    std::string where;
+    saved = FinishTake(where);
+  } catch (...) {
+    // Reported below instead of a false success.
+  }
+  SetTakeRunning(false);
+  Application->MessageBox(saved ? kSaved : kSaveFailed, saved ? kInfoCaption : kErrorCaption,
+                          MB_OK | (saved ? MB_ICONINFORMATION : MB_ICONERROR));
+  Btstart->SetEnabled(true);
+  Btstop->SetEnabled(false);
+}
+
+int TForm1::EndTakeForSession(const std::string& why) {
+  std::string where;
+  try {
+    FinishTake(where);
+  } catch (...) {
+  }
+  SetTakeRunning(false);
+  if (!where.empty()) {
+    std::fprintf(stderr, "corvale: %s during a take; the take was saved in %s\n", why.c_str(), where.c_str());
+    return 0;
+  }
+  std::fprintf(stderr, "corvale: %s during a take; the take could not be saved and stays in %s for the next start\n",
+               why.c_str(), JournalPathFor(MediaPlayer1->FileName()).c_str());
+  return 1;
+}
+
+bool TForm1::RescueTake(std::string* where) {
   const std::string target = MediaPlayer1->FileName();
   const std::time_t now = std::time(nullptr);
   bool saved = false;
@@ -146,9 +184,61 @@ bool TForm1::RescueTake() {
     MediaPlayer1->SetFileName(RescueFileName(folder, target, now));
     MediaPlayer1->Save();
     saved = MediaPlayer1->Error() == 0;
+    if (saved && where) *where = MediaPlayer1->FileName();
   }
   MediaPlayer1->SetFileName(target);
   return saved;
+}
+
+std::vector<std::string> TForm1::TakeFolders() {
+  std::vector<std::string> folders{ExtractFilePath(ApplicationExeName())};
+  std::string music = UserMusicFolder();
+  if (!music.empty() && music.back() != '/') music += '/';
+  if (music != folders[0]) folders.push_back(music);
+  return folders;
+}
+
+void TForm1::RescueLeftTakes(const std::vector<std::string>& folders) {
+  std::string rescued;
+  for (const std::string& folder : folders) {
+    const std::string target = folder + "Temp.wav", journal = JournalPathFor(target);
+    if (!FileExists(journal)) continue;
+    TJournalRescue r =
+        RescueJournal(journal, [&](std::time_t lastWrite) { return RescueFileName(folder, target, lastWrite); });
+    switch (r.Outcome) {
+      case TJournalRescue::jrRescued:
+        std::fprintf(stderr, "corvale: a take an earlier run left unsaved (%.1f s) was rescued into %s\n",
+                     double(r.Frames) / r.Format.SamplesPerSec, r.RescuedPath.c_str());
+        rescued += "\n" + r.RescuedPath;
+        break;
+      case TJournalRescue::jrEmpty:
+        std::fprintf(stderr, "corvale: %s held no sound of a take and was removed\n", journal.c_str());
+        break;
+      case TJournalRescue::jrBusy: break;  // another running copy of the program records into it
+      case TJournalRescue::jrKept:
+        std::fprintf(stderr, "corvale: %s is left as it is: %s\n", journal.c_str(), r.Reason.c_str());
+        break;
+    }
+  }
+  if (!rescued.empty())
+    Application->MessageBox(kTakesRescued + rescued, kInfoCaption, MB_OK | MB_ICONINFORMATION);
+}
+
+void TForm1::WndProc(TMessage& m) {
+  if (m.Msg == WM_TAKE_ENDSIGNAL) {
+    if (FEnding) return;  // a second signal while the take is being saved
+    // The take ended meanwhile (the stop button): the signal does what it does anyway.
+    if (!TakeRunning()) EndBySignal(static_cast<int>(m.WParam));
+    FEnding = true;
+    SetSessionExitStatus(EndTakeForSession(SignalName(static_cast<int>(m.WParam))));
+    Application->Terminate();
+    return;
+  }
+  if (m.Msg == WM_RESCUE_LEFT_TAKES) {
+    RescueLeftTakes(TakeFolders());
+    return;
+  }
+  TForm::WndProc(m);
 }
 
 void TForm1::bsSkinButton1Click(TObject*) {

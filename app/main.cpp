@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "app/CommandLine.h"
+#include "app/SessionEnd.h"
 #include "app/Unt_main.h"
 #include "app/UserSkin.h"
 #include "app/Version.h"
@@ -35,6 +36,9 @@ int main(int argc, char** argv) {
     if (!LoadUserSkin(form, options.SkinFile, error))
       std::cerr << "corvale: " << error << "; the default look is used\n";
   }
+  CatchEndSignals(form->Handle(), WM_TAKE_ENDSIGNAL);
+  // Takes an earlier run could not save, once the window shows.
+  PostMessage(form->Handle(), WM_RESCUE_LEFT_TAKES, 0, 0);
   Application->Run();
-  return 0;
+  return SessionExitStatus();
 }

@@ -22,7 +22,10 @@ for n in $(seq 91 140); do
     xdpyinfo -display ":$n" >/dev/null 2>&1 && break
     sleep 0.05
   done
-  if xdpyinfo -display ":$n" >/dev/null 2>&1; then
+  # Another test run may have taken the number in the meantime: the server that
+  # answers must be ours, the one whose process id the lock file holds.
+  if xdpyinfo -display ":$n" >/dev/null 2>&1 &&
+     [ "$(tr -d ' \n' <"/tmp/.X$n-lock" 2>/dev/null)" = "$corvale_xvfb_pid" ]; then
     export CORVALE_TEST_DISPLAY=":$n"
     break
   fi
@@ -50,6 +53,26 @@ if pactl info >/dev/null 2>&1; then
   # An idle null sink renders in 2-second blocks; a low-latency reader keeps it prompt.
   parec --latency-msec=20 -d nullsink.monitor >/dev/null 2>&1 &
   corvale_parec_pid=$!
+  # It takes the sink a while to follow that reader: a take started before then loses
+  # more than a second. Ready once a second reader gets nine tenths of the sound in two
+  # half seconds running.
+  corvale_probe="$corvale_services_dir/probe.raw"
+  parec --latency-msec=20 --raw --format=s16le --rate=44100 --channels=2 -d nullsink.monitor \
+    >"$corvale_probe" 2>/dev/null &
+  corvale_probe_pid=$!
+  corvale_steady=0
+  corvale_last=0
+  for _ in $(seq 1 40); do
+    sleep 0.5
+    corvale_now=$(stat -c %s "$corvale_probe" 2>/dev/null || echo 0)
+    if [ $((corvale_now - corvale_last)) -ge 79380 ]; then corvale_steady=$((corvale_steady + 1)); else corvale_steady=0; fi
+    corvale_last=$corvale_now
+    [ $corvale_steady -ge 2 ] && break
+  done
+  kill "$corvale_probe_pid" 2>/dev/null || true
+  wait "$corvale_probe_pid" 2>/dev/null || true
+  rm -f "$corvale_probe"
+  [ $corvale_steady -ge 2 ] || echo "services: the test sound server's monitor does not deliver steadily" >&2
   export CORVALE_TEST_PULSE=1
 else
   echo "services: PulseAudio test daemon did not start; e2e tests will fail" >&2

@@ -1,6 +1,7 @@
 #pragma once
-// An unnamed scratch file for recorded sound: made in a folder and unlinked at once, so
-// it needs no clean-up after a crash and vanishes when closed.
+// A file for recorded sound, read and written at offsets. Made unnamed (in a folder and
+// unlinked at once, so it needs no clean-up after a crash and vanishes when closed), or
+// given an open file to look after.
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -14,6 +15,11 @@ class TSpillFile {
 
   // Makes the file in folder, or in the temporary folder when that fails.
   bool Create(const std::string& folder);
+  // Looks after fd from now on (and closes it).
+  void Adopt(int fd) {
+    Close();
+    FFd = fd;
+  }
   void Close();
   bool IsOpen() const { return FFd >= 0; }
   bool WriteAt(std::uint64_t offset, const void* data, size_t bytes) { return WriteSome(offset, data, bytes) == bytes; }

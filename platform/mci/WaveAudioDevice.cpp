@@ -4,17 +4,19 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
+#include <chrono>
 #include <cstdio>
 #include <vector>
 
 #include "framework/core/Exceptions.h"
 #include "platform/mci/WaveFile.h"
-#include "platform/mci/WaveSave.h"
 
 namespace {
 constexpr size_t kChunk = 256 * 1024;
 constexpr int kReadTimeoutMs = 100;
+constexpr std::chrono::milliseconds kBatchTime{250};
 
 std::string FolderOf(const std::string& path) {
   auto slash = path.rfind('/');
@@ -29,7 +31,7 @@ TWaveAudioDevice::~TWaveAudioDevice() { EndCapture(MCI_NOTIFY_ABORTED); }
 
 MCIERROR TWaveAudioDevice::OpenElement(const char* element) {
   if (!element || !element[0]) {
-    if (!FSpill.Create("")) return MCIERR_OUT_OF_MEMORY;
+    if (!FJournal.CreateUnnamed("", FFormat)) return MCIERR_OUT_OF_MEMORY;
     return 0;
   }
   std::string path = element;
@@ -44,25 +46,44 @@ MCIERROR TWaveAudioDevice::OpenElement(const char* element) {
   } catch (const Exception&) {
     return MCIERR_INVALID_FILE;
   }
-  if (!FSpill.Create(FolderOf(path))) return MCIERR_OUT_OF_MEMORY;
   // The element's own sound becomes the device's content, copied piecewise.
   int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
   if (fd < 0) return MCIERR_FILE_READ;
+  FElement = path;
+  FFormat = info.Format;
+  MCIERROR e = NewJournal(info.DataSize, [fd, &info](std::uint64_t at, void* buf, size_t n) {
+    return ::pread(fd, buf, n, static_cast<off_t>(info.DataOffset + at)) == static_cast<ssize_t>(n);
+  });
+  ::close(fd);
+  if (e) {
+    FElement.clear();
+    return e;
+  }
+  FLength = info.DataSize;
+  FPosition = 0;
+  return 0;
+}
+
+MCIERROR TWaveAudioDevice::NewJournal(std::uint64_t length,
+                                      const std::function<bool(std::uint64_t, void*, size_t)>& read) {
+  switch (FJournal.CreateFor(FElement, FFormat)) {
+    case TTakeJournal::jcOk: break;
+    case TTakeJournal::jcBusy: return MCIERR_DEVICE_LOCKED;  // another take runs here
+    default:
+      // No journal can be made beside the element (a folder the user may not write
+      // in, a file system without locks): the take is recorded, if not crash-safe.
+      if (!FJournal.CreateUnnamed(FolderOf(FElement), FFormat)) return MCIERR_OUT_OF_MEMORY;
+  }
   std::vector<char> buf(kChunk);
-  for (std::uint64_t done = 0; done < info.DataSize;) {
-    size_t n = static_cast<size_t>(std::min<std::uint64_t>(buf.size(), info.DataSize - done));
-    if (::pread(fd, buf.data(), n, static_cast<off_t>(info.DataOffset + done)) != static_cast<ssize_t>(n) ||
-        !FSpill.WriteAt(done, buf.data(), n)) {
-      ::close(fd);
+  for (std::uint64_t done = 0; done < length;) {
+    size_t n = static_cast<size_t>(std::min<std::uint64_t>(buf.size(), length - done));
+    if (!read(done, buf.data(), n) || !FJournal.WriteAt(done, buf.data(), n)) {
+      FJournal.Discard();
       return MCIERR_FILE_READ;
     }
     done += n;
   }
-  ::close(fd);
-  FElement = path;
-  FFormat = info.Format;
-  FLength = info.DataSize;
-  FPosition = 0;
+  FSaveFailed = false;
   return 0;
 }
 
@@ -88,7 +109,11 @@ MCIERROR TWaveAudioDevice::Command(UINT message, DWORD flags, DWORD_PTR params) 
   switch (message) {
     case MCI_CLOSE:
       EndCapture(MCI_NOTIFY_ABORTED);
-      FSpill.Close();
+      // A take whose save failed is nowhere else: its journal stays for a rescue.
+      if (FSaveFailed)
+        FJournal.Release();
+      else
+        FJournal.Discard();
       return 0;
     case MCI_RECORD: return Record(flags, reinterpret_cast<const MCI_RECORD_PARMS*>(params));
     case MCI_STOP:
@@ -125,9 +150,19 @@ void TWaveAudioDevice::EndCapture(UINT code) {
 
 MCIERROR TWaveAudioDevice::Record(DWORD flags, const MCI_RECORD_PARMS* p) {
   if ((flags & (MCI_FROM | MCI_TO)) && !p) return MCIERR_NULL_PARAMETER_BLOCK;
-  if (!FSpill.IsOpen()) return MCIERR_DEVICE_NOT_READY;
+  if (!FJournal.IsOpen()) return MCIERR_DEVICE_NOT_READY;
   // A new record ends the one running; its waiter learns it was superseded or aborted.
   EndCapture((flags & MCI_NOTIFY) ? MCI_NOTIFY_SUPERSEDED : MCI_NOTIFY_ABORTED);
+  if (FJournal.Published()) {
+    // The journal became the saved file: more sound goes into a new one, not into it.
+    int fd = ::dup(FJournal.Fd());
+    FJournal.Release();
+    MCIERROR e = fd < 0 ? MCIERR_OUT_OF_MEMORY : NewJournal(FLength, [fd](std::uint64_t at, void* buf, size_t n) {
+      return ::pread(fd, buf, n, static_cast<off_t>(44 + at)) == static_cast<ssize_t>(n);
+    });
+    if (fd >= 0) ::close(fd);
+    if (e) return e;
+  }
   std::uint64_t start = FPosition;
   if (flags & MCI_FROM) {
     start = ToBytes(p->dwFrom);
@@ -160,31 +195,46 @@ MCIERROR TWaveAudioDevice::Record(DWORD flags, const MCI_RECORD_PARMS* p) {
 void TWaveAudioDevice::CaptureLoop(std::unique_ptr<IAudioSource> source, std::uint64_t stopAt) {
   std::vector<char> buf(kChunk);
   const auto block = static_cast<std::uint64_t>(FFormat.BlockAlign());
+  // Sound is written in batches of a quarter second: few writes, and what a crash can
+  // take stays far below the two seconds the journal promises.
+  const size_t batch = std::clamp<size_t>(static_cast<size_t>(FFormat.BytesPerSec() / 4 / block * block),
+                                          static_cast<size_t>(block), buf.size());
   UINT code = MCI_NOTIFY_ABORTED;
   MCIERROR failure = 0;
-  while (!FStopRequested) {
+  size_t held = 0;  // read, not yet written
+  auto heldSince = std::chrono::steady_clock::now();
+  auto flush = [&] {
+    if (held == 0) return;
     std::uint64_t pos = FPosition;
-    if (pos >= stopAt) {
-      code = MCI_NOTIFY_SUCCESSFUL;
-      break;
-    }
-    size_t want = static_cast<size_t>(std::min<std::uint64_t>(buf.size(), stopAt - pos));
-    long n = source->Read(buf.data(), want, kReadTimeoutMs);
-    if (n < 0) {
-      failure = MCIERR_HARDWARE;  // the input went away (the sound server ended, say)
-    } else if (n > 0) {
-      // A full disk may take part of a block: the whole frames that reached it count.
-      std::uint64_t written = FSpill.WriteSome(pos, buf.data(), static_cast<size_t>(n));
-      if (written < static_cast<std::uint64_t>(n)) failure = MCIERR_FILE_WRITE;
-      pos += written - written % block;
-    }
+    // A full disk may take part of a batch: the whole frames that reached it count.
+    std::uint64_t written = FJournal.WriteSome(pos, buf.data(), held);
+    if (written < held) failure = MCIERR_FILE_WRITE;
+    pos += written - written % block;
+    held = 0;
     FPosition = pos;
     if (pos > FLength) FLength = pos;
+    if (!failure && !FJournal.Grew(FLength)) failure = MCIERR_FILE_WRITE;
+  };
+  while (!FStopRequested) {
+    if (FPosition + held >= stopAt) {
+      flush();
+      code = failure ? MCI_NOTIFY_FAILURE : MCI_NOTIFY_SUCCESSFUL;
+      break;
+    }
+    size_t want = static_cast<size_t>(std::min<std::uint64_t>(buf.size() - held, stopAt - FPosition - held));
+    long n = source->Read(buf.data() + held, want, kReadTimeoutMs);
+    if (n > 0) {
+      if (held == 0) heldSince = std::chrono::steady_clock::now();
+      held += static_cast<size_t>(n);
+    }
+    if (n < 0 || held >= batch || std::chrono::steady_clock::now() - heldSince >= kBatchTime) flush();
+    if (n < 0 && !failure) failure = MCIERR_HARDWARE;  // the input went away (the sound server ended, say)
     if (failure) {
       code = MCI_NOTIFY_FAILURE;
       break;
     }
   }
+  flush();  // what came before a stop
   source->Close();
   // Kept for the next stop or save to report: the take is cut short, not complete.
   if (failure) FCaptureError = failure;
@@ -203,7 +253,11 @@ MCIERROR TWaveAudioDevice::Save(DWORD flags, const MCI_SAVE_PARMS* p) {
   if (FRecording) return MCIERR_NONAPPLICABLE_FUNCTION;
   if (FThread.joinable()) FThread.join();  // a capture that ended by itself
   // What was captured is saved even after a failed capture, which is reported after.
-  if (!SaveWaveFile(target, FFormat, FSpill, FLength)) return MCIERR_FILE_NOT_SAVED;
+  if (!FJournal.SaveAs(target, FLength)) {
+    FSaveFailed = true;
+    return MCIERR_FILE_NOT_SAVED;
+  }
+  FSaveFailed = false;
   FElement = target;
   return TakeCaptureError();
 }

@@ -1,9 +1,12 @@
 #pragma once
 // The wave-audio device: takes its format from the element's header, records the
-// default sound input on its own thread into a spill file, and saves a complete wave
-// file (WaveSave.h). A capture cut short by a failing input or a full disk keeps what
-// it got; the next stop or save reports the failure.
+// default sound input on its own thread into the take's journal beside the element
+// (TakeJournal.h), and saves a complete wave file. A capture cut short by a failing
+// input or a full disk keeps what it got; the next stop or save reports the failure.
+// Closing without a save removes the journal, unless a save of the take failed: then
+// it stays for the next start to rescue.
 #include <atomic>
+#include <functional>
 #include <memory>
 #include <mutex>
 #include <string>
@@ -11,7 +14,7 @@
 
 #include "platform/audio/Audio.h"
 #include "platform/mci/MciDevice.h"
-#include "platform/mci/SpillFile.h"
+#include "platform/mci/TakeJournal.h"
 
 class TWaveAudioDevice : public IMciDevice {
  public:
@@ -29,6 +32,8 @@ class TWaveAudioDevice : public IMciDevice {
   MCIERROR DevCaps(DWORD flags, MCI_GETDEVCAPS_PARMS* p);
   MCIERROR Set(DWORD flags, const MCI_SET_PARMS* p);
   MCIERROR Seek(DWORD flags, const MCI_SEEK_PARMS* p);
+  // A new journal for FElement holding the first `length` bytes that read gives.
+  MCIERROR NewJournal(std::uint64_t length, const std::function<bool(std::uint64_t, void*, size_t)>& read);
 
   // Ends a running capture; its pending notification (if any) gets code.
   void EndCapture(UINT code);
@@ -45,7 +50,8 @@ class TWaveAudioDevice : public IMciDevice {
   std::string FElement;
   TAudioFormat FFormat{1, 11025, 8};  // the classic default for a device opened without a file
   DWORD FTimeFormat = MCI_FORMAT_MILLISECONDS;
-  TSpillFile FSpill;
+  TTakeJournal FJournal;
+  bool FSaveFailed = false;  // since the last save that worked
   std::atomic<std::uint64_t> FLength{0};
   std::atomic<std::uint64_t> FPosition{0};
   std::atomic<bool> FRecording{false};

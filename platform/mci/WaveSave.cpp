@@ -27,13 +27,13 @@ std::uint64_t WriteFully(int fd, std::uint64_t offset, const void* data, size_t 
 
 // Copies the sound to fd from offset 44 on, padded to an even size; the sound bytes
 // that reached the file.
-std::uint64_t WriteSound(int fd, const TSpillFile& spill, std::uint64_t length, bool& ok) {
+std::uint64_t WriteSound(int fd, const TSpillFile& spill, std::uint64_t from, std::uint64_t length, bool& ok) {
   std::vector<char> buf(kChunk);
   std::uint64_t done = 0;
   ok = true;
   while (ok && done < length) {
     size_t n = static_cast<size_t>(std::min<std::uint64_t>(buf.size(), length - done));
-    if (!spill.ReadAt(done, buf.data(), n)) {
+    if (!spill.ReadAt(from + done, buf.data(), n)) {
       ok = false;
       break;
     }
@@ -50,7 +50,7 @@ bool WriteHeader(int fd, const TAudioFormat& fmt, std::uint64_t length) {
   return WriteFully(fd, 0, header.data(), header.size()) == header.size();
 }
 
-bool SaveInPlace(const std::string& target, const TAudioFormat& fmt, const TSpillFile& spill,
+bool SaveInPlace(const std::string& target, const TAudioFormat& fmt, const TSpillFile& spill, std::uint64_t from,
                  std::uint64_t length) {
   int fd = ::open(target.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC, 0644);
   if (fd < 0) return false;
@@ -59,7 +59,7 @@ bool SaveInPlace(const std::string& target, const TAudioFormat& fmt, const TSpil
   if (!ok) {
     ::ftruncate(fd, 0);  // no room even for the header: an empty file rather than a torn one
   } else {
-    std::uint64_t written = WriteSound(fd, spill, length, ok);
+    std::uint64_t written = WriteSound(fd, spill, from, length, ok);
     if (ok) ok = ::fsync(fd) == 0 && WriteHeader(fd, fmt, length) && ::fsync(fd) == 0;
     if (!ok) {
       // Keep the whole frames that reached the disk, at an even size, and say so.
@@ -77,14 +77,14 @@ bool SaveInPlace(const std::string& target, const TAudioFormat& fmt, const TSpil
 }  // namespace
 
 bool SaveWaveFile(const std::string& target, const TAudioFormat& fmt, const TSpillFile& spill,
-                  std::uint64_t length) {
+                  std::uint64_t length, std::uint64_t dataOffset) {
   std::string pattern = target + ".tmp~XXXXXX";
   std::vector<char> tmp(pattern.begin(), pattern.end());
   tmp.push_back(0);
   int fd = ::mkostemp(tmp.data(), O_CLOEXEC);
-  if (fd < 0) return SaveInPlace(target, fmt, spill, length);
+  if (fd < 0) return SaveInPlace(target, fmt, spill, dataOffset, length);
   bool ok = WriteHeader(fd, fmt, length);
-  if (ok) WriteSound(fd, spill, length, ok);
+  if (ok) WriteSound(fd, spill, dataOffset, length, ok);
   struct stat st {};
   mode_t mode = ::stat(target.c_str(), &st) == 0 ? (st.st_mode & 07777) : 0644;
   if (ok) ok = ::fchmod(fd, mode) == 0;

@@ -11,6 +11,7 @@
 #include <map>
 #include <vector>
 
+#include "app/RecordingHeader.h"
 #include "app/Unt_main.h"
 #include "skin/controls/SkinButton.h"
 #include "framework/controls/Label.h"
@@ -438,6 +439,27 @@ TEST_F(MainWindow, ThePlayerStartsFromItsStoredState) {
   EXPECT_EQ(form->WindowsMediaPlayer1->uiMode(), u"full");
   EXPECT_TRUE(form->WindowsMediaPlayer1->enabled());
   EXPECT_EQ(form->WindowsMediaPlayer1->StoredState(), stored.Serialize());
+}
+
+// A take an earlier run left in its journal beside the program is rescued once the
+// window runs, and the user is told once.
+TEST_F(MainWindow, ATakeLeftInAJournalIsRescuedAndTheUserToldOnce) {
+  const std::string exeDir = ExtractFilePath(TForm1::RecordingPath()), journal = exeDir + ".Temp.wav.recording";
+  const TWaveHeader header = MakeWaveHeader(2, 16, 22050);
+  std::ofstream(journal, std::ios::binary) << std::string(header.begin(), header.end()) << std::string(4 * 8820, 'x');
+  for (int round = 0; round < 2; ++round) {
+    PostMessage(form->Handle(), WM_RESCUE_LEFT_TAKES, 0, 0);
+    testsupport::Pump(100);
+  }
+  ASSERT_EQ(boxes.size(), 1u);
+  const std::string prefix = "上次录制的声音已恢复!\n" + exeDir + "Temp-";
+  ASSERT_EQ(boxes[0].Text.rfind(prefix, 0), 0u) << boxes[0].Text;
+  EXPECT_EQ(boxes[0].Caption, "信息");
+  EXPECT_EQ(boxes[0].Flags, MB_OK | MB_ICONINFORMATION);
+  const std::string rescued = boxes[0].Text.substr(boxes[0].Text.find('\n') + 1);
+  EXPECT_EQ(std::filesystem::file_size(rescued), 44u + 4 * 8820);
+  EXPECT_FALSE(std::filesystem::exists(journal));
+  std::filesystem::remove(rescued);
 }
 
 TEST_F(MainWindow, ClosingWhileRecordingKeepsOnlyTheHeader) {

@@ -179,9 +179,9 @@ TEST_F(CaptureFailure, AnInputThatDiesIsReportedOnceAndTheTakeIsKept) {
   EXPECT_EQ(Simple(id, MCI_CLOSE, MCI_WAIT), 0u);
 }
 
-// The spill file lives beside Temp.wav; a full disk ends the capture there. The child
-// gets a small file size limit (writes past it fail with EFBIG), and, once the stop has
-// reported the failure, room again to save.
+// The take's journal lives beside Temp.wav, its 44-byte header first; a full disk ends
+// the capture there. The child gets a small file size limit (writes past it fail with
+// EFBIG), and, once the stop has reported the failure, room again to save.
 TEST_F(CaptureFailure, AFullDiskEndsTheTakeWithAnErrorAndKeepsEveryWholeFrame) {
   const TAudioFormat fmt{2, 22050, 16};
   WriteFile(wav, Header(fmt));
@@ -193,13 +193,13 @@ TEST_F(CaptureFailure, AFullDiskEndsTheTakeWithAnErrorAndKeepsEveryWholeFrame) {
     SetFileSizeLimit(kLimit);
     if (RecordFor(id, MCI_WAIT) != 0) return 11;  // ends by itself, when the disk is full
     if (Simple(id, MCI_STOP, MCI_WAIT) != MCIERR_FILE_WRITE) return 12;
-    if (Status(id, MCI_STATUS_LENGTH) != kLimit / 4) return 13;
+    if (Status(id, MCI_STATUS_LENGTH) != (kLimit - 44) / 4) return 13;
     SetFileSizeLimit(RLIM_INFINITY);
     if (SaveTo(id, wav) != 0) return 14;
     return Simple(id, MCI_CLOSE, MCI_WAIT) == 0 ? 0 : 15;
   });
   ASSERT_EQ(rc, 0);
-  std::string data = SyntheticBytes(signal, fmt, kLimit / 4);
+  std::string data = SyntheticBytes(signal, fmt, (kLimit - 44) / 4);
   EXPECT_EQ(ReadFile(wav), Header(fmt, static_cast<std::uint32_t>(data.size())) + data);
   int files = 0;
   for (auto& e : fs::directory_iterator(dir)) { (void)e; ++files; }

@@ -178,7 +178,7 @@ TEST_F(WaveRecordTest, FailedSaveLeavesTheTargetAsItWas) {
   EXPECT_EQ(SaveTo(id, dir + "/taken.wav"), MCIERR_FILE_NOT_SAVED);
   EXPECT_EQ(ReadFile(dir + "/taken.wav/inside"), "keep");
   EXPECT_EQ(SaveTo(id, dir + "/no/such/folder/x.wav"), MCIERR_FILE_NOT_SAVED);
-  EXPECT_EQ(FilesIn(dir), 2);  // Temp.wav and the folder: no temporary file left
+  EXPECT_EQ(FilesIn(dir), 3);  // Temp.wav, the folder and the open take's journal: no temporary file
   MCI_SAVE_PARMS save;
   EXPECT_EQ(mciSendCommand(id, MCI_SAVE, MCI_WAIT | MCI_SAVE_FILE, reinterpret_cast<DWORD_PTR>(&save)),
             MCIERR_MISSING_PARAMETER);
