@@ -1,14 +1,21 @@
 #include "app/CommandLine.h"
 
 const char* CommandLineUsage() {
-  return "usage: corvale [--skin FILE.skn]\n"
-         "       corvale --help | --version\n"
+  return "usage: corvale [--skin FILE.skn | --skin FOLDER | --skin NAME [--watch]]\n"
+         "       corvale --list-skins | --help | --version\n"
          "\n"
          "Records the microphone into Temp.wav while a video plays in the window.\n"
          "\n"
          "  --skin FILE.skn  draws the window with that compressed skin (made with\n"
-         "                   'skintool pack'); a file that cannot be read leaves the\n"
+         "                   'skintool pack'); a skin that cannot be read leaves the\n"
          "                   default look and says why on standard error\n"
+         "  --skin FOLDER    the same with a skin folder (skin.ini and its bitmaps)\n"
+         "  --skin NAME      a skin by name: NAME.skn or the folder NAME in\n"
+         "                   ~/.local/share/corvale/skins (or $XDG_DATA_HOME/corvale/skins),\n"
+         "                   then among the installed skins\n"
+         "  --watch          loads the skin again whenever a file of its folder changes;\n"
+         "                   a skin that does not load keeps the last look that did\n"
+         "  --list-skins     lists the skins found by name\n"
          "  --help           shows this text\n"
          "  --version        shows the version\n"
          "\n"
@@ -24,17 +31,22 @@ TCommandLine ParseCommandLine(const std::vector<std::string>& args) {
       c.Help = true;
     } else if (a == "--version") {
       c.Version = true;
+    } else if (a == "--list-skins") {
+      c.ListSkins = true;
+    } else if (a == "--watch") {
+      c.Watch = true;
     } else if (a == "--skin") {
-      if (i + 1 >= args.size() || args[i + 1].empty()) c.Error = "--skin needs a file name";
+      if (i + 1 >= args.size() || args[i + 1].empty()) c.Error = "--skin needs a file, a folder or a name";
       else c.SkinFile = args[++i];
     } else if (a.rfind("--skin=", 0) == 0) {
       c.SkinFile = a.substr(7);
-      if (c.SkinFile.empty()) c.Error = "--skin needs a file name";
+      if (c.SkinFile.empty()) c.Error = "--skin needs a file, a folder or a name";
     } else if (!a.empty() && a[0] == '-') {
       c.Error = "unknown option '" + a + "'";
     } else {
       c.Error = "unexpected argument '" + a + "'";
     }
   }
+  if (c.Error.empty() && c.Watch && c.SkinFile.empty()) c.Error = "--watch watches the skin given with --skin";
   return c;
 }

@@ -10,6 +10,7 @@
 #include "app/UserSkin.h"
 #include "app/Version.h"
 #include "framework/windows/Application.h"
+#include "skin/data/SkinFolderWatch.h"
 
 int main(int argc, char** argv) {
   const TCommandLine options = ParseCommandLine(std::vector<std::string>(argv + 1, argv + argc));
@@ -25,17 +26,19 @@ int main(int argc, char** argv) {
     std::cout << "corvale " << CorvaleVersion << "\n";
     return 0;
   }
+  if (options.ListSkins) {
+    const TSkinPlaces places = SkinPlaces();
+    std::cout << FormatSkinList(ListUserSkins(places), places);
+    return 0;
+  }
   Application_Initialize();
   // The video decoder parses numbers with the C locale.
   std::setlocale(LC_NUMERIC, "C");
   Application->SetTitle("Corvale");
   RegisterProgramClasses();
   auto* form = Application->CreateForm<TForm1>();
-  if (!options.SkinFile.empty()) {
-    std::string error;
-    if (!LoadUserSkin(form, options.SkinFile, error))
-      std::cerr << "corvale: " << error << "; the default look is used\n";
-  }
+  std::unique_ptr<TbsSkinFolderWatch> skinWatch;
+  if (!options.SkinFile.empty()) skinWatch = ApplyUserSkin(form, options.SkinFile, options.Watch);
   CatchEndSignals(form->Handle(), WM_TAKE_ENDSIGNAL);
   // Takes an earlier run could not save, once the window shows.
   PostMessage(form->Handle(), WM_RESCUE_LEFT_TAKES, 0, 0);

@@ -1,4 +1,5 @@
-// Skin INI text: the dialect, every value reader and every record kind.
+// Skin INI text: the dialect, every value reader, every section and record kind, the
+// warnings of inspect and the places (file:line) of malformed values.
 #include <cstdint>
 #include <string>
 
@@ -6,12 +7,16 @@
 #include "skin/data/SkinData.h"
 #include "skin/data/SkinIniFile.h"
 #include "skin/data/SkinIniValues.h"
+#include "skin/data/SkinKeyIO.h"
+#include "skin/data/SkinWarnings.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, size_t size) {
   TSkinIniFile ini;
   ini.SetText(std::string(reinterpret_cast<const char*>(data), size));
   TbsSkinData skin(nullptr);
   try {
+    ReadSkinKeys(ini, "VERSION", [&](TSkinKeyIO& io) { skin.VersionKeys(io); });
+    ReadSkinKeys(ini, "PICTURES", [&](TSkinKeyIO& io) { skin.PictureKeys(io); });
     skin.ReadFormInfo(ini);
     skin.PopupRecord->ReadFromIni(ini);
     skin.HintRecord->ReadFromIni(ini);
@@ -22,7 +27,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, size_t size) {
     TSkinIniFile out;
     for (auto& r : skin.ControlRecords) r->WriteToIni(out);
     for (auto& r : skin.ObjectRecords) r->WriteToIni(out);
-  } catch (const Exception&) {
+    SkinWarnings(skin, ini);
+  } catch (const Exception& e) {
+    SkinErrorAt("skin.ini", e);
   }
   return 0;
 }

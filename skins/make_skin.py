@@ -1,9 +1,12 @@
 #!/usr/bin/env python3
-"""Draws the bitmaps of the Corvale "Slate" skin and writes its skin INI.
+"""Draws the bitmaps of the Corvale skins and writes their skin INI: "Slate", and
+"Night", the same layout in a dark palette.
 
 Everything is produced from the layout below, so the rectangles of the INI always
-match the images. Standard library only; images are 24-bit bottom-up BMP files.
-Usage: make_skin.py [output folder]   (default: skins/slate beside this script)
+match the images; every colour comes from the palette. Standard library only; images
+are 24-bit bottom-up BMP files.
+Usage: make_skin.py [--palette slate|night] [output folder]
+       (default: slate, into skins/<palette> beside this script)
 """
 import os
 import struct
@@ -66,13 +69,81 @@ class Image:
             f.write(header + info + data)
 
 
-INK = (30, 36, 48)
-SLATE_TOP, SLATE_BOTTOM = (96, 112, 140), (52, 62, 82)
-FACE_TOP, FACE_BOTTOM = (236, 239, 244), (206, 212, 222)
-HOT_TOP, HOT_BOTTOM = (214, 230, 250), (168, 198, 236)
-DOWN_TOP, DOWN_BOTTOM = (150, 176, 214), (190, 208, 234)
-OFF_TOP, OFF_BOTTOM = (226, 226, 226), (214, 214, 214)
-BORDER, OFF_BORDER, ACCENT = (70, 84, 110), (160, 160, 160), (64, 140, 220)
+# ---- palettes -------------------------------------------------------------------------
+# Picture colours are (r, g, b); colours written into the INI are the engine's 0x00BBGGRR
+# numbers (the *_TEXT and *_BG names and the other INI colours). Masks are black and
+# white in every palette.
+PALETTES = {
+    'slate': dict(
+        SKIN_NAME='Slate', SKIN_COMMENTS='A calm blue-grey skin with a record of every kind',
+        HEADER='Slate: the Corvale demonstration skin.',
+        INK=(30, 36, 48),
+        SLATE_TOP=(96, 112, 140), SLATE_BOTTOM=(52, 62, 82),
+        INACTIVE_TOP=(150, 156, 168), INACTIVE_BOTTOM=(118, 124, 136),
+        CLIENT=(230, 233, 238), TITLE_GLYPH=(255, 255, 255), INACTIVE_GLYPH=(214, 218, 226),
+        FACE_TOP=(236, 239, 244), FACE_BOTTOM=(206, 212, 222),
+        HOT_TOP=(214, 230, 250), HOT_BOTTOM=(168, 198, 236),
+        DOWN_TOP=(150, 176, 214), DOWN_BOTTOM=(190, 208, 234),
+        OFF_TOP=(226, 226, 226), OFF_BOTTOM=(214, 214, 214),
+        BORDER=(70, 84, 110), OFF_BORDER=(160, 160, 160), ACCENT=(64, 140, 220),
+        FIELD=(255, 255, 255), HILITE=(255, 255, 255), PROGRESS_TOP=(120, 190, 250),
+        TRACK_TOP=(214, 218, 226), TRACK_BOTTOM=(236, 239, 244), SHEET=(244, 246, 250),
+        MENU_BACK=(250, 251, 253), MENU_LINE=(214, 220, 230),
+        TIP_TOP=(255, 255, 236), TIP_BOTTOM=(246, 240, 200), TIP_BORDER=(140, 130, 90),
+        CAPTION_TOP=(120, 140, 176), CAPTION_BOTTOM=(72, 88, 118),
+        BADGE_TOP=(84, 150, 226), BADGE_BOTTOM=(40, 96, 170), BADGE_BORDER=(24, 60, 120),
+        SELECT_TOP=(84, 150, 226), SELECT_BOTTOM=(48, 110, 196), SELECT_FRAME=(196, 222, 248),
+        BAR_TOP=(244, 246, 250), BAR_BOTTOM=(214, 220, 230), BAR_LINE=(170, 180, 196),
+        BACKGROUND_LEVEL=232,
+        TEXT=0x302420, ACTIVE_TEXT=0x000000, LIGHT_TEXT=0xFFFFFF, OFF_TEXT=0xA0A0A0, ACCENT_TEXT=0xDC8C40,
+        CAPTION_TEXT=0xE0DAD6, SHADOW=0x302420, ACTIVE_SHADOW=0x201810, HINT_TEXT=0x303030,
+        MARK=0x6E5446, GRID_LINES=0xC8C0B8, BEVEL_LIGHT=0xFFFFFF,
+        FIELD_BG=0xFFFFFF, ACTIVE_FIELD_BG=0xFFF8F0, SLIDER_BG=0xF4F0EC, LIST_BG=0xF8F2EC,
+    ),
+    'night': dict(
+        SKIN_NAME='Night', SKIN_COMMENTS='The Slate layout in a dark palette',
+        HEADER='Night: the Corvale demonstration skin in a dark palette.',
+        INK=(222, 228, 238),
+        SLATE_TOP=(40, 46, 60), SLATE_BOTTOM=(20, 23, 30),
+        INACTIVE_TOP=(62, 64, 70), INACTIVE_BOTTOM=(46, 48, 54),
+        CLIENT=(38, 41, 48), TITLE_GLYPH=(236, 240, 248), INACTIVE_GLYPH=(140, 144, 152),
+        FACE_TOP=(70, 75, 86), FACE_BOTTOM=(50, 54, 63),
+        HOT_TOP=(64, 86, 122), HOT_BOTTOM=(44, 62, 94),
+        DOWN_TOP=(30, 44, 70), DOWN_BOTTOM=(50, 70, 104),
+        OFF_TOP=(52, 53, 57), OFF_BOTTOM=(46, 47, 51),
+        BORDER=(104, 116, 140), OFF_BORDER=(84, 85, 92), ACCENT=(92, 164, 242),
+        FIELD=(26, 28, 34), HILITE=(96, 104, 120), PROGRESS_TOP=(130, 196, 252),
+        TRACK_TOP=(30, 32, 38), TRACK_BOTTOM=(44, 47, 54), SHEET=(42, 45, 52),
+        MENU_BACK=(34, 36, 42), MENU_LINE=(64, 68, 80),
+        TIP_TOP=(66, 62, 42), TIP_BOTTOM=(50, 46, 30), TIP_BORDER=(160, 150, 100),
+        CAPTION_TOP=(58, 70, 98), CAPTION_BOTTOM=(30, 36, 54),
+        BADGE_TOP=(72, 132, 212), BADGE_BOTTOM=(36, 84, 150), BADGE_BORDER=(20, 50, 100),
+        SELECT_TOP=(66, 124, 206), SELECT_BOTTOM=(40, 92, 172), SELECT_FRAME=(60, 110, 180),
+        BAR_TOP=(56, 60, 70), BAR_BOTTOM=(40, 43, 50), BAR_LINE=(76, 82, 96),
+        BACKGROUND_LEVEL=44,
+        TEXT=0xEEE6E0, ACTIVE_TEXT=0xFFFFFF, LIGHT_TEXT=0xFFFFFF, OFF_TEXT=0x6E6A66, ACCENT_TEXT=0xF2A45C,
+        CAPTION_TEXT=0xB8B0A8, SHADOW=0x000000, ACTIVE_SHADOW=0x000000, HINT_TEXT=0xE0ECF0,
+        MARK=0xB4A496, GRID_LINES=0x50463E, BEVEL_LIGHT=0x786E64,
+        FIELD_BG=0x221C1A, ACTIVE_FIELD_BG=0x2E2622, SLIDER_BG=0x342D2A, LIST_BG=0x2A2320,
+    ),
+}
+# Modules of further record kinds import the palette's names: they are loaded again
+# whenever the palette changes.
+PART_MODULES = ['slate_speedbuttons', 'slate_combo', 'slate_lists', 'slate_hints']
+
+
+def use_palette(name):
+    """Makes the palette's colours the module's own names."""
+    g = globals()
+    g.update(PALETTES[name])
+    g['PALETTE'] = name
+    g['STATES'] = [(FACE_TOP, FACE_BOTTOM, BORDER), (HOT_TOP, HOT_BOTTOM, ACCENT),
+                   (DOWN_TOP, DOWN_BOTTOM, BORDER), (OFF_TOP, OFF_BOTTOM, OFF_BORDER)]
+    for m in PART_MODULES:
+        sys.modules.pop(m, None)
+
+
+use_palette('slate')
 
 GLYPHS = {
     'close': ["#.....#", ".#...#.", "..#.#..", "...#...", "..#.#..", ".#...#.", "#.....#"],
@@ -90,9 +161,6 @@ GLYPHS = {
     'grip': ["#.#.#.#", ".......", "#.#.#.#"],
 }
 
-STATES = [(FACE_TOP, FACE_BOTTOM, BORDER), (HOT_TOP, HOT_BOTTOM, ACCENT),
-          (DOWN_TOP, DOWN_BOTTOM, BORDER), (OFF_TOP, OFF_BOTTOM, OFF_BORDER)]
-
 
 def R(x, y, w, h):
     return (x, y, x + w, y + h)
@@ -109,11 +177,11 @@ def ps(p):
 def draw_frame(active):
     """Main and inactive frame pictures, 320x200, plus the caption objects."""
     im = Image(320, 200)
-    top, bottom = (SLATE_TOP, SLATE_BOTTOM) if active else ((150, 156, 168), (118, 124, 136))
+    top, bottom = (SLATE_TOP, SLATE_BOTTOM) if active else (INACTIVE_TOP, INACTIVE_BOTTOM)
     im.rounded(0, 0, 320, 140, top, bottom, INK)
-    im.fill(5, 26, 315, 135, (230, 233, 238))
+    im.fill(5, 26, 315, 135, CLIENT)
     im.frame(4, 25, 316, 136, bottom, top)
-    title = (255, 255, 255) if active else (214, 218, 226)
+    title = TITLE_GLYPH if active else INACTIVE_GLYPH
     im.glyph(8, 9, GLYPHS['grip'], title)
     # caption buttons: 18x18 in three states each, row y=142 (normal), 162 (active), 182 (down)
     # The normal images also sit on the title bar at the buttons' skin rectangles, as
@@ -180,7 +248,7 @@ def draw_controls():
         for s, (t, bb, border) in enumerate([STATES[0], STATES[1], STATES[3]]):
             for on in (1, 0):
                 x = (s * 2 + (1 - on)) * 16
-                im.rounded(x, yy, x + 13, yy + 13, (255, 255, 255), t, border)
+                im.rounded(x, yy, x + 13, yy + 13, FIELD, t, border)
                 if on:
                     if kind == 'check':
                         im.glyph(x + 3, yy + 4, GLYPHS['check'], INK if s < 2 else OFF_BORDER)
@@ -200,17 +268,17 @@ def draw_controls():
     rec['groupbox'] = R(0, 112, 120, 64)
     rec['panel'] = R(128, 112, 120, 64)
     # gauge 120x16 and its progress image 100x12
-    im.rounded(0, 180, 120, 196, (255, 255, 255), FACE_BOTTOM, BORDER)
-    im.vgrad(128, 182, 228, 194, (120, 190, 250), ACCENT)
+    im.rounded(0, 180, 120, 196, FIELD, FACE_BOTTOM, BORDER)
+    im.vgrad(128, 182, 228, 194, PROGRESS_TOP, ACCENT)
     rec['gauge'] = (R(0, 180, 120, 16), R(128, 182, 100, 12))
     # track bar 120x20 with thumbs 10x18
     im.vgrad(0, 200, 120, 220, FACE_TOP, FACE_BOTTOM)
-    im.frame(6, 208, 114, 212, BORDER, (255, 255, 255))
+    im.frame(6, 208, 114, 212, BORDER, HILITE)
     im.rounded(128, 200, 138, 218, FACE_TOP, FACE_BOTTOM, BORDER)
     im.rounded(140, 200, 150, 218, HOT_TOP, HOT_BOTTOM, ACCENT)
     rec['trackbar'] = (R(0, 200, 120, 20), R(128, 200, 10, 18), R(140, 200, 10, 18))
     # scroll bar 120x16; arrow buttons and thumbs 16x16 in three states
-    im.vgrad(0, 224, 120, 240, (214, 218, 226), (236, 239, 244))
+    im.vgrad(0, 224, 120, 240, TRACK_TOP, TRACK_BOTTOM)
     sb = {}
     for s, (t, bb, border) in enumerate(STATES[:3]):
         for j, g in enumerate(('left', 'right', 'up', 'down')):
@@ -228,7 +296,7 @@ def draw_controls():
     # edit frame 120x22, normal and active; small buttons 16x18 in four states
     for i, border in enumerate((BORDER, ACCENT)):
         x = i * 128
-        im.fill(x, 300, x + 120, 322, (255, 255, 255))
+        im.fill(x, 300, x + 120, 322, FIELD)
         im.frame(x, 300, x + 120, 322, border, border)
     rec['edit'] = (R(0, 300, 120, 22), R(128, 300, 120, 22))
     eb = []
@@ -248,13 +316,13 @@ def draw_controls():
             sp[(g, s)] = R(x, y, 14, 10)
     rec['spin'] = sp
     # list items 110x18: normal (transparent-ish face), active, focused
-    im.fill(0, 348, 110, 366, (255, 255, 255))
+    im.fill(0, 348, 110, 366, FIELD)
     im.vgrad(0, 368, 110, 386, HOT_TOP, HOT_BOTTOM)
     im.vgrad(112, 368, 222, 386, DOWN_TOP, DOWN_BOTTOM)
     im.frame(112, 368, 222, 386, ACCENT, ACCENT)
     rec['items'] = (R(0, 348, 110, 18), R(0, 368, 110, 18), R(112, 368, 110, 18))
     # list box / memo frame 120x80 with a caption of 16
-    im.fill(0, 390, 120, 470, (255, 255, 255))
+    im.fill(0, 390, 120, 470, FIELD)
     im.frame(0, 390, 120, 470, BORDER, BORDER)
     im.vgrad(1, 391, 119, 406, SLATE_TOP, SLATE_BOTTOM)
     rec['listframe'] = R(0, 390, 120, 80)
@@ -266,7 +334,7 @@ def draw_controls():
         im.rounded(x, y, x + 56, y + 22, t, bb, border if s != 3 else ACCENT)
         tabs.append(R(x, y, 56, 22))
     rec['tabs'] = tabs
-    im.fill(128, 440, 248, 476, (244, 246, 250))
+    im.fill(128, 440, 248, 476, SHEET)
     im.frame(128, 440, 248, 476, BORDER, BORDER)
     rec['tabsheet'] = R(128, 440, 120, 36)
     # grid cells 40x18: fixed, selected, focused
@@ -308,8 +376,8 @@ def button_controls(control, font, ctl):
     w, h = b[0][2] - b[0][0], b[0][3] - b[0][1]
 
     def keys(morphkind, morphing=1):
-        return font() + [('activefontcolor', 0x000000), ('downfontcolor', 0xFFFFFF),
-                         ('disabledfontcolor', 0xA0A0A0), ('activeskinrect', rs(b[1])),
+        return font() + [('activefontcolor', ACTIVE_TEXT), ('downfontcolor', LIGHT_TEXT),
+                         ('disabledfontcolor', OFF_TEXT), ('activeskinrect', rs(b[1])),
                          ('downskinrect', rs(b[2])), ('disabledskinrect', rs(b[3])),
                          ('morphing', morphing), ('morphkind', morphkind)]
 
@@ -334,16 +402,16 @@ def button_controls(control, font, ctl):
 def draw_windows():
     """Popup menu window and hint window skins (index 1), 128x96."""
     im = Image(128, 96)
-    im.fill(0, 0, 80, 60, (250, 251, 253))
+    im.fill(0, 0, 80, 60, MENU_BACK)
     im.frame(0, 0, 80, 60, BORDER, BORDER)
     im.vgrad(1, 1, 12, 59, FACE_TOP, FACE_BOTTOM)
-    im.rounded(84, 0, 128, 30, (255, 255, 236), (246, 240, 200), (140, 130, 90))
+    im.rounded(84, 0, 128, 30, TIP_TOP, TIP_BOTTOM, TIP_BORDER)
     # menu item images 60x18: normal, active, divider strip
-    im.fill(0, 64, 60, 82, (250, 251, 253))
+    im.fill(0, 64, 60, 82, MENU_BACK)
     im.vgrad(62, 64, 122, 82, HOT_TOP, HOT_BOTTOM)
     im.frame(62, 64, 122, 82, ACCENT, ACCENT)
     im.fill(0, 86, 60, 87, OFF_BORDER)
-    im.fill(0, 87, 60, 88, (255, 255, 255))
+    im.fill(0, 87, 60, 88, HILITE)
     return im
 
 
@@ -351,7 +419,7 @@ def draw_background():
     im = Image(32, 32)
     for y in range(32):
         for x in range(32):
-            v = 232 + ((x * 7 + y * 13) % 9) - 4
+            v = BACKGROUND_LEVEL + ((x * 7 + y * 13) % 9) - 4
             im.put(x, y, (v - 4, v - 2, v + 2 if v < 253 else 255))
     return im
 
@@ -365,7 +433,6 @@ OBJECT_PICTURE_BASE = BUTTON_MASK_INDEX + 1
 POPUP_INDEX = OBJECT_PICTURE_BASE
 OBJECTS_INDEX = OBJECT_PICTURE_BASE + 1
 OBJECT_PICTURES = ['popup.bmp', 'objects.bmp']
-MENU_BACK = (250, 251, 253)
 MENU_ITEM = R(0, 0, 60, 20)
 MENU_ITEM_ACTIVE = R(64, 0, 60, 20)
 MENU_DIVIDER = R(0, 24, 60, 4)
@@ -379,8 +446,8 @@ def draw_popup():
     """The popup window, 48x40: a 3-pixel border around the items area."""
     im = Image(48, 40, MENU_BACK)
     im.frame(0, 0, 48, 40, BORDER, BORDER)
-    im.frame(1, 1, 47, 39, (255, 255, 255), (214, 220, 230))
-    im.frame(2, 2, 46, 38, (236, 239, 244), (236, 239, 244))
+    im.frame(1, 1, 47, 39, HILITE, MENU_LINE)
+    im.frame(2, 2, 46, 38, FACE_TOP, FACE_TOP)
     im.fill(0, 0, 48, 1, ACCENT)
     return im
 
@@ -394,20 +461,20 @@ def draw_objects():
     x0, y0, x1, y1 = MENU_ITEM
     im.fill(x0, y0, x1, y1, MENU_BACK)
     im.vgrad(x0, y0, x0 + MENU_GLYPH_COLUMN - 1, y1, FACE_TOP, FACE_BOTTOM)
-    im.fill(x0 + MENU_GLYPH_COLUMN - 1, y0, x0 + MENU_GLYPH_COLUMN, y1, (214, 220, 230))
+    im.fill(x0 + MENU_GLYPH_COLUMN - 1, y0, x0 + MENU_GLYPH_COLUMN, y1, MENU_LINE)
     x0, y0, x1, y1 = MENU_ITEM_ACTIVE
     im.vgrad(x0, y0, x1, y1, HOT_TOP, HOT_BOTTOM)
     im.frame(x0, y0, x1, y1, ACCENT, ACCENT)
     x0, y0, x1, y1 = MENU_DIVIDER
     im.fill(x0, y0, x1, y1, MENU_BACK)
     im.vgrad(x0, y0, x0 + MENU_GLYPH_COLUMN - 1, y1, FACE_TOP, FACE_BOTTOM)
-    im.fill(x0 + MENU_GLYPH_COLUMN - 1, y0, x0 + MENU_GLYPH_COLUMN, y1, (214, 220, 230))
+    im.fill(x0 + MENU_GLYPH_COLUMN - 1, y0, x0 + MENU_GLYPH_COLUMN, y1, MENU_LINE)
     im.fill(x0 + MENU_GLYPH_COLUMN + 2, y0 + 1, x1, y0 + 2, OFF_BORDER)
-    im.fill(x0 + MENU_GLYPH_COLUMN + 2, y0 + 2, x1, y0 + 3, (255, 255, 255))
+    im.fill(x0 + MENU_GLYPH_COLUMN + 2, y0 + 2, x1, y0 + 3, HILITE)
     x0, y0, x1, y1 = CAPTION_ACTIVE
-    im.vgrad(x0, y0, x1, y1, (120, 140, 176), (72, 88, 118))
+    im.vgrad(x0, y0, x1, y1, CAPTION_TOP, CAPTION_BOTTOM)
     x0, y0, x1, y1 = CAPTION_FRAME
-    im.rounded(x0, y0, x1, y1, (84, 150, 226), (40, 96, 170), (24, 60, 120))
+    im.rounded(x0, y0, x1, y1, BADGE_TOP, BADGE_BOTTOM, BADGE_BORDER)
     x0, y0, x1, y1 = LOGO_FRAMES
     for f in range(4):
         im.rounded(x0 + 16 * f, y0, x0 + 16 * f + 16, y1, HOT_TOP, (100 + 40 * f, 150, 220), ACCENT)
@@ -429,8 +496,8 @@ def popup_window_section(sec, kv):
     kv('leftbottompoint', '6,34')
     kv('rightbottompoint', '42,34')
     kv('itemsrect', '3,3,45,37')
-    kv('scrollmarkercolor', 0x6E5446)
-    kv('scrollmarkeractivecolor', 0xDC8C40)
+    kv('scrollmarkercolor', MARK)
+    kv('scrollmarkeractivecolor', ACCENT_TEXT)
     for k in ('leftstretch', 'rightstretch', 'topstretch', 'bottomstretch'):
         kv(k, 1)
 
@@ -479,12 +546,12 @@ def form_object_sections(sec, kv):
     kv('fontname', 'Arial')
     kv('fontheight', 14)
     kv('fontstyle', 'fsbold')
-    kv('fontcolor', 0xE0DAD6)
-    kv('activefontcolor', 0xFFFFFF)
+    kv('fontcolor', CAPTION_TEXT)
+    kv('activefontcolor', LIGHT_TEXT)
     kv('alignment', 'taleftjustify')
     kv('shadow', 1)
-    kv('shadowcolor', 0x302420)
-    kv('activeshadowcolor', 0x201810)
+    kv('shadowcolor', SHADOW)
+    kv('activeshadowcolor', ACTIVE_SHADOW)
     kv('framerect', rs(CAPTION_FRAME))
     kv('activeframerect', rs(CAPTION_FRAME))
     kv('frametextrect', '6,1,34,17')
@@ -528,9 +595,9 @@ def form_object_sections(sec, kv):
     kv('fontname', 'Arial')
     kv('fontheight', 14)
     kv('fontstyle', '')
-    kv('fontcolor', 0x302420)
-    kv('activefontcolor', 0x000000)
-    kv('unenabledfontcolor', 0xA0A0A0)
+    kv('fontcolor', TEXT)
+    kv('activefontcolor', ACTIVE_TEXT)
+    kv('unenabledfontcolor', OFF_TEXT)
     return objects
 # ---- end of the skin form objects ----------------------------------------------------
 
@@ -541,13 +608,13 @@ def build_ini(ctl):
     sec = lambda name: L.append('\n[%s]' % name)
     kv = lambda k, v: L.append('%s=%s' % (k, v))
 
-    L.append('; Slate: the Corvale demonstration skin. Generated by make_skin.py.')
+    L.append('; %s Generated by make_skin.py.' % HEADER)
     sec('VERSION')
-    kv('skinname', 'Slate')
+    kv('skinname', SKIN_NAME)
     kv('skinauthor', 'Corvale')
     kv('authoremail', 'skins@corvale.invalid')
     kv('authorurl', 'https://corvale.invalid/skins')
-    kv('skincomments', 'A calm blue-grey skin with a record of every kind')
+    kv('skincomments', SKIN_COMMENTS)
     sec('PICTURES')
     kv('picture', 'frame.bmp')
     kv('inactivepicture', 'frame_inactive.bmp')
@@ -608,10 +675,10 @@ def build_ini(ctl):
     kv('textrect', '6,0,54,18')
     kv('fontname', 'Arial')
     kv('fontheight', 14)
-    kv('fontcolor', 0x302420)
-    kv('activefontcolor', 0x000000)
-    kv('downfontcolor', 0xFFFFFF)
-    kv('unenabledfontColor', 0xA0A0A0)
+    kv('fontcolor', TEXT)
+    kv('activefontcolor', ACTIVE_TEXT)
+    kv('downfontcolor', LIGHT_TEXT)
+    kv('unenabledfontColor', OFF_TEXT)
     objects.append(('menubarclose', 'mainmenubarbutton'))
     sec('menubarclose')
     kv('activepictureindex', OBJECTS_INDEX)
@@ -648,7 +715,8 @@ def build_ini(ctl):
         for k, v in keys:
             kv(k, v)
 
-    def font(prefix='', color=0x302420, height=14, style=''):
+    def font(prefix='', color=None, height=14, style=''):
+        color = TEXT if color is None else color
         return [(prefix + 'fontname', 'Arial'), (prefix + 'fontheight', height),
                 (prefix + 'fontstyle', style), (prefix + 'fontcolor', color)]
 
@@ -658,8 +726,8 @@ def build_ini(ctl):
     cr = ctl['checkradio']
     for name, kind, morph in (('checkbox', 'check', 'mkleftgradient'), ('radiobox', 'radio', 'mkrightgradient')):
         control(name, 'checkradio', cr[0],
-                font() + [('activefontcolor', 0x000000), ('unenabledfontcolor', 0xA0A0A0),
-                          ('framefontcolor', 0x302420), ('activeskinrect', rs(cr[1])),
+                font() + [('activefontcolor', ACTIVE_TEXT), ('unenabledfontcolor', OFF_TEXT),
+                          ('framefontcolor', TEXT), ('activeskinrect', rs(cr[1])),
                           ('checkimagearea', '2,3,15,16'), ('textarea', '18,0,120,20'),
                           ('checkimagerect', rs(c[(kind, 0, 1)])), ('uncheckimagerect', rs(c[(kind, 0, 0)])),
                           ('activecheckimagerect', rs(c[(kind, 1, 1)])),
@@ -671,7 +739,7 @@ def build_ini(ctl):
     gb_points = ((6, 20), (114, 20), (6, 58), (114, 58), (4, 20, 116, 60))
     control('groupbox', 'panel', ctl['groupbox'],
             [('bgpictureindex', -1), ('captionrect', '4,0,116,18'), ('alignment', 'tacenter')]
-            + font(color=0xFFFFFF, style='fsbold')
+            + font(color=LIGHT_TEXT, style='fsbold')
             + [('checkimagerect', rs(c[('check', 0, 1)])), ('uncheckimagerect', rs(c[('check', 0, 0)]))],
             points=gb_points)
     control('panel', 'panel', ctl['panel'],
@@ -696,7 +764,7 @@ def build_ini(ctl):
              ('vrestorebuttonrect', rs(ctl['scroll'][('down', 0)])),
              ('vrestorebuttonactiverect', rs(ctl['scroll'][('down', 1)])),
              ('vrestorebuttondownrect', rs(ctl['scroll'][('down', 2)])),
-             ('captionrect', '4,0,100,18')] + font(color=0xFFFFFF, style='fsbold'),
+             ('captionrect', '4,0,100,18')] + font(color=LIGHT_TEXT, style='fsbold'),
             points=gb_points)
     g = ctl['gauge']
     control('gauge', 'gauge', g[0], [('progressarea', '2,2,118,14'), ('progressrect', rs(g[1])),
@@ -706,7 +774,7 @@ def build_ini(ctl):
     control('trackbar', 'trackbar', t[0], [('trackarea', '6,1,114,19'), ('buttonrect', rs(t[1])),
                                           ('activebuttonrect', rs(t[2])), ('vertical', 0)])
     control('label', 'label', ctl['panel'], font(style='fsitalic'))
-    control('stdlabel', 'stdlabel', R(0, 0, 0, 0), font() + [('activefontcolor', 0xDC8C40)], custom=False)
+    control('stdlabel', 'stdlabel', R(0, 0, 0, 0), font() + [('activefontcolor', ACCENT_TEXT)], custom=False)
     sb = ctl['scroll']
     arrows = lambda a, z: [('upbuttonrect', rs(sb[(a, 0)])), ('activeupbuttonrect', rs(sb[(a, 1)])),
                            ('downupbuttonrect', rs(sb[(a, 2)])), ('downbuttonrect', rs(sb[(z, 0)])),
@@ -717,8 +785,8 @@ def build_ini(ctl):
             [('fixedcellrect', rs(cells[0])), ('selectcellrect', rs(cells[1])), ('focuscellrect', rs(cells[2])),
              ('fixedcellleftoffset', 2), ('fixedcellrightoffset', 2), ('fixedcelltextrect', '2,0,38,18'),
              ('cellleftoffset', 2), ('cellrightoffset', 2), ('celltextrect', '2,0,38,18'),
-             ('linescolor', 0xC8C0B8), ('bgcolor', 0xFFFFFF)] + font()
-            + [('selectfontcolor', 0x000000), ('focusfontcolor', 0x000000)] + font('fixed', style='fsbold'),
+             ('linescolor', GRID_LINES), ('bgcolor', FIELD_BG)] + font()
+            + [('selectfontcolor', ACTIVE_TEXT), ('focusfontcolor', ACTIVE_TEXT)] + font('fixed', style='fsbold'),
             custom=False)
     tabs = ctl['tabs']
     control('tab', 'tab', ctl['tabsheet'],
@@ -727,25 +795,25 @@ def build_ini(ctl):
              ('lefttoppoint', '4,4'), ('righttoppoint', '116,4'), ('leftbottompoint', '4,32'),
              ('rightbottompoint', '116,32'), ('tableftoffset', 6), ('tabrightoffset', 6),
              ('tabsbgrect', '0,348,110,366')] + font()
-            + [('activefontcolor', 0x000000), ('focusfontcolor', 0x000000), ('mouseinfontcolor', 0xDC8C40),
+            + [('activefontcolor', ACTIVE_TEXT), ('focusfontcolor', ACTIVE_TEXT), ('mouseinfontcolor', ACCENT_TEXT),
                ('updown', 'updown')], custom=False)
     control('mainmenubar', 'mainmenubar', ctl['menubar'],
             [('itemsrect', '2,1,114,19'), ('menubaritem', 'menubaritem'), ('closebutton', 'menubarclose'),
              ('minbutton', 'menubarclose'), ('maxbutton', 'menubarclose'), ('sysmenubutton', 'menubarclose'),
-             ('trackmarkcolor', 0xA0A0A0), ('trackmarkactivecolor', 0xDC8C40)], custom=False)
+             ('trackmarkcolor', OFF_TEXT), ('trackmarkactivecolor', ACCENT_TEXT)], custom=False)
     control('controlbar', 'controlbar', ctl['panel'], [('itemrect', '2,2,118,26'), ('bgpictureindex', 2)])
     e, eb = ctl['edit'], ctl['editbutton']
     edit_keys = [('activeskinrect', rs(e[1]))] + font() + [
-        ('disabledfontcolor', 0xA0A0A0), ('activefontcolor', 0x000000),
+        ('disabledfontcolor', OFF_TEXT), ('activefontcolor', ACTIVE_TEXT),
         ('buttonrect', rs(eb[0])), ('activebuttonrect', rs(eb[1])), ('downbuttonrect', rs(eb[2])),
         ('unenabledbuttonrect', rs(eb[3]))]
     edit_points = ((3, 3), (117, 3), (3, 19), (117, 19), (3, 3, 117, 19))
-    control('memo', 'memo', ctl['listframe'], edit_keys + [('bgcolor', 0xFFFFFF), ('activebgcolor', 0xFFF8F0)])
+    control('memo', 'memo', ctl['listframe'], edit_keys + [('bgcolor', FIELD_BG), ('activebgcolor', ACTIVE_FIELD_BG)])
     it = ctl['items']
     lb_keys = [('itemrect', rs(it[0])), ('activeitemrect', rs(it[1])), ('focusitemrect', rs(it[2])),
                ('itemleftoffset', 2), ('itemrightoffset', 2), ('itemtextrect', '4,0,106,18')] + font() + [
-        ('activefontcolor', 0x000000), ('focusfontcolor', 0x000000), ('captionrect', '1,1,119,16')] + font(
-        'caption', color=0xFFFFFF, style='fsbold') + arrows('up', 'down') + [
+        ('activefontcolor', ACTIVE_TEXT), ('focusfontcolor', ACTIVE_TEXT), ('captionrect', '1,1,119,16')] + font(
+        'caption', color=LIGHT_TEXT, style='fsbold') + arrows('up', 'down') + [
         ('checkbuttonrect', rs(sb[('thumb', 0)])), ('activecheckbuttonrect', rs(sb[('thumb', 1)])),
         ('downcheckbuttonrect', rs(sb[('thumb', 2)])),
         ('vscrollbarname', 'vscrollbar'), ('hscrollbarname', 'hscrollbar'),
@@ -759,20 +827,20 @@ def build_ini(ctl):
     sp = ctl['spin']
     control('spinedit', 'spinedit', e[0],
             [('activeskinrect', rs(e[1]))] + font() + [
-                ('activefontcolor', 0x000000), ('disabledfontcolor', 0xA0A0A0),
+                ('activefontcolor', ACTIVE_TEXT), ('disabledfontcolor', OFF_TEXT),
                 ('upbuttonrect', rs(sp[('up', 0)])), ('activeupbuttonrect', rs(sp[('up', 1)])),
                 ('downupbuttonrect', rs(sp[('up', 2)])), ('downbuttonrect', rs(sp[('down', 0)])),
                 ('activedownbuttonrect', rs(sp[('down', 1)])), ('downdownbuttonrect', rs(sp[('down', 2)]))],
             points=edit_points)
     control('scrollbox', 'scrollbox', ctl['panel'], [('bgpictureindex', 2)])
-    control('treeview', 'treeview', R(0, 0, 0, 0), font() + [('bgcolor', 0xFFFFFF)], custom=False)
-    control('bevel', 'bevel', R(0, 0, 0, 0), [('lightcolor', 0xFFFFFF), ('darkcolor', 0x6E5446)], custom=False)
+    control('treeview', 'treeview', R(0, 0, 0, 0), font() + [('bgcolor', FIELD_BG)], custom=False)
+    control('bevel', 'bevel', R(0, 0, 0, 0), [('lightcolor', BEVEL_LIGHT), ('darkcolor', MARK)], custom=False)
     s = ctl['slider']
     control('slider', 'slider', R(0, 494, 140, 18),
-            [('bgcolor', 0xF4F0EC), ('hrulerrect', rs(s[0])), ('hthumbrect', rs(s[1])),
-             ('vrulerrect', rs(s[2])), ('vthumbrect', rs(s[3])), ('edgesize', 4), ('pointscolor', 0x6E5446)],
+            [('bgcolor', SLIDER_BG), ('hrulerrect', rs(s[0])), ('hthumbrect', rs(s[1])),
+             ('vrulerrect', rs(s[2])), ('vthumbrect', rs(s[3])), ('edgesize', 4), ('pointscolor', MARK)],
             custom=False)
-    control('richedit', 'richedit', R(0, 0, 0, 0), font() + [('bgcolor', 0xFFFFFF)], custom=False)
+    control('richedit', 'richedit', R(0, 0, 0, 0), font() + [('bgcolor', FIELD_BG)], custom=False)
 
     for base, m in extra_part_bases():
         m.records(control, font, base)
@@ -809,7 +877,7 @@ def draw_panels():
     for s, (t, b, border) in enumerate([STATES[0], STATES[1], STATES[3]]):
         for on in (1, 0):
             x = (s * 2 + (1 - on)) * 16
-            im.rounded(x, 44, x + 13, 57, (255, 255, 255), t, border)
+            im.rounded(x, 44, x + 13, 57, FIELD, t, border)
             if on:
                 im.glyph(x + 3, 48, GLYPHS['check'], INK if s < 2 else OFF_BORDER)
             checks[(s, on)] = R(x, 44, 13, 13)
@@ -848,8 +916,8 @@ def panel_controls(control, font, prec):
     c = prec['panelchecks']
     fc = prec['fixedcheck']
     control('fixedcheckbox', 'checkradio', fc[0],
-            font() + [('activefontcolor', 0x000000), ('unenabledfontcolor', 0xA0A0A0),
-                      ('framefontcolor', 0x302420), ('activeskinrect', rs(fc[1])),
+            font() + [('activefontcolor', ACTIVE_TEXT), ('unenabledfontcolor', OFF_TEXT),
+                      ('framefontcolor', TEXT), ('activeskinrect', rs(fc[1])),
                       ('checkimagearea', '2,2,18,18'), ('textarea', '22,0,98,20'),
                       ('checkimagerect', rs(c[(0, 1)])), ('uncheckimagerect', rs(c[(0, 0)])),
                       ('activecheckimagerect', rs(c[(1, 1)])), ('activeuncheckimagerect', rs(c[(1, 0)])),
@@ -858,7 +926,7 @@ def panel_controls(control, font, prec):
             pictureindex=PANELS_INDEX, points=((0, 0), (0, 0), (0, 0), (0, 0), (2, 2, 98, 18)))
     control('hgroupbox', 'panel', prec['hgroup'],
             [('bgpictureindex', -1), ('captionrect', '20,2,80,18'), ('alignment', 'taleftjustify')]
-            + font(color=0xFFFFFF, style='fsbold')
+            + font(color=LIGHT_TEXT, style='fsbold')
             + [('checkimagerect', rs(c[(0, 1)])), ('uncheckimagerect', rs(c[(0, 0)]))],
             pictureindex=PANELS_INDEX, points=((8, 0), (92, 0), (0, 0), (0, 0), (8, 2, 92, 18)))
     control('vpanel', 'panel', prec['vpanel'],
@@ -866,7 +934,7 @@ def panel_controls(control, font, prec):
             pictureindex=PANELS_INDEX, points=((0, 8), (0, 0), (0, 92), (0, 0), (2, 8, 22, 92)))
     control('maskgroupbox', 'panel', prec['maskgroup'],
             [('bgpictureindex', -1), ('captionrect', '4,1,56,12'), ('alignment', 'tacenter')]
-            + font(color=0xFFFFFF, height=12),
+            + font(color=LIGHT_TEXT, height=12),
             pictureindex=PANELS_INDEX, maskpictureindex=PANEL_MASK_INDEX,
             points=((6, 13), (54, 13), (6, 34), (54, 34), (3, 13, 57, 37)))
 
@@ -882,7 +950,6 @@ def save_panel_pictures(out):
 SCROLL_PICTURE_BASE = PANEL_PICTURE_BASE + len(PANEL_PICTURES)
 SCROLL_INDEX = SCROLL_PICTURE_BASE
 SCROLL_PICTURES = ['scrollbars.bmp']
-TRACK_TOP, TRACK_BOTTOM = (214, 218, 226), (236, 239, 244)
 
 
 def draw_scrollbars():
@@ -955,7 +1022,7 @@ def save_scroll_pictures(out):
 # names), save_pictures(out) and records(control, font, base), where base is the picture
 # index of its first bitmap. Indices follow the order of this list.
 EXTRA_PICTURE_BASE = SCROLL_PICTURE_BASE + len(SCROLL_PICTURES)
-EXTRA_PARTS = ['slate_speedbuttons', 'slate_combo', 'slate_lists', 'slate_hints']
+EXTRA_PARTS = PART_MODULES
 
 
 def extra_parts():
@@ -971,9 +1038,7 @@ def extra_part_bases():
         base += len(m.PICTURES)
 
 
-def main():
-    here = os.path.dirname(os.path.abspath(__file__))
-    out = sys.argv[1] if len(sys.argv) > 1 else os.path.join(here, 'slate')
+def write_skin(out):
     os.makedirs(out, exist_ok=True)
     frame_picture(True).save(os.path.join(out, 'frame.bmp'))
     frame_picture(False).save(os.path.join(out, 'frame_inactive.bmp'))
@@ -990,6 +1055,20 @@ def main():
         m.save_pictures(out)
     with open(os.path.join(out, 'skin.ini'), 'w', newline='') as f:
         f.write(build_ini(rects))
+
+
+def main():
+    here = os.path.dirname(os.path.abspath(__file__))
+    args = sys.argv[1:]
+    palette = 'slate'
+    if args[:1] == ['--palette']:
+        if len(args) < 2 or args[1] not in PALETTES:
+            sys.exit('usage: make_skin.py [--palette %s] [output folder]' % '|'.join(PALETTES))
+        palette, args = args[1], args[2:]
+    # The drawing runs in the module the parts import their palette from.
+    import make_skin
+    make_skin.use_palette(palette)
+    make_skin.write_skin(args[0] if args else os.path.join(here, palette))
 
 
 if __name__ == '__main__':

@@ -12,10 +12,11 @@ combo.bmp (260x160):
 import os
 
 from make_skin import (Image, R, rs, GLYPHS, INK, BORDER, ACCENT, OFF_BORDER, FACE_TOP, FACE_BOTTOM, HOT_TOP,
-                       HOT_BOTTOM, DOWN_TOP, DOWN_BOTTOM, OFF_TOP, OFF_BOTTOM)
+                       HOT_BOTTOM, DOWN_TOP, DOWN_BOTTOM, OFF_TOP, OFF_BOTTOM, FIELD, SELECT_TOP, SELECT_BOTTOM,
+                       SELECT_FRAME, ACTIVE_TEXT, LIGHT_TEXT, OFF_TEXT)
 
 PICTURES = ['combo.bmp']
-WHITE = (255, 255, 255)
+WHITE = FIELD
 BOX = R(0, 0, 120, 22)
 BUTTON = R(100, 1, 19, 20)          # in the box's own coordinates
 ITEM = R(2, 2, 97, 18)              # the item area, box coordinates
@@ -45,7 +46,7 @@ def draw():
         button(im, r, top, bottom, border, glyph)
     # the focused item area: an accent band with rounded ends
     x0, y0, x1, y1 = FOCUS_ITEM
-    im.vgrad(x0, y0, x1, y1, (84, 150, 226), (48, 110, 196))
+    im.vgrad(x0, y0, x1, y1, SELECT_TOP, SELECT_BOTTOM)
     for (cx, cy) in ((x0, y0), (x1 - 1, y0), (x0, y1 - 1), (x1 - 1, y1 - 1)):
         im.put(cx, cy, WHITE)
     # the list frame
@@ -57,7 +58,7 @@ def draw():
     x0, y0, x1, y1 = ROWS[1]
     im.vgrad(x0, y0, x1, y1, HOT_TOP, HOT_BOTTOM)
     x0, y0, x1, y1 = ROWS[2]
-    im.vgrad(x0, y0, x1, y1, (84, 150, 226), (48, 110, 196))
+    im.vgrad(x0, y0, x1, y1, SELECT_TOP, SELECT_BOTTOM)
     im.frame(x0, y0, x1, y1, ACCENT, ACCENT)
     # the edit
     for r, border in ((EDIT, BORDER), (EDIT_ACTIVE, ACCENT)):
@@ -65,7 +66,7 @@ def draw():
         im.fill(x0, y0, x1, y1, WHITE)
         im.frame(x0, y0, x1, y1, border, border)
         if border == ACCENT:
-            im.frame(x0 + 1, y0 + 1, x1 - 1, y1 - 1, (196, 222, 248), (196, 222, 248))
+            im.frame(x0 + 1, y0 + 1, x1 - 1, y1 - 1, SELECT_FRAME, SELECT_FRAME)
     return im
 
 
@@ -78,7 +79,7 @@ def records(control, font, base):
     control('combobox', 'combobox', BOX,
             [('itemrect', rs(ITEM)), ('focusitemrect', rs(FOCUS_ITEM)), ('itemleftoffset', 2),
              ('itemrightoffset', 2), ('itemtextrect', '3,0,95,18')] + font()
-            + [('focusfontcolor', 0xFFFFFF), ('listboxname', 'combolist'),
+            + [('focusfontcolor', LIGHT_TEXT), ('listboxname', 'combolist'),
                ('buttonrect', rs(BUTTON)), ('activebuttonrect', rs(BUTTON_STATES[0])),
                ('downbuttonrect', rs(BUTTON_STATES[1])), ('unenabledbuttonrect', rs(BUTTON_STATES[2]))],
             pictureindex=base, points=((3, 0), (99, 0), (0, 0), (0, 0), (3, 2, 99, 20)))
@@ -86,11 +87,11 @@ def records(control, font, base):
     control('combolist', 'listbox', LIST,
             [('itemrect', rs(ROWS[0])), ('activeitemrect', rs(ROWS[1])), ('focusitemrect', rs(ROWS[2])),
              ('itemleftoffset', 2), ('itemrightoffset', 2), ('itemtextrect', '4,0,56,18')] + font()
-            + [('activefontcolor', 0x000000), ('focusfontcolor', 0xFFFFFF), ('captionrect', '0,0,0,0')]
+            + [('activefontcolor', ACTIVE_TEXT), ('focusfontcolor', LIGHT_TEXT), ('captionrect', '0,0,0,0')]
             + font('caption') + [('vscrollbarname', 'vscrollbar'), ('hscrollbarname', 'hscrollbar'),
                                  ('bothhscrollbarname', 'bothhscrollbar')],
             pictureindex=base, points=((2, 2), (lw - 2, 2), (2, lh - 2), (lw - 2, lh - 2), (1, 1, lw - 1, lh - 1)))
     control('edit', 'edit', EDIT,
             [('activeskinrect', rs(EDIT_ACTIVE))] + font()
-            + [('disabledfontcolor', 0xA0A0A0), ('activefontcolor', 0x000000)],
+            + [('disabledfontcolor', OFF_TEXT), ('activefontcolor', ACTIVE_TEXT)],
             pictureindex=base, points=((3, 3), (w - 3, 3), (3, h - 3), (w - 3, h - 3), (3, 3, w - 3, h - 3)))

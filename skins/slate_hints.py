@@ -6,7 +6,7 @@ import make_skin as ms
 
 PICTURES = ['hint.bmp', 'hint_mask.bmp']
 W, H = 40, 24
-TOP, BOTTOM, BORDER = (255, 255, 236), (246, 240, 200), (140, 130, 90)
+TOP, BOTTOM, BORDER = ms.TIP_TOP, ms.TIP_BOTTOM, ms.TIP_BORDER
 CORNERS = ((0, 0), (W - 1, 0), (0, H - 1), (W - 1, H - 1))
 
 
@@ -44,6 +44,6 @@ def hint_window_section(sec, kv, base):
     kv('fontname', 'Arial')
     kv('fontheight', 13)
     kv('fontstyle', '')
-    kv('fontcolor', 0x303030)
+    kv('fontcolor', ms.HINT_TEXT)
     for k in ('leftstretch', 'rightstretch', 'topstretch', 'bottomstretch'):
         kv(k, 1)

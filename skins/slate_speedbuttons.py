@@ -5,7 +5,8 @@
 import os
 
 from make_skin import (Image, R, rs, GLYPHS, FACE_TOP, FACE_BOTTOM, HOT_TOP, HOT_BOTTOM, DOWN_TOP,
-                       DOWN_BOTTOM, OFF_TOP, OFF_BOTTOM, BORDER, OFF_BORDER, ACCENT, INK)
+                       DOWN_BOTTOM, OFF_TOP, OFF_BOTTOM, BORDER, OFF_BORDER, ACCENT, INK, BAR_TOP, BAR_BOTTOM,
+                       BAR_LINE, ACTIVE_TEXT, LIGHT_TEXT, OFF_TEXT)
 
 PICTURES = ['speedbuttons.bmp']
 
@@ -49,8 +50,8 @@ def draw():
             arrow = INK if s != 3 else OFF_BORDER
             im.glyph(r[2] - TRACK + 3, r[1] + 11, GLYPHS['down'][:3], arrow)
     x0, y0, x1, y1 = panel
-    im.vgrad(x0, y0, x1, y1, (244, 246, 250), (214, 220, 230))
-    im.fill(x0, y1 - 1, x1, y1, (170, 180, 196))
+    im.vgrad(x0, y0, x1, y1, BAR_TOP, BAR_BOTTOM)
+    im.fill(x0, y1 - 1, x1, y1, BAR_LINE)
     return im
 
 
@@ -62,8 +63,8 @@ def records(control, font, base):
     tool, menu, track, panel = layout()
 
     def button_keys(cells, morphing):
-        return font() + [('activefontcolor', 0x000000), ('downfontcolor', 0xFFFFFF),
-                         ('disabledfontcolor', 0xA0A0A0), ('activeskinrect', rs(cells[1])),
+        return font() + [('activefontcolor', ACTIVE_TEXT), ('downfontcolor', LIGHT_TEXT),
+                         ('disabledfontcolor', OFF_TEXT), ('activeskinrect', rs(cells[1])),
                          ('downskinrect', rs(cells[2])), ('disabledskinrect', rs(cells[3])),
                          ('morphing', morphing), ('morphkind', 'mkdefault')]
 

@@ -23,10 +23,18 @@ Integer ReadInt32(TStream& s) {
                  std::uint32_t(b[3]) << 24);
 }
 
-// The bitmap file folder + name; a failure names the INI key the name came from.
-void LoadPicture(TBitmap& bmp, const std::string& folder, const std::string& key, const std::string& name) {
+// "file:line: " of a key of the INI file (the line of the section when the key is absent).
+std::string Place(const std::string& path, const TSkinIniFile& ini, const std::string& key) {
+  int line = ini.KeyLine("PICTURES", key);
+  if (line == 0) line = ini.SectionLine("PICTURES");
+  return path + (line > 0 ? ":" + IntToStr(line) : std::string()) + ": ";
+}
+
+// The bitmap file folder + name; a failure names the place of the key the name came from.
+void LoadPicture(TBitmap& bmp, const std::string& folder, const std::string& place, const std::string& key,
+                 const std::string& name) {
   const std::string file = folder + name;
-  const std::string where = "[PICTURES] " + key + ": picture file '" + file + "' ";
+  const std::string where = place + "[PICTURES] " + key + ": picture file '" + file + "' ";
   if (!FileExists(file)) throw EFOpenError(where + (DirectoryExists(file) ? "is a folder" : "does not exist"));
   try {
     bmp.LoadFromFile(file);
@@ -38,10 +46,10 @@ void LoadPicture(TBitmap& bmp, const std::string& folder, const std::string& key
 }
 
 // One flag byte (1 = no image) and, for a non-empty bitmap, its BMP image.
-void WriteFlaggedPicture(TStream& out, const std::string& folder, const TSkinIniFile& ini, const std::string& key) {
+void WriteFlaggedPicture(TStream& out, const std::string& path, const TSkinIniFile& ini, const std::string& key) {
   const std::string name = ReadSkinString(ini, "PICTURES", key);
   TBitmap bmp;
-  if (!name.empty()) LoadPicture(bmp, folder, key, name);
+  if (!name.empty()) LoadPicture(bmp, ExtractFilePath(path), Place(path, ini, key), key, name);
   const Byte flag = bmp.Empty() ? 1 : 0;
   out.WriteBuffer(&flag, 1);
   if (!bmp.Empty()) bmp.SaveToStream(out);
@@ -49,13 +57,14 @@ void WriteFlaggedPicture(TStream& out, const std::string& folder, const TSkinIni
 
 // The names of "activepictures". Every picture written needs a file, so a missing or
 // empty name is an error; the first one is met within the keys the section holds.
-void ReadPictureNames(const TSkinIniFile& ini, TStringList& names) {
+void ReadPictureNames(const std::string& path, const TSkinIniFile& ini, TStringList& names) {
   const int count = ReadNameListCount(ini, "PICTURES", "activepictures");
   for (int i = 0; i < count; ++i) {
     const std::string key = IntToStr(i);
     const std::string name = ReadSkinString(ini, "PICTURES", key);
     if (name.empty())
-      throw EReadError(Format("[PICTURES] %s: activepicturescount is %d, but picture %d has no file name",
+      throw EReadError(Place(path, ini, ini.ValueExists("PICTURES", key) ? key : "activepicturescount") +
+                       Format("[PICTURES] %s: activepicturescount is %d, but picture %d has no file name",
                               key.c_str(), count, i));
     names.Add(name);
   }
@@ -99,7 +108,9 @@ void TbsCompressedStoredSkin::SetCompressedFileName(const std::string& v) {
 
 void TbsCompressedStoredSkin::UnpackTo(TStream& target) { DecompressStream(target, *FPackedData); }
 
-void TbsCompressedStoredSkin::PackSkinIni(const std::string& path) {
+void TbsCompressedStoredSkin::PackSkinIni(const std::string& path) { Pack(path, false); }
+
+void TbsCompressedStoredSkin::Pack(const std::string& path, bool fast) {
   // The stored text holds the file's lines as they are, a byte-order mark included.
   const std::string text = ReadFileBytes(path);
   TStringList lines;
@@ -109,26 +120,25 @@ void TbsCompressedStoredSkin::PackSkinIni(const std::string& path) {
   for (const char* section : RequiredSections)
     if (!ini.SectionExists(section)) return;
 
-  const std::string folder = ExtractFilePath(path);
   FPackedData->Clear();
   TStringList names;
-  ReadPictureNames(ini, names);
+  ReadPictureNames(path, ini, names);
   TMemoryStream raw;
   WriteInt32(raw, SkinStreamVersion);
-  WriteFlaggedPicture(raw, folder, ini, "picture");
-  WriteFlaggedPicture(raw, folder, ini, "inactivepicture");
-  WriteFlaggedPicture(raw, folder, ini, "mask");
+  WriteFlaggedPicture(raw, path, ini, "picture");
+  WriteFlaggedPicture(raw, path, ini, "inactivepicture");
+  WriteFlaggedPicture(raw, path, ini, "mask");
   WriteInt32(raw, names.Count());
   for (int i = 0; i < names.Count(); ++i) {
     TBitmap bmp;
-    LoadPicture(bmp, folder, IntToStr(i), names[i]);
+    LoadPicture(bmp, ExtractFilePath(path), Place(path, ini, IntToStr(i)), IntToStr(i), names[i]);
     bmp.SaveToStream(raw);
   }
   for (int i = 0; i < lines.Count(); ++i) {
     raw.WriteBuffer(lines[i].data(), Int64(lines[i].size()));
     raw.WriteBuffer("\r\n", 2);
   }
-  CompressStream(raw, *FPackedData);
+  CompressStream(raw, *FPackedData, fast ? TCompressionLevel::clNone : TCompressionLevel::clMax);
 }
 
 void TbsCompressedStoredSkin::ReadPackedFile(const std::string& path) {
@@ -145,6 +155,33 @@ void TbsCompressedStoredSkin::ReadPackedFile(const std::string& path) {
                             path.c_str(), size, static_cast<long long>(left)));
   if (size > 0) FPackedData->CopyFrom(file, size);
   FPackedData->SetPosition(0);
+}
+
+std::string TbsCompressedStoredSkin::FolderIniPath(const std::string& folder) {
+  return IncludeTrailingPathDelimiter(folder) + "skin.ini";
+}
+
+void TbsCompressedStoredSkin::CheckSkinSections(const std::string& iniPath) {
+  TSkinIniFile ini;
+  ini.SetText(ReadFileBytes(iniPath));
+  for (const char* section : RequiredSections)
+    if (!ini.SectionExists(section)) throw EReadError(iniPath + ": the skin INI has no section [" + section + "]");
+}
+
+void TbsCompressedStoredSkin::PackSkinFolder(const std::string& folder) {
+  const std::string ini = FolderIniPath(folder);
+  if (!FileExists(ini))
+    throw EFOpenError(ini + ": a skin folder holds its description in skin.ini, and '" + folder + "' has none");
+  CheckSkinSections(ini);
+  // Packed in memory on every load, never kept: stored blocks, no time spent deflating.
+  Pack(ini, true);
+}
+
+void TbsCompressedStoredSkin::ReadSkinFileOrFolder(const std::string& path) {
+  if (DirectoryExists(path))
+    PackSkinFolder(path);
+  else
+    ReadPackedFile(path);
 }
 
 void TbsCompressedStoredSkin::WritePackedFile(const std::string& path) const {

@@ -36,6 +36,17 @@ class TbsCompressedStoredSkin : public TComponent {
   void PackSkinIni(const std::string& path);
   // Rebuilds PackedData from a compressed skin file; a version above 3 leaves it empty.
   void ReadPackedFile(const std::string& path);
+  // Rebuilds PackedData from a skin folder: its skin.ini, which must hold the five skin
+  // sections, and the bitmaps it names. Errors name the file and, where there is one,
+  // the line.
+  void PackSkinFolder(const std::string& folder);
+  // A skin folder (PackSkinFolder) or a compressed skin file (ReadPackedFile).
+  void ReadSkinFileOrFolder(const std::string& path);
+
+  // skin.ini in the folder.
+  static std::string FolderIniPath(const std::string& folder);
+  // Raises EReadError naming the first of the five skin sections the INI file lacks.
+  static void CheckSkinSections(const std::string& iniPath);
   // Writes PackedData as a compressed skin file (version 3).
   void WritePackedFile(const std::string& path) const;
 
@@ -45,6 +56,7 @@ class TbsCompressedStoredSkin : public TComponent {
 
  private:
   bool Designing() const;
+  void Pack(const std::string& path, bool fast);
   std::string FDescription;
   std::string FFileName;
   std::string FCompressedFileName;

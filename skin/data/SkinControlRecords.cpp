@@ -3,14 +3,14 @@
 #include "skin/data/SkinIniFile.h"
 
 void TbsDataSkinControl::ReadFromIni(const TSkinIniFile& ini) {
-  ReadSkinKeys(ini, IDName, [this](TSkinKeyIO& io) { Keys(io); });
+  ReadSkinKeys(ini, IDName, [this](TSkinKeyIO& io) { VisitKeys(io); });
 }
 
 void TbsDataSkinControl::WriteToIni(TSkinIniFile& ini) {
-  WriteSkinKeys(ini, IDName, [this](TSkinKeyIO& io) { Keys(io); }, true);
+  WriteSkinKeys(ini, IDName, [this](TSkinKeyIO& io) { VisitKeys(io); }, true);
 }
 
-void TbsDataSkinControl::Keys(TSkinKeyIO& io) {
+void TbsDataSkinControl::VisitKeys(TSkinKeyIO& io) {
   io.Int("pictureindex", pictureindex, -1);
   io.Int("maskpictureindex", maskpictureindex, -1);
   io.Rect("skinrect", skinrect);
@@ -118,14 +118,8 @@ void TbsDataSkinStdLabelControl::Keys(TSkinKeyIO& io) {
 
 void TbsDataSkinUpDownControl::ReadFromIni(const TSkinIniFile& ini) {
   TbsDataSkinCustomControl::ReadFromIni(ini);
-  ReadSkinKeys(ini, IDName, [this](TSkinKeyIO& io) { Keys(io); });
   lefttoppoint = righttoppoint = leftbottompoint = rightbottompoint = TPoint{};
   clientrect = TRect{};
-}
-
-void TbsDataSkinUpDownControl::WriteToIni(TSkinIniFile& ini) {
-  TbsDataSkinCustomControl::WriteToIni(ini);
-  WriteSkinKeys(ini, IDName, [this](TSkinKeyIO& io) { Keys(io); }, false);
 }
 
 void TbsDataSkinUpDownControl::Keys(TSkinKeyIO& io) {

@@ -17,6 +17,7 @@ class TSkinIniFile;
 #define SKIN_CONTROL_RECORD(Class, Base)                               \
  public:                                                               \
   using Base::Base;                                                    \
+  using Inherited = Base;                                              \
   std::string ClassName() const override { return #Class; }            \
   SKIN_RECORD_IO(Base)
 
@@ -28,14 +29,14 @@ class TbsDataSkinControl : public TObject {
   virtual void ReadFromIni(const TSkinIniFile& ini);
   // Erases the section, then writes every key of the record in reading order.
   virtual void WriteToIni(TSkinIniFile& ini);
+  // Every key the kind reads, its base's first: the one list that reading, writing and
+  // the key reference walk.
+  virtual void VisitKeys(TSkinKeyIO& io);
 
   std::string IDName;
   int pictureindex = -1;
   int maskpictureindex = -1;
   TRect skinrect;
-
- private:
-  void Keys(TSkinKeyIO& io);
 };
 
 class TbsDataSkinCustomControl : public TbsDataSkinControl {
@@ -104,6 +105,7 @@ class TbsDataSkinGaugeControl : public TbsDataSkinCustomControl {
 class TbsDataSkinSplitterControl : public TbsDataSkinCustomControl {
  public:
   using TbsDataSkinCustomControl::TbsDataSkinCustomControl;
+  using Inherited = TbsDataSkinCustomControl;
   std::string ClassName() const override { return "TbsDataSkinSplitterControl"; }
 };
 
@@ -125,17 +127,11 @@ class TbsDataSkinStdLabelControl : public TbsDataSkinControl {
 };
 
 class TbsDataSkinUpDownControl : public TbsDataSkinCustomControl {
- public:
-  using TbsDataSkinCustomControl::TbsDataSkinCustomControl;
-  std::string ClassName() const override { return "TbsDataSkinUpDownControl"; }
+  SKIN_CONTROL_RECORD(TbsDataSkinUpDownControl, TbsDataSkinCustomControl)
   // Up-down buttons are never stretched: corners and client area are dropped after reading.
   void ReadFromIni(const TSkinIniFile& ini) override;
-  void WriteToIni(TSkinIniFile& ini) override;
   TRect upbuttonrect, activeupbuttonrect, downupbuttonrect;
   TRect downbuttonrect, activedownbuttonrect, downdownbuttonrect;
-
- private:
-  void Keys(TSkinKeyIO& io);
 };
 
 class TbsDataSkinGridControl : public TbsDataSkinControl {

@@ -14,27 +14,6 @@
 #include "skin/data/SkinStreamReader.h"
 
 namespace {
-const char* const FormInfo = "FORMINFO";
-
-// Values of the entries "0" .. "count-1" that the section holds, in index order. Absent
-// entries would create no record, so only the present ones are visited: a huge count
-// costs nothing.
-std::vector<std::string> ListEntries(const TSkinIniFile& ini, const std::string& section) {
-  const int count = ReadSkinInteger(ini, section, "count", 0);
-  std::vector<std::pair<int, std::string>> found;
-  TStringList keys;
-  ini.ReadSection(section, keys);
-  for (int k = 0; k < keys.Count(); ++k) {
-    int index = 0;
-    if (TryStrToInt(keys[k], index) && index >= 0 && index < count && IntToStr(index) == keys[k])
-      found.emplace_back(index, ReadSkinString(ini, section, keys[k]));
-  }
-  std::sort(found.begin(), found.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
-  std::vector<std::string> out;
-  for (auto& f : found) out.push_back(std::move(f.second));
-  return out;
-}
-
 template <typename List>
 int FindByName(const List& list, const std::string& name) {
   for (size_t i = 0; i < list.size(); ++i)
@@ -148,16 +127,8 @@ void TbsSkinData::ReadStoredSkin(TbsCompressedStoredSkin* stored) {
   TSkinIniFile ini;
   ini.SetText(reader.ReadRest());
 
-  skinname = ReadSkinString(ini, "VERSION", "skinname");
-  skinauthor = ReadSkinString(ini, "VERSION", "skinauthor");
-  authoremail = ReadSkinString(ini, "VERSION", "authoremail");
-  authorurl = ReadSkinString(ini, "VERSION", "authorurl");
-  skincomments = ReadSkinString(ini, "VERSION", "skincomments");
-  picture = ReadSkinString(ini, "PICTURES", "picture");
-  inactivepicture = ReadSkinString(ini, "PICTURES", "inactivepicture");
-  mask = ReadSkinString(ini, "PICTURES", "mask");
-  // Names beyond the pictures the stream carried would name nothing.
-  ReadNameList(ini, "PICTURES", "activepictures", *PictureFileNames, static_cast<int>(PictureList.size()));
+  ReadSkinKeys(ini, "VERSION", [this](TSkinKeyIO& io) { VersionKeys(io); });
+  ReadSkinKeys(ini, "PICTURES", [this](TSkinKeyIO& io) { PictureKeys(io); });
 
   ReadFormInfo(ini);
   PopupRecord->ReadFromIni(ini);
@@ -167,31 +138,53 @@ void TbsSkinData::ReadStoredSkin(TbsCompressedStoredSkin* stored) {
   SkinEmpty = false;
 }
 
+void TbsSkinData::VersionKeys(TSkinKeyIO& io) {
+  io.Str("skinname", skinname);
+  io.Str("skinauthor", skinauthor);
+  io.Str("authoremail", authoremail);
+  io.Str("authorurl", authorurl);
+  io.Str("skincomments", skincomments);
+}
+
+void TbsSkinData::PictureKeys(TSkinKeyIO& io) {
+  io.Str("picture", picture);
+  io.Str("inactivepicture", inactivepicture);
+  io.Str("mask", mask);
+  // Names beyond the pictures the stream carried would name nothing.
+  io.NameList("activepictures", *PictureFileNames, static_cast<int>(PictureList.size()));
+}
+
+void TbsSkinData::FormInfoKeys(TSkinKeyIO& io) {
+  io.Point("lefttoppoint", lefttoppoint);
+  io.Point("righttoppoint", righttoppoint);
+  io.Point("leftbottompoint", leftbottompoint);
+  io.Point("rightbottompoint", rightbottompoint);
+  io.Rect("clientrect", clientrect);
+  io.Int("bgpictureindex", bgpictureindex, -1);
+  io.Int("mdibgpictureindex", mdibgpictureindex, -1);
+  io.Bool("leftstretch", leftstretch);
+  io.Bool("rightstretch", rightstretch);
+  io.Bool("topstretch", topstretch);
+  io.Bool("bottomstretch", bottomstretch);
+  io.Rect("maskrectarea", maskrectarea);
+  io.Point("hittestlefttoppoint", hittestlefttoppoint);
+  io.Point("hittestrighttoppoint", hittestrighttoppoint);
+  io.Point("hittestleftbottompoint", hittestleftbottompoint);
+  io.Point("hittestrightbottompoint", hittestrightbottompoint);
+  io.Rect("buttonsrect", buttonsrect);
+  io.Rect("captionrect", captionrect);
+  io.Int("buttonsoffset", buttonsoffset, 0);
+  io.Bool("buttonsinleft", buttonsinleft);
+  io.Bool("mainmenupopupup", mainmenupopupup);
+  io.Int("borderwidth", borderwidth, 0);
+  io.Bool("autorenderinginactiveimage", autorenderinginactiveimage);
+  io.Effect("inactiveeffect", inactiveeffect);
+}
+
+void TbsSkinData::ListKeys(TSkinKeyIO& io, std::vector<std::string>& entries) { io.Entries("count", entries); }
+
 void TbsSkinData::ReadFormInfo(const TSkinIniFile& ini) {
-  lefttoppoint = ReadSkinPoint(ini, FormInfo, "lefttoppoint");
-  righttoppoint = ReadSkinPoint(ini, FormInfo, "righttoppoint");
-  leftbottompoint = ReadSkinPoint(ini, FormInfo, "leftbottompoint");
-  rightbottompoint = ReadSkinPoint(ini, FormInfo, "rightbottompoint");
-  clientrect = ReadSkinRect(ini, FormInfo, "clientrect");
-  bgpictureindex = ReadSkinInteger(ini, FormInfo, "bgpictureindex", -1);
-  mdibgpictureindex = ReadSkinInteger(ini, FormInfo, "mdibgpictureindex", -1);
-  leftstretch = ReadSkinBool(ini, FormInfo, "leftstretch");
-  rightstretch = ReadSkinBool(ini, FormInfo, "rightstretch");
-  topstretch = ReadSkinBool(ini, FormInfo, "topstretch");
-  bottomstretch = ReadSkinBool(ini, FormInfo, "bottomstretch");
-  maskrectarea = ReadSkinRect(ini, FormInfo, "maskrectarea");
-  hittestlefttoppoint = ReadSkinPoint(ini, FormInfo, "hittestlefttoppoint");
-  hittestrighttoppoint = ReadSkinPoint(ini, FormInfo, "hittestrighttoppoint");
-  hittestleftbottompoint = ReadSkinPoint(ini, FormInfo, "hittestleftbottompoint");
-  hittestrightbottompoint = ReadSkinPoint(ini, FormInfo, "hittestrightbottompoint");
-  buttonsrect = ReadSkinRect(ini, FormInfo, "buttonsrect");
-  captionrect = ReadSkinRect(ini, FormInfo, "captionrect");
-  buttonsoffset = ReadSkinInteger(ini, FormInfo, "buttonsoffset", 0);
-  buttonsinleft = ReadSkinBool(ini, FormInfo, "buttonsinleft");
-  mainmenupopupup = ReadSkinBool(ini, FormInfo, "mainmenupopupup");
-  borderwidth = ReadSkinInteger(ini, FormInfo, "borderwidth", 0);
-  autorenderinginactiveimage = ReadSkinBool(ini, FormInfo, "autorenderinginactiveimage");
-  inactiveeffect = ReadInactiveEffect(ini, FormInfo, "inactiveeffect");
+  ReadSkinKeys(ini, "FORMINFO", [this](TSkinKeyIO& io) { FormInfoKeys(io); });
 
   if (!mask.empty()) {
     if (IsSkinRectEmpty(maskrectarea)) {
@@ -222,7 +215,9 @@ void TbsSkinData::ReadFormInfo(const TSkinIniFile& ini) {
 
 void TbsSkinData::ReadObjectList(const TSkinIniFile& ini) {
   std::string name, word;
-  for (const std::string& entry : ListEntries(ini, "SKINOBJECTS")) {
+  std::vector<std::string> entries;
+  ReadSkinKeys(ini, "SKINOBJECTS", [&entries](TSkinKeyIO& io) { ListKeys(io, entries); });
+  for (const std::string& entry : entries) {
     if (!SplitListEntry(entry, name, word)) continue;
     if (auto record = CreateObjectRecord(word, name)) {
       ObjectRecords.push_back(std::move(record));
@@ -233,7 +228,9 @@ void TbsSkinData::ReadObjectList(const TSkinIniFile& ini) {
 
 void TbsSkinData::ReadControlList(const TSkinIniFile& ini) {
   std::string name, word;
-  for (const std::string& entry : ListEntries(ini, "SKINCONTROLS")) {
+  std::vector<std::string> entries;
+  ReadSkinKeys(ini, "SKINCONTROLS", [&entries](TSkinKeyIO& io) { ListKeys(io, entries); });
+  for (const std::string& entry : entries) {
     if (!SplitListEntry(entry, name, word)) continue;
     if (auto record = CreateControlRecord(word, name)) {
       ControlRecords.push_back(std::move(record));

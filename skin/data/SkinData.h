@@ -57,6 +57,14 @@ class TbsSkinData : public TComponent {
   void ReadObjectList(const TSkinIniFile& ini);
   void ReadControlList(const TSkinIniFile& ini);
 
+  // The keys of the sections read into the skin data itself, in reading order: the
+  // loader walks them, and so does the key reference. List sections hand their
+  // "name:type" entries to entries.
+  void VersionKeys(TSkinKeyIO& io);
+  void PictureKeys(TSkinKeyIO& io);
+  void FormInfoKeys(TSkinKeyIO& io);
+  static void ListKeys(TSkinKeyIO& io, std::vector<std::string>& entries);
+
   bool SkinEmpty = true;
   std::vector<std::unique_ptr<TbsDataSkinObject>> ObjectRecords;
   std::vector<std::unique_ptr<TbsDataSkinControl>> ControlRecords;

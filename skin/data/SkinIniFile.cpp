@@ -14,7 +14,9 @@ void TSkinIniFile::SetText(const std::string& text) {
   Section* current = nullptr;
   // A byte-order mark is no part of the first line.
   size_t pos = text.compare(0, 3, "\xEF\xBB\xBF") == 0 ? 3 : 0;
+  int lineNo = 0;
   while (pos < text.size()) {
+    ++lineNo;
     size_t end = text.find_first_of("\r\n", pos);
     if (end == std::string::npos) end = text.size();
     const std::string line = Trim(text.substr(pos, end - pos));
@@ -23,14 +25,16 @@ void TSkinIniFile::SetText(const std::string& text) {
     if (line.front() == '[' && line.back() == ']' && line.size() >= 2) {
       const std::string name = Trim(line.substr(1, line.size() - 2));
       if (const Section* earlier = Find(name)) FRepeated.push_back({earlier->Name, name});
-      current = &Add(name);
+      current = &Add(name, lineNo);
       continue;
     }
     const size_t eq = line.find('=');
     if (!current || eq == std::string::npos) continue;
     const std::string key = Trim(line.substr(0, eq));
-    if (current->Index.emplace(LowerCase(key), current->Keys.size()).second)
+    if (current->Index.emplace(LowerCase(key), current->Keys.size()).second) {
       current->Keys.emplace_back(key, Trim(line.substr(eq + 1)));
+      current->Lines.push_back(lineNo);
+    }
   }
 }
 
@@ -60,9 +64,9 @@ const TSkinIniFile::Section* TSkinIniFile::Find(const std::string& section) cons
   return it == FIndex.end() ? nullptr : &FSections[it->second];
 }
 
-TSkinIniFile::Section& TSkinIniFile::Add(const std::string& section) {
+TSkinIniFile::Section& TSkinIniFile::Add(const std::string& section, int line) {
   auto [it, added] = FIndex.emplace(LowerCase(section), FSections.size());
-  if (added) FSections.push_back(Section{section, {}, {}});
+  if (added) FSections.push_back(Section{section, line, {}, {}, {}});
   return FSections[it->second];
 }
 
@@ -87,6 +91,18 @@ int TSkinIniFile::ReadInteger(const std::string& section, const std::string& key
   return !text.empty() && TryStrToInt(text, value) ? value : def;
 }
 
+int TSkinIniFile::KeyLine(const std::string& section, const std::string& key) const {
+  const Section* s = Find(section);
+  if (!s) return 0;
+  auto it = s->Index.find(LowerCase(key));
+  return it == s->Index.end() ? 0 : s->Lines[it->second];
+}
+
+int TSkinIniFile::SectionLine(const std::string& section) const {
+  const Section* s = Find(section);
+  return s ? s->Line : 0;
+}
+
 void TSkinIniFile::ReadSection(const std::string& section, TStrings& keys) const {
   keys.Clear();
   if (const Section* s = Find(section))
@@ -106,9 +122,10 @@ void TSkinIniFile::ReadSections(TStrings& sections) const {
 void TSkinIniFile::WriteString(const std::string& section, const std::string& key, const std::string& value) {
   Section& s = Add(section);
   auto [it, added] = s.Index.emplace(LowerCase(key), s.Keys.size());
-  if (added)
+  if (added) {
     s.Keys.emplace_back(key, value);
-  else
+    s.Lines.push_back(0);
+  } else
     s.Keys[it->second].second = value;
 }
 

@@ -36,6 +36,10 @@ class TSkinIniFile {
     std::string First, Repeat;
   };
   const std::vector<RepeatedSection>& RepeatedSections() const { return FRepeated; }
+  // Line of the text (1 = first) that holds the entry in force for the key, or the
+  // section's first header; 0 when the value was written, not read from text.
+  int KeyLine(const std::string& section, const std::string& key) const;
+  int SectionLine(const std::string& section) const;
 
   void WriteString(const std::string& section, const std::string& key, const std::string& value);
   void WriteInteger(const std::string& section, const std::string& key, int value);
@@ -45,11 +49,13 @@ class TSkinIniFile {
  private:
   struct Section {
     std::string Name;
+    int Line = 0;
     std::vector<std::pair<std::string, std::string>> Keys;
+    std::vector<int> Lines;  // of Keys, same order
     std::unordered_map<std::string, size_t> Index;  // lower-case key -> position
   };
   const Section* Find(const std::string& section) const;
-  Section& Add(const std::string& section);
+  Section& Add(const std::string& section, int line = 0);
   std::vector<Section> FSections;
   std::unordered_map<std::string, size_t> FIndex;  // lower-case section -> position
   std::vector<RepeatedSection> FRepeated;

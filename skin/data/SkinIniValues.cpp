@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <limits>
+#include <typeinfo>
 #include <vector>
 
 #include "framework/core/Exceptions.h"
@@ -79,7 +80,49 @@ const WordEntry<TStdCommand> CommandWords[] = {
 
 const WordEntry<TFontStyle> StyleWords[] = {
     {"fsbold", fsBold}, {"fsitalic", fsItalic}, {"fsunderline", fsUnderline}, {"fsstrikeout", fsStrikeOut}};
+
+// What a word outside each table reads as.
+constexpr TSkinAlignment AlignmentOtherwise = saRightJustify;
+constexpr TInactiveEffect EffectOtherwise = ieGrayScale;
+constexpr TMorphKind MorphOtherwise = mkDefault;
+constexpr TStdCommand CommandOtherwise = cmMinimizeToTray;
+
+template <typename T, size_t N>
+TSkinWordTable Table(const WordEntry<T> (&table)[N], T otherwise) {
+  TSkinWordTable t;
+  for (const auto& e : table) t.Words.emplace_back(e.word, static_cast<int>(e.value));
+  t.Otherwise = static_cast<int>(otherwise);
+  return t;
+}
 }  // namespace
+
+const char* const AlignmentDefaultWord = "tacenter";
+const char* const InactiveEffectDefaultWord = "iebrightness";
+const char* const MorphKindDefaultWord = "mkdefault";
+const char* const StdCommandDefaultWord = "cmdefault";
+
+ESkinValueError::ESkinValueError(int line, std::string detail)
+    : EConvertError(line > 0 ? Format("line %d: %s", line, detail.c_str()) : detail),
+      Line(line),
+      Detail(std::move(detail)) {}
+
+std::string SkinErrorAt(const std::string& file, const std::exception& e) {
+  if (const auto* v = dynamic_cast<const ESkinValueError*>(&e); v && v->Line > 0)
+    return file + ":" + IntToStr(v->Line) + ": " + v->Detail;
+  const std::string what = e.what();
+  // Messages that name the file already (packing names the line too) stay as they are.
+  return what.find(file) != std::string::npos ? what : file + ": " + what;
+}
+
+TSkinWordTable AlignmentWordTable() { return Table(AlignmentWords, AlignmentOtherwise); }
+TSkinWordTable InactiveEffectWordTable() { return Table(EffectWords, EffectOtherwise); }
+TSkinWordTable MorphKindWordTable() { return Table(MorphWords, MorphOtherwise); }
+TSkinWordTable StdCommandWordTable() { return Table(CommandWords, CommandOtherwise); }
+std::vector<std::string> FontStyleWords() {
+  std::vector<std::string> out;
+  for (const auto& e : StyleWords) out.push_back(e.word);
+  return out;
+}
 
 TRect StrToSkinRect(const std::string& text) {
   const auto v = SkinComponents(text, 4, "rectangle");
@@ -114,13 +157,13 @@ std::string FontStyleToStr(TFontStyles style) {
   return out;
 }
 
-TSkinAlignment StrToAlignment(const std::string& word) { return FromWord(AlignmentWords, word, saRightJustify); }
+TSkinAlignment StrToAlignment(const std::string& word) { return FromWord(AlignmentWords, word, AlignmentOtherwise); }
 std::string AlignmentToStr(TSkinAlignment a) { return ToWord(AlignmentWords, a); }
-TInactiveEffect StrToInactiveEffect(const std::string& word) { return FromWord(EffectWords, word, ieGrayScale); }
+TInactiveEffect StrToInactiveEffect(const std::string& word) { return FromWord(EffectWords, word, EffectOtherwise); }
 std::string InactiveEffectToStr(TInactiveEffect e) { return ToWord(EffectWords, e); }
-TMorphKind StrToMorphKind(const std::string& word) { return FromWord(MorphWords, word, mkDefault); }
+TMorphKind StrToMorphKind(const std::string& word) { return FromWord(MorphWords, word, MorphOtherwise); }
 std::string MorphKindToStr(TMorphKind m) { return ToWord(MorphWords, m); }
-TStdCommand StrToStdCommand(const std::string& word) { return FromWord(CommandWords, word, cmMinimizeToTray); }
+TStdCommand StrToStdCommand(const std::string& word) { return FromWord(CommandWords, word, CommandOtherwise); }
 std::string StdCommandToStr(TStdCommand c) { return ToWord(CommandWords, c); }
 
 // ---- readers --------------------------------------------------------------------
@@ -135,7 +178,7 @@ TRect ReadSkinRect(const TSkinIniFile& ini, const std::string& section, const st
   try {
     return StrToSkinRect(ReadSkinString(ini, section, key));
   } catch (const EConvertError& e) {
-    throw EConvertError("[" + section + "] " + key + ": " + e.Message());
+    throw ESkinValueError(ini.KeyLine(section, key), "[" + section + "] " + key + ": " + e.Message());
   }
 }
 
@@ -144,7 +187,7 @@ TPoint ReadSkinPoint(const TSkinIniFile& ini, const std::string& section, const 
   try {
     return StrToSkinPoint(ReadSkinString(ini, section, key));
   } catch (const EConvertError& e) {
-    throw EConvertError("[" + section + "] " + key + ": " + e.Message());
+    throw ESkinValueError(ini.KeyLine(section, key), "[" + section + "] " + key + ": " + e.Message());
   }
 }
 
@@ -165,19 +208,19 @@ TFontStyles ReadFontStyle(const TSkinIniFile& ini, const std::string& section, c
 }
 
 TSkinAlignment ReadAlignment(const TSkinIniFile& ini, const std::string& section, const std::string& key) {
-  return StrToAlignment(ReadSkinString(ini, section, key, "tacenter"));
+  return StrToAlignment(ReadSkinString(ini, section, key, AlignmentDefaultWord));
 }
 
 TInactiveEffect ReadInactiveEffect(const TSkinIniFile& ini, const std::string& section, const std::string& key) {
-  return StrToInactiveEffect(ReadSkinString(ini, section, key, "iebrightness"));
+  return StrToInactiveEffect(ReadSkinString(ini, section, key, InactiveEffectDefaultWord));
 }
 
 TMorphKind ReadMorphKind(const TSkinIniFile& ini, const std::string& section, const std::string& key) {
-  return StrToMorphKind(ReadSkinString(ini, section, key, "mkdefault"));
+  return StrToMorphKind(ReadSkinString(ini, section, key, MorphKindDefaultWord));
 }
 
 TStdCommand ReadStdCommand(const TSkinIniFile& ini, const std::string& section, const std::string& key) {
-  return StrToStdCommand(ReadSkinString(ini, section, key, "cmdefault"));
+  return StrToStdCommand(ReadSkinString(ini, section, key, StdCommandDefaultWord));
 }
 
 int ReadNameListCount(const TSkinIniFile& ini, const std::string& section, const std::string& key) {
@@ -188,6 +231,23 @@ void ReadNameList(const TSkinIniFile& ini, const std::string& section, const std
                   int maxCount) {
   const int count = std::min(ReadNameListCount(ini, section, key), maxCount);
   for (int i = 0; i < count; ++i) list.Add(ReadSkinString(ini, section, IntToStr(i)));
+}
+
+std::vector<std::string> ReadListEntries(const TSkinIniFile& ini, const std::string& section,
+                                         const std::string& countKey) {
+  const int count = ReadSkinInteger(ini, section, countKey, 0);
+  std::vector<std::pair<int, std::string>> found;
+  TStringList keys;
+  ini.ReadSection(section, keys);
+  for (int k = 0; k < keys.Count(); ++k) {
+    int index = 0;
+    if (TryStrToInt(keys[k], index) && index >= 0 && index < count && IntToStr(index) == keys[k])
+      found.emplace_back(index, ReadSkinString(ini, section, keys[k]));
+  }
+  std::sort(found.begin(), found.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
+  std::vector<std::string> out;
+  for (auto& f : found) out.push_back(std::move(f.second));
+  return out;
 }
 
 void ReadFontGroup(const TSkinIniFile& ini, const std::string& section, const std::string& prefix,
@@ -236,6 +296,12 @@ void WriteStdCommand(TSkinIniFile& ini, const std::string& section, const std::s
 void WriteNameList(TSkinIniFile& ini, const std::string& section, const std::string& key, const TStrings& list) {
   ini.WriteString(section, key + "count", IntToStr(list.Count()));
   for (int i = 0; i < list.Count(); ++i) ini.WriteString(section, IntToStr(i), list[i]);
+}
+
+void WriteListEntries(TSkinIniFile& ini, const std::string& section, const std::string& countKey,
+                      const std::vector<std::string>& entries) {
+  ini.WriteString(section, countKey, IntToStr(int(entries.size())));
+  for (size_t i = 0; i < entries.size(); ++i) ini.WriteString(section, IntToStr(int(i)), entries[i]);
 }
 
 void WriteFontGroup(TSkinIniFile& ini, const std::string& section, const std::string& prefix,

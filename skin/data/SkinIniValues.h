@@ -3,13 +3,47 @@
 // default when the key is absent; a point or rectangle that is present but malformed
 // raises EConvertError, which ends a skin load.
 #include <string>
+#include <utility>
+#include <vector>
 
+#include "framework/core/Exceptions.h"
 #include "framework/core/Strings.h"
 #include "framework/core/Types.h"
 #include "framework/graphics/Font.h"
 #include "skin/data/SkinTypes.h"
 
 class TSkinIniFile;
+
+// A malformed point or rectangle of the skin INI. Detail names the section and key; Line
+// is the line of the INI text that holds the entry (0 when unknown), so that a caller
+// that knows the file can name the place as file:line.
+class ESkinValueError : public EConvertError {
+ public:
+  ESkinValueError(int line, std::string detail);
+  int Line;
+  std::string Detail;
+};
+
+// "file:line: detail" for a value error with a line; "file: message" for any other whose
+// message does not name the file already.
+std::string SkinErrorAt(const std::string& file, const std::exception& e);
+
+// What a word-valued key reads when it is absent.
+extern const char* const AlignmentDefaultWord;
+extern const char* const InactiveEffectDefaultWord;
+extern const char* const MorphKindDefaultWord;
+extern const char* const StdCommandDefaultWord;
+// The words of each word kind with the numbers the engine keeps, in table order, and
+// the number any other word reads as.
+struct TSkinWordTable {
+  std::vector<std::pair<std::string, int>> Words;
+  int Otherwise;
+};
+TSkinWordTable AlignmentWordTable();
+TSkinWordTable InactiveEffectWordTable();
+TSkinWordTable MorphKindWordTable();
+TSkinWordTable StdCommandWordTable();
+std::vector<std::string> FontStyleWords();
 
 // "10, 20 ,30,40" -> {10,20,30,40}: digits build components, "," separates them, every
 // other character is skipped. Raises EConvertError on too few or too many components
@@ -54,6 +88,10 @@ int ReadNameListCount(const TSkinIniFile& ini, const std::string& section, const
 // carries), so a huge count costs no memory.
 void ReadNameList(const TSkinIniFile& ini, const std::string& section, const std::string& key, TStrings& list,
                   int maxCount);
+// The values of the entries "0" .. count-1 (count under countKey) that the section holds,
+// in index order; absent entries are left out, so a huge count costs nothing.
+std::vector<std::string> ReadListEntries(const TSkinIniFile& ini, const std::string& section,
+                                         const std::string& countKey);
 
 void WriteSkinRect(TSkinIniFile& ini, const std::string& section, const std::string& key, const TRect& r);
 void WriteSkinPoint(TSkinIniFile& ini, const std::string& section, const std::string& key, const TPoint& p);
@@ -67,6 +105,8 @@ void WriteInactiveEffect(TSkinIniFile& ini, const std::string& section, const st
 void WriteMorphKind(TSkinIniFile& ini, const std::string& section, const std::string& key, TMorphKind v);
 void WriteStdCommand(TSkinIniFile& ini, const std::string& section, const std::string& key, TStdCommand v);
 void WriteNameList(TSkinIniFile& ini, const std::string& section, const std::string& key, const TStrings& list);
+void WriteListEntries(TSkinIniFile& ini, const std::string& section, const std::string& countKey,
+                      const std::vector<std::string>& entries);
 
 // A font group: prefix + "fontname" (default "Arial"), "fontheight" (14), "fontstyle"
 // and "fontcolor" (0), read into and written from the record's four fields.

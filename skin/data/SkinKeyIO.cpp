@@ -1,5 +1,6 @@
 #include "skin/data/SkinKeyIO.h"
 
+#include "framework/core/Strings.h"
 #include "skin/data/SkinIniFile.h"
 #include "skin/data/SkinIniValues.h"
 
@@ -37,6 +38,13 @@ void TSkinIniReader::Alignment(const char* key, TSkinAlignment& v) { v = ReadAli
 void TSkinIniReader::Morph(const char* key, TMorphKind& v) { v = ReadMorphKind(FIni, FSection, key); }
 void TSkinIniReader::Command(const char* key, TStdCommand& v) { v = ReadStdCommand(FIni, FSection, key); }
 void TSkinIniReader::Effect(const char* key, TInactiveEffect& v) { v = ReadInactiveEffect(FIni, FSection, key); }
+void TSkinIniReader::NameList(const char* key, TStrings& v, int maxCount) {
+  v.Clear();
+  ReadNameList(FIni, FSection, key, v, maxCount);
+}
+void TSkinIniReader::Entries(const char* countKey, std::vector<std::string>& v) {
+  v = ReadListEntries(FIni, FSection, countKey);
+}
 
 void TSkinIniWriter::Int(const char* key, int& v, int) { WriteSkinInteger(FIni, FSection, key, v); }
 void TSkinIniWriter::Color(const char* key, TColor& v, TColor) { WriteSkinColor(FIni, FSection, key, v); }
@@ -49,3 +57,7 @@ void TSkinIniWriter::Alignment(const char* key, TSkinAlignment& v) { WriteAlignm
 void TSkinIniWriter::Morph(const char* key, TMorphKind& v) { WriteMorphKind(FIni, FSection, key, v); }
 void TSkinIniWriter::Command(const char* key, TStdCommand& v) { WriteStdCommand(FIni, FSection, key, v); }
 void TSkinIniWriter::Effect(const char* key, TInactiveEffect& v) { WriteInactiveEffect(FIni, FSection, key, v); }
+void TSkinIniWriter::NameList(const char* key, TStrings& v, int) { WriteNameList(FIni, FSection, key, v); }
+void TSkinIniWriter::Entries(const char* countKey, std::vector<std::string>& v) {
+  WriteListEntries(FIni, FSection, countKey, v);
+}

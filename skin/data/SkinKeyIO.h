@@ -1,14 +1,17 @@
 #pragma once
-// One list of keys per record serves both reading and writing: a record names each key
-// with its field and default once, and the reader or the writer walks that list.
+// One list of keys per section serves reading, writing and describing: a record (or the
+// skin data, for its own sections) names each key with its field and default once, and
+// the reader, the writer or the describer walks that list.
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "framework/core/Types.h"
 #include "framework/graphics/Font.h"
 #include "skin/data/SkinTypes.h"
 
 class TSkinIniFile;
+class TStrings;
 
 class TSkinKeyIO {
  public:
@@ -24,6 +27,11 @@ class TSkinKeyIO {
   virtual void Morph(const char* key, TMorphKind& v) = 0;
   virtual void Command(const char* key, TStdCommand& v) = 0;
   virtual void Effect(const char* key, TInactiveEffect& v) = 0;
+  // A name list: key + "count" and the items "0" .. count-1; reading keeps at most
+  // maxCount items (what the names describe), so a huge count costs nothing.
+  virtual void NameList(const char* key, TStrings& v, int maxCount) = 0;
+  // The entries "0" .. count-1 of a list section ("name:type"), count under countKey.
+  virtual void Entries(const char* countKey, std::vector<std::string>& v) = 0;
   // prefix + "fontname", "fontheight", "fontstyle", "fontcolor".
   void FontGroup(const std::string& prefix, std::string& name, int& height, TFontStyles& style, TColor& color);
 };
@@ -42,6 +50,8 @@ class TSkinIniReader : public TSkinKeyIO {
   void Morph(const char* key, TMorphKind& v) override;
   void Command(const char* key, TStdCommand& v) override;
   void Effect(const char* key, TInactiveEffect& v) override;
+  void NameList(const char* key, TStrings& v, int maxCount) override;
+  void Entries(const char* countKey, std::vector<std::string>& v) override;
 
  private:
   const TSkinIniFile& FIni;
@@ -62,6 +72,8 @@ class TSkinIniWriter : public TSkinKeyIO {
   void Morph(const char* key, TMorphKind& v) override;
   void Command(const char* key, TStdCommand& v) override;
   void Effect(const char* key, TInactiveEffect& v) override;
+  void NameList(const char* key, TStrings& v, int maxCount) override;
+  void Entries(const char* countKey, std::vector<std::string>& v) override;
 
  private:
   TSkinIniFile& FIni;
@@ -69,25 +81,21 @@ class TSkinIniWriter : public TSkinKeyIO {
 };
 
 using TSkinKeyList = std::function<void(TSkinKeyIO&)>;
-// Reads a record's keys from a section.
+// Reads a section's keys.
 void ReadSkinKeys(const TSkinIniFile& ini, const std::string& section, const TSkinKeyList& keys);
-// Writes them; a record at the root of its hierarchy empties the section first (fresh).
+// Writes them; fresh empties the section first.
 void WriteSkinKeys(TSkinIniFile& ini, const std::string& section, const TSkinKeyList& keys, bool fresh);
 
 // The four keys of a font group named by prefix p (p##fontname, ...), inside Keys().
 #define SKIN_FONT_KEYS(p) io.FontGroup(#p, p##fontname, p##fontheight, p##fontstyle, p##fontcolor)
 
-// Stamps the two virtual operations of a record kind: the base's keys first, then the
-// kind's own list of keys (a private Keys(TSkinKeyIO&) of the class).
+// Stamps the key list of a record kind: the base's keys first, then the kind's own
+// (a private Keys(TSkinKeyIO&) of the class).
 #define SKIN_RECORD_IO(Base)                                           \
  public:                                                               \
-  void ReadFromIni(const TSkinIniFile& ini) override {                  \
-    Base::ReadFromIni(ini);                                            \
-    ReadSkinKeys(ini, IDName, [this](TSkinKeyIO& io) { Keys(io); });   \
-  }                                                                    \
-  void WriteToIni(TSkinIniFile& ini) override {                         \
-    Base::WriteToIni(ini);                                             \
-    WriteSkinKeys(ini, IDName, [this](TSkinKeyIO& io) { Keys(io); }, false); \
+  void VisitKeys(TSkinKeyIO& io) override {                            \
+    Base::VisitKeys(io);                                               \
+    Keys(io);                                                          \
   }                                                                    \
                                                                        \
  private:                                                              \

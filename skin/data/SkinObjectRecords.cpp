@@ -3,14 +3,14 @@
 #include "skin/data/SkinIniFile.h"
 
 void TbsDataSkinObject::ReadFromIni(const TSkinIniFile& ini) {
-  ReadSkinKeys(ini, IDName, [this](TSkinKeyIO& io) { Keys(io); });
+  ReadSkinKeys(ini, IDName, [this](TSkinKeyIO& io) { VisitKeys(io); });
 }
 
 void TbsDataSkinObject::WriteToIni(TSkinIniFile& ini) {
-  WriteSkinKeys(ini, IDName, [this](TSkinKeyIO& io) { Keys(io); }, true);
+  WriteSkinKeys(ini, IDName, [this](TSkinKeyIO& io) { VisitKeys(io); }, true);
 }
 
-void TbsDataSkinObject::Keys(TSkinKeyIO& io) {
+void TbsDataSkinObject::VisitKeys(TSkinKeyIO& io) {
   io.Str("hint", hint);
   io.Int("activepictureindex", activepictureindex, -1);
   io.Bool("skinrectinapicture", skinrectinapicture);
@@ -21,16 +21,7 @@ void TbsDataSkinObject::Keys(TSkinKeyIO& io) {
   io.Morph("morphkind", morphkind);
 }
 
-void TbsDataUserObject::ReadFromIni(const TSkinIniFile& ini) {
-  TSkinIniReader io(ini, IDName);
-  io.Rect("skinrect", skinrect);
-}
-
-void TbsDataUserObject::WriteToIni(TSkinIniFile& ini) {
-  ini.EraseSection(IDName);
-  TSkinIniWriter io(ini, IDName);
-  io.Rect("skinrect", skinrect);
-}
+void TbsDataUserObject::VisitKeys(TSkinKeyIO& io) { io.Rect("skinrect", skinrect); }
 
 void TbsDataSkinButton::Keys(TSkinKeyIO& io) {
   io.Rect("downrect", downrect);
@@ -47,13 +38,7 @@ void TbsDataSkinStdButton::Keys(TSkinKeyIO& io) {
 
 void TbsDataSkinAnimate::ReadFromIni(const TSkinIniFile& ini) {
   TbsDataSkinObject::ReadFromIni(ini);
-  ReadSkinKeys(ini, IDName, [this](TSkinKeyIO& io) { Keys(io); });
   morphing = false;
-}
-
-void TbsDataSkinAnimate::WriteToIni(TSkinIniFile& ini) {
-  TbsDataSkinObject::WriteToIni(ini);
-  WriteSkinKeys(ini, IDName, [this](TSkinKeyIO& io) { Keys(io); }, false);
 }
 
 void TbsDataSkinAnimate::Keys(TSkinKeyIO& io) {

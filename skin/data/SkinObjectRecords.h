@@ -16,6 +16,8 @@ class TbsDataSkinObject : public TObject {
   virtual void ReadFromIni(const TSkinIniFile& ini);
   // Erases the section, then writes every key of the record in reading order.
   virtual void WriteToIni(TSkinIniFile& ini);
+  // Every key the kind reads, its base's first (see TbsDataSkinControl).
+  virtual void VisitKeys(TSkinKeyIO& io);
 
   std::string IDName;
   std::string hint;
@@ -24,18 +26,15 @@ class TbsDataSkinObject : public TObject {
   TRect skinrect, activeskinrect, inactiveskinrect;
   bool morphing = false;
   TMorphKind morphkind = mkDefault;
-
- private:
-  void Keys(TSkinKeyIO& io);
 };
 
 // A user object reads "skinrect" only, none of the keys of its base.
 class TbsDataUserObject : public TbsDataSkinObject {
  public:
   using TbsDataSkinObject::TbsDataSkinObject;
+  using Inherited = TbsDataSkinObject;
   std::string ClassName() const override { return "TbsDataUserObject"; }
-  void ReadFromIni(const TSkinIniFile& ini) override;
-  void WriteToIni(TSkinIniFile& ini) override;
+  void VisitKeys(TSkinKeyIO& io) override;
 };
 
 class TbsDataSkinButton : public TbsDataSkinObject {
@@ -53,24 +52,19 @@ class TbsDataSkinStdButton : public TbsDataSkinButton {
 class TbsDataSkinMainMenuBarButton : public TbsDataSkinStdButton {
  public:
   using TbsDataSkinStdButton::TbsDataSkinStdButton;
+  using Inherited = TbsDataSkinStdButton;
   std::string ClassName() const override { return "TbsDataSkinMainMenuBarButton"; }
 };
 
 class TbsDataSkinAnimate : public TbsDataSkinObject {
- public:
-  using TbsDataSkinObject::TbsDataSkinObject;
-  std::string ClassName() const override { return "TbsDataSkinAnimate"; }
+  SKIN_CONTROL_RECORD(TbsDataSkinAnimate, TbsDataSkinObject)
   // Animations never morph: "morphing" is forced off after reading.
   void ReadFromIni(const TSkinIniFile& ini) override;
-  void WriteToIni(TSkinIniFile& ini) override;
   int countframes = 1;
   bool cycle = false;
   bool buttonstyle = false;
   int timerinterval = 50;
   TStdCommand command = cmDefault;
-
- private:
-  void Keys(TSkinKeyIO& io);
 };
 
 class TbsDataSkinMenuItem : public TbsDataSkinObject {
@@ -95,6 +89,7 @@ class TbsDataSkinMainMenuItem : public TbsDataSkinObject {
 class TbsDataSkinMainMenuBarItem : public TbsDataSkinMainMenuItem {
  public:
   using TbsDataSkinMainMenuItem::TbsDataSkinMainMenuItem;
+  using Inherited = TbsDataSkinMainMenuItem;
   std::string ClassName() const override { return "TbsDataSkinMainMenuBarItem"; }
 };
 

@@ -1,6 +1,7 @@
 #include "skin/data/SkinRecordFactory.h"
 
 #include <functional>
+#include <type_traits>
 #include <utility>
 
 #include "skin/data/SkinControlRecords.h"
@@ -10,8 +11,31 @@ namespace {
 template <typename Base>
 using Maker = std::function<std::unique_ptr<Base>(const std::string&)>;
 
+// The classes of a kind's chain, root first, into out (each class once).
+template <typename Kind>
+void AddChain(std::vector<TSkinRecordClass>& out, const std::string& word, bool control) {
+  std::string base;
+  if constexpr (requires { typename Kind::Inherited; }) {
+    AddChain<typename Kind::Inherited>(out, "", control);
+    base = typename Kind::Inherited("").ClassName();
+  }
+  const std::string name = Kind("").ClassName();
+  for (TSkinRecordClass& c : out)
+    if (c.ClassName == name) {
+      if (!word.empty()) c.TypeWord = word;
+      return;
+    }
+  out.push_back({name, base, word, control, [](TSkinKeyIO& io) { Kind("").VisitKeys(io); }});
+}
+
+std::vector<TSkinRecordClass>& Classes() {
+  static std::vector<TSkinRecordClass> classes;
+  return classes;
+}
+
 template <typename Base, typename Kind>
 std::pair<std::string, Maker<Base>> Entry(const char* word) {
+  AddChain<Kind>(Classes(), word, std::is_same_v<Base, TbsDataSkinControl>);
   return {word, [](const std::string& name) { return std::unique_ptr<Base>(new Kind(name)); }};
 }
 
@@ -97,6 +121,12 @@ const std::vector<std::string>& ControlTypeWords() {
 const std::vector<std::string>& ObjectTypeWords() {
   static const std::vector<std::string> words = Words(ObjectKinds());
   return words;
+}
+
+const std::vector<TSkinRecordClass>& SkinRecordClasses() {
+  ControlKinds();
+  ObjectKinds();
+  return Classes();
 }
 
 bool SplitListEntry(const std::string& entry, std::string& name, std::string& typeWord) {

@@ -8,14 +8,14 @@ const char* const HintSection = "HINTWINDOW";
 }  // namespace
 
 void TbsDataSkinPopupWindow::ReadFromIni(const TSkinIniFile& ini) {
-  ReadSkinKeys(ini, PopupSection, [this](TSkinKeyIO& io) { Keys(io); });
+  ReadSkinKeys(ini, PopupSection, [this](TSkinKeyIO& io) { VisitKeys(io); });
 }
 
 void TbsDataSkinPopupWindow::WriteToIni(TSkinIniFile& ini) {
-  WriteSkinKeys(ini, PopupSection, [this](TSkinKeyIO& io) { Keys(io); }, true);
+  WriteSkinKeys(ini, PopupSection, [this](TSkinKeyIO& io) { VisitKeys(io); }, true);
 }
 
-void TbsDataSkinPopupWindow::Keys(TSkinKeyIO& io) {
+void TbsDataSkinPopupWindow::VisitKeys(TSkinKeyIO& io) {
   io.Int("windowpictureindex", windowpictureindex, -1);
   io.Int("maskpictureindex", maskpictureindex, -1);
   io.Point("lefttoppoint", lefttoppoint);
@@ -32,14 +32,14 @@ void TbsDataSkinPopupWindow::Keys(TSkinKeyIO& io) {
 }
 
 void TbsDataSkinHintWindow::ReadFromIni(const TSkinIniFile& ini) {
-  ReadSkinKeys(ini, HintSection, [this](TSkinKeyIO& io) { Keys(io); });
+  ReadSkinKeys(ini, HintSection, [this](TSkinKeyIO& io) { VisitKeys(io); });
 }
 
 void TbsDataSkinHintWindow::WriteToIni(TSkinIniFile& ini) {
-  WriteSkinKeys(ini, HintSection, [this](TSkinKeyIO& io) { Keys(io); }, true);
+  WriteSkinKeys(ini, HintSection, [this](TSkinKeyIO& io) { VisitKeys(io); }, true);
 }
 
-void TbsDataSkinHintWindow::Keys(TSkinKeyIO& io) {
+void TbsDataSkinHintWindow::VisitKeys(TSkinKeyIO& io) {
   io.Int("windowpictureindex", windowpictureindex, -1);
   io.Int("maskpictureindex", maskpictureindex, -1);
   io.Point("lefttoppoint", lefttoppoint);

@@ -12,6 +12,8 @@ class TbsDataSkinPopupWindow {
  public:
   void ReadFromIni(const TSkinIniFile& ini);
   void WriteToIni(TSkinIniFile& ini);
+  // The keys of the window's section, in reading order.
+  void VisitKeys(TSkinKeyIO& io);
 
   int windowpictureindex = -1;
   int maskpictureindex = -1;
@@ -19,15 +21,14 @@ class TbsDataSkinPopupWindow {
   TRect itemsrect;
   TColor scrollmarkercolor = 0, scrollmarkeractivecolor = 0;
   bool leftstretch = false, rightstretch = false, topstretch = false, bottomstretch = false;
-
- private:
-  void Keys(TSkinKeyIO& io);
 };
 
 class TbsDataSkinHintWindow {
  public:
   void ReadFromIni(const TSkinIniFile& ini);
   void WriteToIni(TSkinIniFile& ini);
+  // The keys of the window's section, in reading order.
+  void VisitKeys(TSkinKeyIO& io);
 
   int windowpictureindex = -1;
   int maskpictureindex = -1;
@@ -38,7 +39,4 @@ class TbsDataSkinHintWindow {
   TFontStyles fontstyle;
   TColor fontcolor = 0;
   bool leftstretch = false, rightstretch = false, topstretch = false, bottomstretch = false;
-
- private:
-  void Keys(TSkinKeyIO& io);
 };

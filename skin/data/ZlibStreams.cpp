@@ -198,9 +198,11 @@ Int64 TDecompressionStream::Seek(Int64 offset, TSeekOrigin origin) {
 
 // ---- helpers --------------------------------------------------------------------
 
-void CompressStream(TStream& source, TStream& target) {
+void CompressStream(TStream& source, TStream& target) { CompressStream(source, target, TCompressionLevel::clMax); }
+
+void CompressStream(TStream& source, TStream& target, TCompressionLevel level) {
   source.SetPosition(0);
-  TCompressionStream comp(TCompressionLevel::clMax, target);
+  TCompressionStream comp(level, target);
   unsigned char buf[ZlibBufferSize];
   for (;;) {
     const Int64 n = source.Read(buf, sizeof(buf));

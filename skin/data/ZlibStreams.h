@@ -71,7 +71,8 @@ class TDecompressionStream : public TCustomZlibStream {
   bool FEnded = false;
 };
 
-// Deflates all of source (from its start) into target at level 9.
+// Deflates all of source (from its start) into target at level 9, or at the level given.
 void CompressStream(TStream& source, TStream& target);
+void CompressStream(TStream& source, TStream& target, TCompressionLevel level);
 // Inflates all of source (from its start) into target at target's position.
 void DecompressStream(TStream& target, TStream& source);

@@ -37,7 +37,8 @@ grep -q "^ Description: Record your singing over a video" "$work/info" || proble
 dpkg-deb --contents "$deb" >"$work/contents" || fail "dpkg-deb --contents failed"
 for f in usr/bin/corvale usr/bin/skintool usr/share/applications/corvale.desktop \
          usr/share/icons/hicolor/scalable/apps/corvale.svg usr/share/icons/hicolor/256x256/apps/corvale.png \
-         usr/share/doc/corvale/README.md usr/share/corvale/skins/slate.skn; do
+         usr/share/doc/corvale/README.md usr/share/corvale/skins/slate.skn usr/share/corvale/skins/night.skn \
+         usr/share/doc/corvale/docs/skin-format.md; do
   grep -q " \./$f\$" "$work/contents" || problem "the package lacks /$f"
 done
 grep -q "rwxr-xr-x .* \./usr/bin/corvale\$" "$work/contents" || problem "/usr/bin/corvale is not executable by all"
@@ -53,6 +54,17 @@ grep -q "^Icon=corvale$" "$root/usr/share/applications/corvale.desktop" || probl
 [ "$("$root/usr/bin/corvale" --version 2>&1)" = "corvale $version" ] || problem "the unpacked corvale --version says '$("$root/usr/bin/corvale" --version 2>&1)'"
 "$root/usr/bin/skintool" inspect "$root/usr/share/corvale/skins/slate.skn" >/dev/null 2>&1 ||
   problem "the unpacked skintool cannot read the packaged Slate skin"
+# Skins by name: the copy finds the skins installed beside it; a skin of the user's with
+# an installed skin's name comes first, and the list says so.
+mkdir -p "$work/data/corvale/skins"
+cp "$root/usr/share/corvale/skins/night.skn" "$work/data/corvale/skins/slate.skn"
+XDG_DATA_HOME="$work/data" "$root/usr/bin/corvale" --list-skins >"$work/list" 2>&1 || problem "--list-skins failed"
+grep -q "^  night  Night by Corvale  $root/usr/share/corvale/skins/night.skn$" "$work/list" ||
+  problem "--list-skins does not list the installed Night: $(cat "$work/list")"
+grep -q "^  slate  Night by Corvale  $work/data/corvale/skins/slate.skn$" "$work/list" ||
+  problem "--list-skins does not list the user's slate first: $(cat "$work/list")"
+grep -q "^  slate  Slate by Corvale  $root/usr/share/corvale/skins/slate.skn  (not used: the slate listed above comes first)$" \
+  "$work/list" || problem "--list-skins does not say the installed Slate is not used: $(cat "$work/list")"
 
 # The unpacked copy, started with a home of its own and its folder not writable. Root
 # writes anywhere: it runs with its folder mounted read-only in a mount namespace.

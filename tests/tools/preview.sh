@@ -114,9 +114,42 @@ run 1 "$tool" preview "$work/text.skn" "$work/bad.png"
 run 1 "$tool" preview --empty "$work/no-such-folder/out.png"
 grep -q "^skintool: " "$work/err" || fail "an unwritable output gave no message"
 
+# A skin folder reads as its packed file: the same picture, the same inspection. (The
+# caption's text is left out: its cross-fade may be caught at another step.)
+run 0 "$tool" preview "$work/slate" "$work/slate-folder.png"
+[ "$(region "$work/slate-folder.png" 0 30 625 451)" = "$(region "$sl" 0 30 625 451)" ] ||
+  fail "the preview of the Slate folder differs from that of the packed Slate"
+"$tool" inspect "$work/slate.skn" >"$work/inspect-file" 2>&1
+run 0 "$tool" inspect "$work/slate"
+cmp -s "$work/out" "$work/inspect-file" || fail "inspect of the Slate folder differs from inspect of the packed Slate"
+
+# --watch: the picture is drawn again for each change of the folder; a broken change
+# keeps the last picture and says why with file and line.
+python3 "$src/skins/make_skin.py" --palette night "$work/night" >/dev/null || fail "the Night generator failed"
+watched="$work/watched.png"
+"$tool" preview "$work/slate" "$watched" --watch >"$work/watch.out" 2>"$work/watch.err" &
+watcher=$!
+trap 'kill $watcher 2>/dev/null; rm -rf "$work"' EXIT
+said() { grep -q "$1" "$work/watch.out"; }
+wait_said() { for _ in $(seq 1 300); do said "$1" && return 0; sleep 0.1; done; return 1; }
+wait_said "^watching $work/slate" || fail "preview --watch did not start watching: $(cat "$work/watch.err")"
+[ "$(region "$watched" 0 30 625 451)" = "$(region "$sl" 0 30 625 451)" ] || fail "the first watched picture is not Slate's"
+cp "$work/night/"* "$work/slate/"
+wait_said "(reload 2) -> $watched" || fail "no picture after the folder changed: $(cat "$work/watch.err")"
+sleep 0.5
+expect_pixel "Night's frame corner" "$watched" 1 1 "$(pixel "$work/night/$picture" 1 1)"
+cp "$watched" "$work/night-watched.png"
+line=$(grep -n "^clientrect=" "$work/slate/skin.ini" | head -n1 | cut -d: -f1)
+sed -i "${line}s/.*/clientrect=5/" "$work/slate/skin.ini"
+for _ in $(seq 1 100); do grep -q "skin.ini:$line:" "$work/watch.err" && break; sleep 0.1; done
+grep -q "^skintool: $work/slate/skin.ini:$line: \[FORMINFO\] clientrect: '5' is not a valid rectangle" "$work/watch.err" ||
+  fail "a broken skin.ini was not named by file and line: $(cat "$work/watch.err")"
+cmp -s "$watched" "$work/night-watched.png" || fail "a broken skin changed the picture"
+kill $watcher 2>/dev/null
+
 # Usage errors.
 for args in "preview --empty" "preview a b c" "preview --size 10 --empty x.png" "preview --size 0x5 --empty x.png" \
-            "inspect --empty" "pack --gallery a b"; do
+            "inspect --empty" "pack --gallery a b" "preview --watch --empty x.png" "inspect --watch a"; do
   # shellcheck disable=SC2086
   run 2 "$tool" $args
   grep -q "usage: skintool" "$work/err" || fail "'skintool $args' did not print the usage"

@@ -8,6 +8,7 @@
 #include <vector>
 
 class TForm;
+class TLabel;
 class TWinControl;
 class TbsSkinData;
 
@@ -22,9 +23,10 @@ struct TGalleryRow {
 std::vector<TGalleryRow> GalleryRows();
 
 // Fills form with the headings and every row in both looks, the right column bound to
-// skin (named skinName in its heading), and sizes its client area to fit. The gallery
+// skin (named skinName in its heading, which is returned), and sizes its client area to
+// fit. The skin may change while the form shows: its controls follow. The gallery
 // program and skintool's preview share it.
-void BuildGallery(TForm* form, TbsSkinData* skin, const std::string& skinName);
+TLabel* BuildGallery(TForm* form, TbsSkinData* skin, const std::string& skinName);
 
 // Rows of the kinds.
 int AddButtons(TWinControl* column, TbsSkinData* skin, int x, int top);

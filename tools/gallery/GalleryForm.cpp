@@ -2,6 +2,8 @@
 
 #include "framework/controls/Label.h"
 #include "framework/windows/Forms.h"
+#include "skin/controls/SkinControl.h"
+#include "skin/data/SkinMessages.h"
 #include "tools/gallery/Gallery.h"
 
 namespace {
@@ -18,10 +20,17 @@ TLabel* Heading(TWinControl* parent, const std::string& text, int x, int y) {
 }
 }  // namespace
 
-void BuildGallery(TForm* form, TbsSkinData* skin, const std::string& skinName) {
+TLabel* BuildGallery(TForm* form, TbsSkinData* skin, const std::string& skinName) {
+  // The skinned form's walk on the skin messages, for skins changed while it shows.
+  TWndMethod saved = form->WindowProc;
+  form->WindowProc = [form, saved](TMessage& m) {
+    if (m.Msg == SKINMSG_BEFORECHANGE || m.Msg == SKINMSG_CHANGE)
+      NotifySkinControls(form, reinterpret_cast<TbsSkinData*>(m.WParam), m.Msg == SKINMSG_BEFORECHANGE);
+    saved(m);
+  };
   const int left = Margin, right = Margin + ColumnWidth + 2 * Margin;
   Heading(form, "Default look", left, Margin);
-  Heading(form, "Skin: " + skinName, right, Margin);
+  TLabel* skinHeading = Heading(form, "Skin: " + skinName, right, Margin);
   int y = Margin + 24;
   for (const TGalleryRow& row : GalleryRows()) {
     Heading(form, row.Title, left, y);
@@ -33,4 +42,5 @@ void BuildGallery(TForm* form, TbsSkinData* skin, const std::string& skinName) {
   }
   form->SetClientWidth(right + ColumnWidth + Margin);
   form->SetClientHeight(y);
+  return skinHeading;
 }

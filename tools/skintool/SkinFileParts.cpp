@@ -8,7 +8,7 @@
 
 TUnpackedSkin ReadSkinFile(const std::string& path) {
   TbsCompressedStoredSkin stored(nullptr);
-  stored.ReadPackedFile(path);
+  stored.ReadSkinFileOrFolder(path);
   if (stored.IsDataEmpty()) throw EReadError("'" + path + "' holds no skin data (or a version above 3)");
   TMemoryStream raw;
   stored.UnpackTo(raw);

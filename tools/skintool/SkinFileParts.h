@@ -17,7 +17,8 @@ struct TUnpackedSkin {
   std::string text;
 };
 
-// Reads and splits a compressed skin file; malformed input raises with a clear message.
+// Reads and splits a compressed skin file, or packs a skin folder and splits that;
+// malformed input raises with a clear message.
 TUnpackedSkin ReadSkinFile(const std::string& path);
 
 // The "activepictures" names of the INI, one per picture the stream carries (a missing

@@ -6,6 +6,7 @@
 #include "framework/controls/StandardControls.h"
 #include "framework/core/Exceptions.h"
 #include "framework/core/Resources.h"
+#include "framework/core/SysUtils.h"
 #include "framework/graphics/Bitmap.h"
 #include "framework/layout/LayoutReader.h"
 #include "framework/menus/MenuClasses.h"
@@ -17,6 +18,8 @@
 #include "skin/data/CompressedStoredSkin.h"
 #include "skin/data/SkinData.h"
 #include "skin/data/SkinDataRegistration.h"
+#include "skin/data/SkinFolderWatch.h"
+#include "skin/data/SkinIniValues.h"
 #include "skin/dialogs/SkinDialogsRegistration.h"
 #include "skin/form/SkinForm.h"
 #include "skin/form/SkinFormRegistration.h"
@@ -41,20 +44,60 @@ TbsSkinData* SkinDataOf(TForm* form) {
 }
 
 // As the program's --skin does: the window keeps its client area inside the skin's frame.
-void LoadSkin(TForm* form, TbsSkinData* data, const std::string& file) {
-  TbsCompressedStoredSkin stored(nullptr);
-  stored.ReadPackedFile(file);
-  if (stored.IsDataEmpty()) throw Exception("'" + file + "' holds no skin of a version this tool reads");
+void KeepClientArea(TForm* form) {
   if (TbsSkinForm* skinForm = FindSkinForm(form)) {
     skinForm->SetClientWidth(form->ClientWidth());
     skinForm->SetClientHeight(form->ClientHeight());
   }
-  data->LoadFromStoredSkin(&stored);
+}
+
+void LoadSkin(TForm* form, TbsSkinData* data, const std::string& file) {
+  TbsCompressedStoredSkin stored(nullptr);
+  stored.ReadSkinFileOrFolder(file);
+  if (stored.IsDataEmpty()) throw Exception("'" + file + "' holds no skin of a version this tool reads");
+  KeepClientArea(form);
+  try {
+    data->LoadFromStoredSkin(&stored);
+  } catch (const std::exception& e) {
+    throw Exception(SkinErrorAt(DirectoryExists(file) ? TbsCompressedStoredSkin::FolderIniPath(file) : file, e));
+  }
   if (data->SkinEmpty) throw Exception("'" + file + "' holds no skin of a version this tool reads");
 }
 
 void Settle() {
   for (int i = 0; i < 5; ++i) Application->ProcessMessages();
+}
+
+// Draws the window in its active look into the PNG.
+void WritePicture(TForm* form, const TPreviewRequest& request, const std::string& what) {
+  Settle();
+  // The active look, as the user sees the window while working in it.
+  if (TbsSkinForm* skinForm = FindSkinForm(form)) skinForm->SetAlwaysDrawAsActive(true);
+  form->Perform(WM_NCPAINT, 0, 0);
+  Settle();
+  TBitmap image;
+  PaintTo(form, &image);
+  image.SavePngFile(request.OutFile);
+  std::cout << "preview " << what << " -> " << request.OutFile << " (" << image.Width() << "x" << image.Height()
+            << ")" << std::endl;
+}
+
+// Runs until the process is stopped: each change of the skin's folder reloads the skin
+// and draws the picture again; a skin that does not load keeps the last picture.
+[[noreturn]] void WatchSkin(TForm* form, TbsSkinData* data, const TPreviewRequest& request) {
+  KeepClientArea(form);
+  TbsSkinFolderWatch watch(data, request.SkinFile, [&](const TbsSkinFolderWatch::TReport& r) {
+    if (!r.Loaded) {
+      std::cerr << "skintool: " << r.Error << "; the picture keeps the last look that loaded" << std::endl;
+      return;
+    }
+    for (const std::string& w : r.Warnings) std::cerr << "skintool: warning: " << w << "\n";
+    WritePicture(form, request, "of " + request.SkinFile + " (reload " + std::to_string(watch.Reloads()) + ")");
+  });
+  if (!watch.Reload()) WritePicture(form, request, "of the default look (the skin did not load)");
+  if (!watch.Watching()) std::cerr << "skintool: '" << request.SkinFile << "' cannot be watched" << std::endl;
+  std::cout << "watching " << request.SkinFile << " (stop with Ctrl+C)" << std::endl;
+  for (;;) Application->HandleMessage();
 }
 }  // namespace
 
@@ -94,22 +137,19 @@ int PreviewSkin(const TPreviewRequest& request) {
     form = BuildMainWindow();
     data = SkinDataOf(form);
   }
-  if (!request.SkinFile.empty()) LoadSkin(form, data, request.SkinFile);
-  if (request.Gallery)
-    BuildGallery(form, data, data->SkinEmpty ? "none" : data->skinname.empty() ? request.SkinFile : data->skinname);
+  if (!request.SkinFile.empty() && !request.Watch) LoadSkin(form, data, request.SkinFile);
+  if (request.Gallery) {
+    const std::string name = request.Watch ? request.SkinFile
+                             : data->SkinEmpty        ? "none"
+                             : data->skinname.empty() ? request.SkinFile
+                                                      : data->skinname;
+    BuildGallery(form, data, name);
+  }
   if (request.Width > 0) form->SetBounds(form->Left(), form->Top(), request.Width, request.Height);
 
   form->Show();
-  Settle();
-  // The active look, as the user sees the window while working in it.
-  if (TbsSkinForm* skinForm = FindSkinForm(form)) skinForm->SetAlwaysDrawAsActive(true);
-  form->Perform(WM_NCPAINT, 0, 0);
-  Settle();
-  TBitmap image;
-  PaintTo(form, &image);
-  image.SavePngFile(request.OutFile);
-  std::cout << "preview " << (request.SkinFile.empty() ? "of the default look" : "of " + request.SkinFile) << " -> "
-            << request.OutFile << " (" << image.Width() << "x" << image.Height() << ")\n";
+  if (request.Watch) WatchSkin(form, data, request);
+  WritePicture(form, request, request.SkinFile.empty() ? "of the default look" : "of " + request.SkinFile);
   Application_Finalize();
   return 0;
 }

@@ -5,13 +5,17 @@
 #include <string>
 
 struct TPreviewRequest {
-  std::string SkinFile;  // empty: the default looks (--empty)
+  std::string SkinFile;  // a compressed skin file or a skin folder; empty: the default looks (--empty)
   std::string OutFile;
   int Width = 0, Height = 0;  // --size; 0: the window's own size
   bool Gallery = false;
+  // Keep running: draw the picture again whenever a file of the skin's folder changes
+  // (the skin reloaded through the window's run-time skin change).
+  bool Watch = false;
 };
 
 // Parses "WxH" (each 1..8192); false when it is not that.
 bool ParsePreviewSize(const std::string& text, int& width, int& height);
-// Exit status: 0 written, 1 bad input (a message on standard error).
+// Exit status: 0 written, 1 bad input (a message on standard error). With Watch it
+// returns only when the picture cannot be written.
 int PreviewSkin(const TPreviewRequest& request);

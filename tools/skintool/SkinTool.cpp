@@ -1,6 +1,6 @@
 // skintool: pack a skin INI folder into a compressed skin file, unpack one again,
-// inspect one, or draw a preview of the main window with it. Exit status 0 on success,
-// 1 on bad input, 2 on wrong usage.
+// inspect one, draw a preview of the main window with it, or list the keys a skin INI
+// may hold. Exit status 0 on success, 1 on bad input, 2 on wrong usage.
 #include <cstdlib>
 #include <iostream>
 #include <string>
@@ -10,26 +10,33 @@
 #include "skin/data/CompressedStoredSkin.h"
 #include "skin/data/SkinIniFile.h"
 #include "tools/skintool/SkinInspect.h"
+#include "tools/skintool/SkinKeys.h"
 #include "tools/skintool/SkinPreview.h"
 #include "tools/skintool/SkinUnpack.h"
 
 namespace {
-const char* const Version = "1.2";
+const char* const Version = "1.3";
 
 const char* const UsageText =
     "usage: skintool pack <skin.ini> <out.skn>\n"
     "       skintool unpack [--force] <in.skn> <folder>\n"
-    "       skintool inspect <in.skn>\n"
-    "       skintool preview [--size WxH] [--gallery] <in.skn | --empty> <out.png>\n"
+    "       skintool inspect <in.skn | skin folder>\n"
+    "       skintool preview [--size WxH] [--gallery] [--watch] <in.skn | skin folder | --empty> <out.png>\n"
+    "       skintool keys [--markdown] [KIND]\n"
     "       skintool --help | --version\n"
     "\n"
     "  pack     packs a skin INI and the bitmaps it names into a compressed skin file\n"
     "  unpack   writes the bitmaps (under their INI names, folders kept) and skin.ini into\n"
     "           an existing folder; --force overwrites files that exist already\n"
-    "  inspect  lists what a compressed skin file holds and warns about likely mistakes\n"
+    "  inspect  lists what a compressed skin file (or a skin folder, checked as pack\n"
+    "           checks it) holds and warns about likely mistakes\n"
     "  preview  draws the main window with the skin (--empty: the default looks) into a\n"
     "           PNG, without a display; --size draws it at that window size, --gallery\n"
-    "           draws the controls gallery instead\n"
+    "           draws the controls gallery instead; --watch keeps running and draws it\n"
+    "           again whenever a file of the skin's folder changes\n"
+    "  keys     every section, record kind and key the skin INI may hold, with its type,\n"
+    "           default and meaning; KIND: a section (FORMINFO), a type word (button) or a\n"
+    "           record class; --markdown: as the tables of docs/skin-format.md\n"
     "\n"
     "Exit status: 0 done, 1 bad input, 2 wrong usage.\n";
 
@@ -39,10 +46,7 @@ int UsageError(const std::string& why) {
 }
 
 int Pack(const std::string& ini, const std::string& out) {
-  TSkinIniFile check;
-  check.LoadFromFile(ini);
-  for (const char* section : {"VERSION", "PICTURES", "FORMINFO", "SKINOBJECTS", "SKINCONTROLS"})
-    if (!check.SectionExists(section)) throw EReadError(std::string("the skin INI has no section [") + section + "]");
+  TbsCompressedStoredSkin::CheckSkinSections(ini);
   TbsCompressedStoredSkin stored(nullptr);
   stored.PackSkinIni(ini);
   stored.WritePackedFile(out);
@@ -53,6 +57,8 @@ int Pack(const std::string& ini, const std::string& out) {
 struct TOptions {
   bool Force = false;
   bool Gallery = false;
+  bool Watch = false;
+  bool Markdown = false;
   std::string Size;
 };
 
@@ -61,6 +67,8 @@ int Preview(const std::vector<std::string>& args, const TOptions& o) {
   if (args[0] != "--empty") r.SkinFile = args[0];
   r.OutFile = args[1];
   r.Gallery = o.Gallery;
+  r.Watch = o.Watch;
+  if (r.Watch && r.SkinFile.empty()) return UsageError("--watch watches a skin, not --empty");
   if (!o.Size.empty() && !ParsePreviewSize(o.Size, r.Width, r.Height))
     return UsageError("--size wants WIDTHxHEIGHT, each 1 to 8192, not '" + o.Size + "'");
   return PreviewSkin(r);
@@ -69,14 +77,18 @@ int Preview(const std::vector<std::string>& args, const TOptions& o) {
 int Run(const std::string& cmd, const std::vector<std::string>& args, const TOptions& o) {
   const bool force = o.Force;
   if (force && cmd != "unpack") return UsageError("--force is an option of unpack only");
-  if ((o.Gallery || !o.Size.empty()) && cmd != "preview") return UsageError("--size and --gallery are options of preview only");
+  if ((o.Gallery || o.Watch || !o.Size.empty()) && cmd != "preview")
+    return UsageError("--size, --gallery and --watch are options of preview only");
+  if (o.Markdown && cmd != "keys") return UsageError("--markdown is an option of keys only");
   for (const std::string& a : args)
     if (a == "--empty" && cmd != "preview") return UsageError("--empty is an option of preview only");
   if (cmd == "preview" && args.size() == 2) return Preview(args, o);
   if (cmd == "pack" && args.size() == 2) return Pack(args[0], args[1]);
   if (cmd == "unpack" && args.size() == 2) return UnpackSkinFile(args[0], args[1], force);
   if (cmd == "inspect" && args.size() == 1) return InspectSkinFile(args[0]);
-  if (cmd == "pack" || cmd == "unpack" || cmd == "inspect" || cmd == "preview") return UsageError("wrong number of arguments for " + cmd);
+  if (cmd == "keys" && args.size() <= 1) return PrintSkinKeys(args.empty() ? "" : args[0], o.Markdown);
+  if (cmd == "pack" || cmd == "unpack" || cmd == "inspect" || cmd == "preview" || cmd == "keys")
+    return UsageError("wrong number of arguments for " + cmd);
   return UsageError("unknown command '" + cmd + "'");
 }
 }  // namespace
@@ -101,6 +113,10 @@ int main(int argc, char** argv) {
       options.Force = true;
     } else if (a == "--gallery") {
       options.Gallery = true;
+    } else if (a == "--watch") {
+      options.Watch = true;
+    } else if (a == "--markdown") {
+      options.Markdown = true;
     } else if (a == "--size") {
       if (i + 1 >= argc) return UsageError("--size needs WIDTHxHEIGHT");
       options.Size = argv[++i];
