@@ -214,20 +214,13 @@ bool TbsSkinForm::FrameMessage(TMessage& m) {
   }
 }
 
+// The framework asks once per key press, so every press that matches fires its item.
 void TbsSkinForm::ShortCut(TMessage& m, bool& handled) {
-  if (FFrame.ShortCutConsumed) {
-    FFrame.ShortCutConsumed = false;
-    handled = false;
-    return;
-  }
   TMainMenu* menu = nullptr;
   for (int i = 0; FForm && i < FForm->ComponentCount() && !menu; ++i)
     menu = dynamic_cast<TMainMenu*>(FForm->Components(i));
   if (!menu) return;
-  if (menu->IsShortCut(m)) {
-    FFrame.ShortCutConsumed = true;
-    handled = true;
-  }
+  if (menu->IsShortCut(m)) handled = true;
 }
 
 // ---- applying a skin --------------------------------------------------------------------
