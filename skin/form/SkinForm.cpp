@@ -416,10 +416,24 @@ void TbsSkinForm::ObjectMouseDown(TMouseButton button, TPoint p) {
   o->MouseDown(p.X, p.Y, button);
 }
 
-void TbsSkinForm::ObjectMouseUp(TMouseButton button, TPoint p) {
+void TbsSkinForm::ObjectMouseUp(TMouseButton button, TPoint p, TPoint releasePoint) {
   TbsActiveSkinObject* o = Objects(FPressedIndex);
   if (!o) return;
   if (!dynamic_cast<TbsSkinCaptionObject*>(o)) ReleaseCapture();
+  // The hover poll may not have seen the pointer cross the object's edge since its last
+  // tick: whether the release is over the object decides, not the last poll.
+  const bool over = o->Enabled && o->Visible && PtInRect(o->ObjectRect, releasePoint);
+  if (over != o->MouseIn) {
+    std::weak_ptr<bool> alive = FAlive;
+    if (over) {
+      FHotIndex = FPressedIndex;
+      o->MouseEnter();
+    } else {
+      if (FHotIndex == FPressedIndex) FHotIndex = -1;
+      o->MouseLeave();
+    }
+    if (alive.expired() || Objects(FPressedIndex) != o) return;
+  }
   FPressedIndex = -1;
   o->MouseUp(p.X, p.Y, button);
 }
@@ -559,7 +573,12 @@ void TbsSkinForm::HookWndProc(TMessage& m) {
     case WM_LBUTTONUP:
     case WM_RBUTTONUP: {
       const bool ours = FPressedIndex >= 0;
-      if (ours) ObjectMouseUp(m.Msg == WM_LBUTTONUP ? mbLeft : mbRight, Point(-1, -1));
+      if (ours) {
+        // Under the capture the release comes in client coordinates.
+        const TPoint origin = FForm->ClientRectInWindow().TopLeft();
+        const TPoint at = Point(GET_X_LPARAM(m.LParam) + origin.X, GET_Y_LPARAM(m.LParam) + origin.Y);
+        ObjectMouseUp(m.Msg == WM_LBUTTONUP ? mbLeft : mbRight, Point(-1, -1), at);
+      }
       if (alive.expired()) return;
       Forward(m);
       return;
@@ -609,7 +628,7 @@ void TbsSkinForm::NonClientMouse(TMessage& m, int hit) {
       return;
     }
     case WM_NCLBUTTONUP:
-      ObjectMouseUp(mbLeft, p);
+      ObjectMouseUp(mbLeft, p, p);
       return;
     case WM_NCRBUTTONDOWN:
     case WM_NCRBUTTONDBLCLK:
@@ -626,7 +645,7 @@ void TbsSkinForm::NonClientMouse(TMessage& m, int hit) {
       }
       return;
     case WM_NCRBUTTONUP:
-      ObjectMouseUp(mbRight, p);
+      ObjectMouseUp(mbRight, p, p);
       return;
     default:
       return;

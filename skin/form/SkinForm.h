@@ -247,7 +247,8 @@ class TbsSkinForm : public TComponent {
   void PaintSkinFrame();
   void NonClientMouse(TMessage& m, int hitCode);
   void ObjectMouseDown(TMouseButton button, TPoint p);
-  void ObjectMouseUp(TMouseButton button, TPoint p);
+  // p goes to the object; releasePoint (window coordinates) is where the release was.
+  void ObjectMouseUp(TMouseButton button, TPoint p, TPoint releasePoint);
   void MorphTimerTick();
   void AnimationTimerTick();
   void HoverTimerTick();

@@ -109,6 +109,34 @@ TEST_F(ActiveObjects, DefaultCloseButtonClosesOnlyWhenReleasedOverItself) {
   Shot(form, "skin_form_default_frame");
 }
 
+// The hover poll runs every 50 ms: a release before it saw the pointer cross the button's
+// edge is judged where it happens.
+TEST_F(ActiveObjects, TheReleasePointDecidesWhetherAButtonRunsItsCommand) {
+  int commands = 0;
+  form->OnClose = [&](TObject*, TCloseAction& a) {
+    ++commands;
+    a = caNone;
+  };
+  skinForm->OnChangeRollUpState = [&](TObject*) { ++commands; };
+  form->Perform(WM_NCPAINT, 0, 0);
+  for (const char* name : {"closebutton", "rollupbutton"})
+    for (bool backOver : {false, true}) {
+      SCOPED_TRACE(std::string(name) + (backOver ? ", released back over it" : ", released away"));
+      const TRect r = Object(name)->ObjectRect;
+      const int x = (r.Left + r.Right) / 2, y = (r.Top + r.Bottom) / 2;
+      commands = 0;
+      At(WM_LBUTTONDOWN, x, y, MK_LBUTTON);
+      At(WM_MOUSEMOVE, 150, 10, MK_LBUTTON);
+      if (backOver) {
+        Tick(skinForm->HoverTimer());
+        At(WM_MOUSEMOVE, x, y, MK_LBUTTON);
+      }
+      At(WM_LBUTTONUP, backOver ? x : 150, backOver ? y : 10);
+      EXPECT_EQ(backOver ? 1 : 0, commands);
+      skinForm->SetRollUpState(false);
+    }
+}
+
 TEST_F(ActiveObjects, MaximiseButtonShowsTheRestoreGlyphWhileMaximised) {
   skinForm->SetBorderIcons({biSystemMenu, biMinimize, biMaximize, biRollUp});
   skinForm->MaximizeForm();
