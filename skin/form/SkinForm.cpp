@@ -58,6 +58,12 @@ TbsSkinForm::TbsSkinForm(TComponent* AOwner) : TComponent(AOwner) {
   FForm = dynamic_cast<TCustomForm*>(AOwner);
   SetFont(FDefCaptionFont, "Arial", 14, {fsBold}, clBtnText);
   SetFont(FDefInActiveCaptionFont, "Arial", 14, {fsBold}, clBtnShadow);
+  {
+    std::weak_ptr<bool> alive = FAlive;
+    FDefCaptionFont.OnChange = FDefInActiveCaptionFont.OnChange = [this, alive](TObject*) {
+      if (!alive.expired()) CaptionFontChanged();
+    };
+  }
   FMorphTimer = MakeTimer(20, [this] { MorphTimerTick(); });
   FAnimationTimer = MakeTimer(TbsSkinAnimateObject::TimerStep, [this] { AnimationTimerTick(); });
   FHoverTimer = MakeTimer(50, [this] { HoverTimerTick(); });
@@ -168,6 +174,13 @@ void TbsSkinForm::SetHideCaptionButtons(bool v) {
 void TbsSkinForm::SetShowIcon(bool v) {
   FShowIcon = v;
   if (FForm && FForm->HandleAllocated() && !IsLoading()) FForm->Perform(WM_NCPAINT, 0, 0);
+}
+
+// The default frame draws its caption with these fonts; a skinned frame does not.
+void TbsSkinForm::CaptionFontChanged() {
+  if (!FForm || !FForm->HandleAllocated() || IsLoading() || ComponentState().Contains(csDesigning) || SkinFrame())
+    return;
+  FForm->Perform(WM_NCPAINT, 0, 0);
 }
 
 void TbsSkinForm::SetUseDefaultObjectHint(bool v) {

@@ -232,6 +232,7 @@ class TbsSkinForm : public TComponent {
   int SkinHitTest(TPoint p);
   bool SizeableNow() const;
   void PaintClientBackground(TCanvas* canvas);
+  void CaptionFontChanged();
   // The window-command side of the hook, before the message goes on: size limits,
   // moving, alpha on show and hide, the fade timer. False when the component went away.
   bool WindowCommandMessage(TMessage& m);

@@ -151,6 +151,22 @@ TEST_F(FormFrameDefault, CaptionTooWideEndsInEllipsis) {
   EXPECT_EQ(Rgb(212, 208, 200), b.Pixel(form->Width() / 2 + 60, 5));
 }
 
+TEST_F(FormFrameDefault, ChangingACaptionFontRepaintsTheCaption) {
+  for (bool active : {true, false}) {
+    SCOPED_TRACE(active ? "active" : "inactive");
+    skinForm->SetAlwaysDrawAsActive(active);
+    SendMessage(form->HandleValue(), WM_ACTIVATE, active ? WA_ACTIVE : WA_INACTIVE, 0);
+    TBitmap before, after;
+    Window(before);
+    (active ? skinForm->DefCaptionFont() : skinForm->DefInActiveCaptionFont())->SetColor(clRed);
+    Window(after);
+    int red = 0;
+    for (int y = 3; y < 22; ++y)
+      for (int x = 20; x < form->Width() - 54; ++x) red += after.Pixel(x, y) == clRed && before.Pixel(x, y) != clRed;
+    EXPECT_GT(red, 20) << "the caption was not drawn again";
+  }
+}
+
 TEST_F(FormFrameDefault, ClientBackgroundIsFaceWithTheLogoCentred) {
   TBitmap b;
   Window(b);
