@@ -131,7 +131,15 @@ void TbsSkinForm::Notification(TComponent* AComponent, TOperation Operation) {
   if (AComponent == FSkinData) {
     FSkinData = nullptr;
     FSkinActive = false;
+    FFrame.Skinned = false;
     ClearObjects();
+    // Freed under a living form: as a change to no skin, the old shape and margins go
+    // and the default frame comes back. A form on its way out needs none of that.
+    if (!IsDestroying() && FForm && !FForm->IsDestroying() && !ComponentState().Contains(csDesigning)) {
+      std::weak_ptr<bool> alive = FAlive;
+      if (!FMenusSkinData) CloseSkinMenus();  // the open menus draw from it
+      if (!alive.expired()) ApplySkin();
+    }
   }
   if (AComponent == FMenusSkinData) FMenusSkinData = nullptr;
   if (AComponent == FSystemMenu) FSystemMenu = nullptr;
