@@ -1,8 +1,9 @@
 // The tray icon in a real notification area: trayer (an X11 embedding tray host) on the
-// test X server. The icon appears in it; a click fires OnClick once, a double click
-// OnDblClick and no OnClick, a right click opens the skin popup menu; the tray host
-// restarted shows the icon again; the main form goes to the tray and comes back from
-// it; with no tray host at all the window is minimised as usual.
+// test X server. The icon appears in it with the tip cut to whole characters; a click
+// fires OnClick once, a double click OnDblClick and no OnClick, a right click opens the
+// skin popup menu; the tray host restarted shows the icon again; the main form goes to
+// the tray and comes back from it; with no tray host at all the window is minimised as
+// usual.
 #include <gtest/gtest.h>
 
 #include <csignal>
@@ -154,16 +155,21 @@ TEST_F(Tray, TheIconLivesInARealNotificationArea) {
     menu->Items()->Add(item);
   }
   tray->SetPopupMenu(menu);
-  tray->SetHint(std::string(200, 'x'));
   tray->SetIconVisible(true);
   EXPECT_TRUE(tray->IconShown());
   EXPECT_EQ(reported, 0);
   ASSERT_TRUE(testsupport::WaitUntil([] { return FindIcon().Found; }, 5000)) << "the icon did not appear in trayer";
   testsupport::Pump(700);  // the tray watcher's news of the new notification area comes and goes
   ASSERT_TRUE(testsupport::WaitUntil([] { return FindIcon().Found; }, 5000));
-  std::string tip;
-  ASSERT_TRUE(NotifyIconShown(tray->CallbackWindow(), TbsTrayIcon::IconID, &tip));
-  EXPECT_EQ(tip, std::string(127, 'x'));
+
+  // The tip as the notification area got it: 127 whole characters of one to four bytes.
+  for (const std::string ch : {"x", "\xC3\xA9", "\xE5\xA3\xB0", "\xF0\x9F\x8E\xA4"}) {
+    std::string hint, tip;
+    for (int i = 0; i < 130; ++i) hint += ch;
+    tray->SetHint(hint);
+    ASSERT_TRUE(NotifyIconShown(tray->CallbackWindow(), TbsTrayIcon::IconID, &tip));
+    EXPECT_EQ(tip, hint.substr(0, 127 * ch.size()));
+  }
 
   const int wait = int(GetDoubleClickTime()) + 300;
   ClickIcon("click 1");
