@@ -54,8 +54,9 @@ UINT RegisterWindowMessage(const std::string& Name);
 // Whether the desktop offers a notification area now.
 bool NotificationAreaAvailable();
 
-// What the tray shows for an icon (tests): false when the icon does not exist.
-bool NotifyIconShown(HWND Wnd, UINT ID, std::string* Tip = nullptr);
+// What the tray shows for an icon, its tip and picture (tests): false when the icon does
+// not exist.
+bool NotifyIconShown(HWND Wnd, UINT ID, std::string* Tip = nullptr, TIcon* Picture = nullptr);
 
 // Tells the stand-in an activation of the icon as the desktop would (tests without a
 // desktop): 0 context, 1 double click, 2 click, 3 middle click.

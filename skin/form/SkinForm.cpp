@@ -181,7 +181,25 @@ void TbsSkinForm::SetHideCaptionButtons(bool v) {
 
 void TbsSkinForm::SetShowIcon(bool v) {
   FShowIcon = v;
+  FSmallIcon.Clear();  // copied again from the icon of the moment
   if (FForm && FForm->HandleAllocated() && !IsLoading()) FForm->Perform(WM_NCPAINT, 0, 0);
+}
+
+TPoint TbsSkinForm::SmallIconSize() {
+  TPoint size = Point(GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON));
+  if (size.X <= 0 || size.Y <= 0) size = Point(GetSystemMetrics(SM_CXSIZE), GetSystemMetrics(SM_CYSIZE));
+  return size;
+}
+
+const TIcon* TbsSkinForm::SmallIcon() {
+  if (FSmallIcon.Empty()) {
+    const TIcon* source = FForm ? FForm->Icon() : nullptr;
+    if (!source || source->Empty()) source = Application->Icon();
+    if (!source || source->Empty()) source = StandardApplicationIcon();
+    const TPoint size = SmallIconSize();
+    FSmallIcon.AssignScaled(source, size.X, size.Y);
+  }
+  return &FSmallIcon;
 }
 
 // The default frame draws its caption with these fonts; a skinned frame does not.

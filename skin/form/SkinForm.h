@@ -11,6 +11,7 @@
 #include "framework/core/Component.h"
 #include "framework/graphics/Bitmap.h"
 #include "framework/graphics/Font.h"
+#include "framework/graphics/Icon.h"
 #include "framework/windows/Application.h"
 #include "framework/windows/Control.h"
 #include "framework/windows/WindowProcHook.h"
@@ -61,6 +62,10 @@ class TbsSkinForm : public TComponent {
   void SetUseSkinFontInMenu(bool v);
   bool ShowIcon() const { return FShowIcon; }
   void SetShowIcon(bool v);
+  // What the system-menu button shows with ShowIcon: the form's icon, else the
+  // application's, else the standard one, copied once at the small-icon size.
+  const TIcon* SmallIcon();
+  static TPoint SmallIconSize();
   bool MaximizeOnFullScreen() const { return FMaximizeOnFullScreen; }
   void SetMaximizeOnFullScreen(bool v) { FMaximizeOnFullScreen = v; }
   bool AlphaBlend() const { return FAlphaBlend; }
@@ -302,6 +307,7 @@ class TbsSkinForm : public TComponent {
   bool FLogoBitMapTransparent = false;
   TBitmap FLogoBitMap;
   bool FShowIcon = false;
+  TIcon FSmallIcon;
   bool FMaximizeOnFullScreen = false;
   bool FAlphaBlend = false;
   bool FAlphaBlendAnimation = false;

@@ -316,12 +316,8 @@ void TbsSkinForm::DefaultLayout() {
     if (!b || b->Skinned || b->Command != cmSysMenu || !b->Visible || !b->Enabled) continue;
     int bw = size, bh = size;
     if (FShowIcon) {
-      bw = GetSystemMetrics(SM_CXSMICON);
-      bh = GetSystemMetrics(SM_CYSMICON);
-      if (bw <= 0 || bh <= 0) {
-        bw = GetSystemMetrics(SM_CXSIZE);
-        bh = GetSystemMetrics(SM_CYSIZE);
-      }
+      bw = SmallIconSize().X;
+      bh = SmallIconSize().Y;
     }
     b->ObjectRect = Rect(Border, ButtonTop, Border + bw, ButtonTop + bh);
     FDefaultCaptionRect.Left = Border + bw;
@@ -410,7 +406,7 @@ void TbsSkinForm::LayoutSkinObjects() {
     else if (sb->Command == cmSysMenu && !sys) sys = sb;
   }
   auto size = [&](TbsActiveSkinObject* o) {
-    if (o == sys && FShowIcon) return Point(GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON));
+    if (o == sys && FShowIcon) return SmallIconSize();
     return Point(RectWidth(o->SkinRect), RectHeight(o->SkinRect));
   };
   const int offset = g.ButtonsOffset;

@@ -65,6 +65,7 @@ TbsTrayIcon::TbsTrayIcon(TComponent* AOwner)
   FClickTimer->OnTimer = [this](TObject*) { ClickTimerTick(); };
   if (Designing(this)) return;
   FTaskbarCreated = RegisterWindowMessage("TaskbarCreated");
+  if (FIcon.Empty()) FIcon.Assign(Application->Icon());
   FCallbackWindow = new TbsTrayCallbackWindow(this);
   FCallbackWindow->HandleNeeded();
   FAppHook = Application->HookMainWindow([this](TMessage& m) { return AppWindowHook(m); });

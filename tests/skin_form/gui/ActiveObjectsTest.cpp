@@ -2,6 +2,7 @@
 // objects built from records (animation frames and intervals, morphing on the form's
 // timer, an out-of-range active picture, custom buttons, the caption's inactive effect).
 #include "framework/graphics/Canvas.h"
+#include "framework/graphics/Icon.h"
 #include "skin/draw/EffectBmp.h"
 #include "skin/draw/SkinGeometry.h"
 #include "skin/draw/SkinGlyphs.h"
@@ -359,4 +360,35 @@ TEST_F(ActiveObjects, InactiveCaptionTakesTheSkinsInactiveEffect) {
   EXPECT_DOUBLE_EQ(1.0, cap->MorphKf);
   cap->Draw(out.Canvas(), true);
   EXPECT_EQ(skin.PictureList[0]->Pixel(10, 20), out.Pixel(10, 6));
+}
+
+TEST_F(ActiveObjects, ShowIconPutsTheFormsSmallIconOnTheSystemMenuButton) {
+  TIcon appIcon, formIcon;
+  const std::vector<std::uint32_t> blue(32 * 32, 0xFF2060A0u), red(32 * 32, 0xFFC04010u);
+  appIcon.SetFromArgb(32, 32, blue.data());
+  formIcon.SetFromArgb(32, 32, red.data());
+  Application->SetIcon(&appIcon);
+  TbsSkinData skin(nullptr);
+  MakeSkin(skin);
+  skin.captionrect = Rect(4, 2, 96, 22);
+  auto* sys = AddRecord<TbsDataSkinStdButton>(skin, "sys");
+  sys->command = cmSysMenu;
+  sys->skinrect = Rect(0, 16, 16, 32);
+  sys->skinrectinapicture = true;
+  sys->activepictureindex = 0;
+  // The default frame shows the application's icon (the form has none), the skinned
+  // button the form's.
+  for (TbsSkinData* data : {static_cast<TbsSkinData*>(nullptr), &skin}) {
+    skinForm->SetSkinData(data);
+    if (data) form->SetIcon(&formIcon);
+    skinForm->SetShowIcon(true);
+    const TColor icon = data ? TColor(0x1040C0) : TColor(0xA06020);
+    const TRect r = Object(data ? "sys" : "sysmenubutton")->ObjectRect;
+    EXPECT_EQ(icon, WindowPixel(r.Left, r.Top));
+    EXPECT_EQ(icon, WindowPixel(r.Left + 15, r.Top + 15));
+    EXPECT_EQ(16, r.Width());
+    Shot(form, data ? "skin_form_show_icon_skinned" : "skin_form_show_icon");
+  }
+  skinForm->SetSkinData(nullptr);
+  Application->SetIcon(nullptr);
 }
