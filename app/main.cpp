@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "app/CommandLine.h"
+#include "app/ProgramIcon.h"
 #include "app/SessionEnd.h"
 #include "app/Unt_main.h"
 #include "app/UserSkin.h"
@@ -35,6 +36,7 @@ int main(int argc, char** argv) {
   // The video decoder parses numbers with the C locale.
   std::setlocale(LC_NUMERIC, "C");
   Application->SetTitle("Corvale");
+  if (std::string error; !SetProgramIcon(error)) std::cerr << "corvale: the program's icon: " << error << "\n";
   RegisterProgramClasses();
   auto* form = Application->CreateForm<TForm1>();
   std::unique_ptr<TbsSkinFolderWatch> skinWatch;

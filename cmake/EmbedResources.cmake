@@ -1,7 +1,7 @@
 # Writes a C++ source holding the given resource files as byte arrays.
 #   cmake -DROOT=<resources dir> -DLIST=<file with one path per line> -DOUT=<.cpp> -P EmbedResources.cmake
 # A resource's kind is its first folder under ROOT, its name the file name without
-# the extension.
+# the extension. A line "kind|path" embeds a file from elsewhere under that kind.
 file(STRINGS "${LIST}" files)
 set(body "// Generated from the resources folder; do not edit.\n#include <cstddef>\n\nnamespace {\n")
 set(table "")
@@ -10,8 +10,13 @@ foreach(f ${files})
   if(f STREQUAL "")
     continue()
   endif()
-  file(RELATIVE_PATH rel "${ROOT}" "${f}")
-  string(REGEX MATCH "^[^/]+" kind "${rel}")
+  if(f MATCHES "^([^|/]+)\\|(.+)$")
+    set(kind "${CMAKE_MATCH_1}")
+    set(f "${CMAKE_MATCH_2}")
+  else()
+    file(RELATIVE_PATH rel "${ROOT}" "${f}")
+    string(REGEX MATCH "^[^/]+" kind "${rel}")
+  endif()
   get_filename_component(name "${f}" NAME_WLE)
   file(READ "${f}" hex HEX)
   string(LENGTH "${hex}" hexlen)

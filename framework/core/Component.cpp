@@ -16,6 +16,13 @@ TComponent::TComponent(TComponent* AOwner) {
 
 TComponent::~TComponent() {
   Destroying();
+  SendFreeNotifications();
+  DestroyComponents();
+  if (FOwner) FOwner->RemoveComponent(this);
+}
+
+void TComponent::SendFreeNotifications() {
+  Destroying();
   // Tell everyone who asked; they may call RemoveFreeNotification meanwhile.
   while (!FFreeNotifies.empty()) {
     TComponent* c = FFreeNotifies.back();
@@ -24,8 +31,6 @@ TComponent::~TComponent() {
     back.erase(std::remove(back.begin(), back.end(), this), back.end());
     c->Notification(this, opRemove);
   }
-  DestroyComponents();
-  if (FOwner) FOwner->RemoveComponent(this);
 }
 
 void TComponent::SetName(const std::string& value) {

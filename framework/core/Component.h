@@ -77,6 +77,11 @@ class TComponent : public TPersistent {
   virtual void Destroying();
 
  protected:
+  // Tells every component that asked (FreeNotification) that this one goes. The
+  // destructor does it; a class whose data others may still read while they let go of
+  // it does it first in its own destructor, while it is still whole.
+  void SendFreeNotifications();
+
   TComponentState FComponentState;
 
  private:

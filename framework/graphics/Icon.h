@@ -24,6 +24,11 @@ class TIcon : public TPersistent {
   void SetFromBitmap(const TBitmap* image, const TBitmap* mask);
   // PNG (or any picture format the system reads); raises EInvalidGraphic when it cannot.
   void LoadFromFile(const std::string& fileName);
+  void LoadFromBytes(const std::string& data);
+  // The program's compiled-in icon resources/icon/<name>.png (EInvalidGraphic if none).
+  void LoadFromResourceName(const std::string& name);
+  // A copy of source smoothly scaled to width x height (empty when source is).
+  void AssignScaled(const TIcon* source, int width, int height);
   void Clear();
 
   const TBitmap& Image() const { return FImage; }
@@ -38,3 +43,7 @@ class TIcon : public TPersistent {
   TBitmap FImage;
   std::vector<std::uint8_t> FAlpha;
 };
+
+// The platform's standard application icon: what a window shows that has no icon of its
+// own and whose application has none.
+const TIcon* StandardApplicationIcon();

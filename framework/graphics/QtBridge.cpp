@@ -2,6 +2,7 @@
 
 #include <QFontMetrics>
 #include <QGuiApplication>
+#include <QPixmap>
 #include <cmath>
 
 #include "framework/graphics/RegionImpl.h"
@@ -47,6 +48,18 @@ TRegion FromQRegion(const QRegion& region) {
   out.impl().r = region;
   return out;
 }
+
+QImage IconToQImage(const TIcon& icon) {
+  if (icon.Empty()) return QImage();
+  QImage img(icon.Width(), icon.Height(), QImage::Format_ARGB32);
+  for (int y = 0; y < icon.Height(); ++y) {
+    auto* row = reinterpret_cast<QRgb*>(img.scanLine(y));
+    for (int x = 0; x < icon.Width(); ++x) row[x] = icon.ArgbPixel(x, y);
+  }
+  return img;
+}
+
+QIcon ToQIcon(const TIcon& icon) { return icon.Empty() ? QIcon() : QIcon(QPixmap::fromImage(IconToQImage(icon))); }
 
 QFont ToQFont(const TFont& font) {
   QFont f(QString::fromStdString(SubstituteFontName(font.Name())));

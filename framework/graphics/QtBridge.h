@@ -1,11 +1,13 @@
 #pragma once
 // Private bridge between the drawing layer and Qt, for framework .cpp files only.
 #include <QFont>
+#include <QIcon>
 #include <QImage>
 #include <QRegion>
 
 #include "framework/graphics/Bitmap.h"
 #include "framework/graphics/Font.h"
+#include "framework/graphics/Icon.h"
 #include "framework/graphics/Region.h"
 
 // A QImage (Format_RGB32) over the bitmap's own pixels; valid while the bitmap keeps its
@@ -17,6 +19,10 @@ QImage WrapBitmap(const TBitmap& bitmap);  // read-only
 QImage CopyToQImage(const TBitmap& bitmap);
 // Fills the bitmap from any QImage (alpha dropped; sizes follow the image).
 void AssignFromQImage(TBitmap& bitmap, const QImage& image);
+
+// The icon with its opacity (Format_ARGB32); a null icon for an empty one.
+QImage IconToQImage(const TIcon& icon);
+QIcon ToQIcon(const TIcon& icon);
 
 QRegion ToQRegion(const TRegion& region);
 TRegion FromQRegion(const QRegion& region);

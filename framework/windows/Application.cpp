@@ -8,6 +8,8 @@
 
 #include "framework/core/Exceptions.h"
 #include "framework/graphics/DisplayPlatform.h"
+#include "framework/graphics/Icon.h"
+#include "framework/graphics/QtBridge.h"
 #include "framework/windows/Application.h"
 #include "framework/windows/Forms.h"
 #include "framework/windows/HintState.h"
@@ -38,7 +40,7 @@ void Application_Finalize() {
   delete a;
 }
 
-TApplication::TApplication(TComponent* AOwner) : TComponent(AOwner) {
+TApplication::TApplication(TComponent* AOwner) : TComponent(AOwner), FIcon(std::make_unique<TIcon>()) {
   if (!QCoreApplication::instance()) {
     SelectDisplayPlatform(gArgc, gArgv);  // XWayland under Wayland: we position windows ourselves
     new QApplication(gArgc, gArgv);
@@ -51,6 +53,13 @@ TApplication::~TApplication() {
   DestroyComponents();
   if (gApplication == this) gApplication = nullptr;
   if (FOwnsQtApp) delete QCoreApplication::instance();
+}
+
+void TApplication::SetIcon(const TIcon* v) {
+  if (v && !v->Empty()) FIcon->Assign(v);
+  else FIcon->Clear();
+  // Qt hands it to every top-level window that has no icon of its own.
+  QApplication::setWindowIcon(ToQIcon(*FIcon));
 }
 
 TCustomForm* TApplication::CreateForm(const std::function<TCustomForm*(TComponent*)>& factory) {

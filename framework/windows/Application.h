@@ -15,6 +15,7 @@
 
 class TCustomForm;
 class TControl;
+class TIcon;
 class THintWindow;
 struct THintInfo;
 
@@ -58,6 +59,10 @@ class TApplication : public TComponent {
 
   const std::string& Title() const { return FTitle; }
   void SetTitle(const std::string& v) { FTitle = v; }
+  // The program's icon: every window without an icon of its own carries it (for the
+  // window manager and the task bar), and tray icons start with it.
+  const TIcon* Icon() const { return FIcon.get(); }
+  void SetIcon(const TIcon* v);
   // The first form made through CreateForm.
   TCustomForm* MainForm() const { return FMainForm; }
   void SetMainForm(TCustomForm* f) { FMainForm = f; }
@@ -151,6 +156,7 @@ class TApplication : public TComponent {
 
  private:
   std::string FTitle;
+  std::unique_ptr<TIcon> FIcon;
   TCustomForm* FMainForm = nullptr;
   bool FTerminated = false;
   bool FMinimized = false;

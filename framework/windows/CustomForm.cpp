@@ -7,6 +7,8 @@
 
 #include "framework/core/Exceptions.h"
 #include "framework/graphics/Canvas.h"
+#include "framework/graphics/Icon.h"
+#include "framework/graphics/QtBridge.h"
 #include "framework/windows/CanvasHandleScope.h"
 #include "framework/layout/LayoutReader.h"
 #include "framework/windows/Application.h"
@@ -15,7 +17,7 @@
 #include "framework/windows/WindowImpl.h"
 #include "framework/windows/Windows.h"
 
-TCustomForm::TCustomForm(TComponent* AOwner) : TWinControl(AOwner) {
+TCustomForm::TCustomForm(TComponent* AOwner) : TWinControl(AOwner), FIcon(std::make_unique<TIcon>()) {
   FColor = clBtnFace;
   FVisible = false;
   FControlStyle = {csAcceptsControls, csCaptureMouse, csClickEvents, csSetCaption, csDoubleClicks};
@@ -85,9 +87,21 @@ void TCustomForm::CreateWnd() {
   FImpl->Frame = frame;
   frame->setGeometry(FLeft, FTop, std::max(1, FWidth), std::max(1, FHeight));
   frame->setWindowTitle(QString::fromStdString(FCaption));
+  if (!FIcon->Empty()) ApplyWindowIcon();
   FImpl->Client->setParent(frame);
   FImpl->Client->show();
   RecalcNonClient();
+}
+
+void TCustomForm::SetIcon(const TIcon* v) {
+  if (v && !v->Empty()) FIcon->Assign(v);
+  else FIcon->Clear();
+  ApplyWindowIcon();
+}
+
+// The window manager reads the icon from the window; an empty one gives the application's.
+void TCustomForm::ApplyWindowIcon() {
+  if (FImpl && FImpl->Frame) FImpl->Frame->setWindowIcon(ToQIcon(*FIcon));
 }
 
 void TCustomForm::RecalcNonClient() {

@@ -12,6 +12,8 @@
 
 #include "framework/windows/Controls.h"
 
+class TIcon;
+
 enum class TFormBorderStyle { bsNone, bsSingle, bsSizeable, bsDialog, bsToolWindow, bsSizeToolWin };
 constexpr auto bsNone = TFormBorderStyle::bsNone;
 constexpr auto bsSingle = TFormBorderStyle::bsSingle;
@@ -117,6 +119,9 @@ class TCustomForm : public TWinControl {
   TModalResult ModalResult() const { return FModalResult; }
   void SetModalResult(TModalResult v) { FModalResult = v; }
   bool Active() const { return FActive; }
+  // The form's own icon (empty: the application's is shown).
+  const TIcon* Icon() const { return FIcon.get(); }
+  void SetIcon(const TIcon* v);
   bool AutoSize() const { return FAutoSize; }
   void SetAutoSize(bool v) { FAutoSize = v; }
   bool AutoScroll() const { return FAutoScroll; }
@@ -217,8 +222,10 @@ class TCustomForm : public TWinControl {
   TRect FClientInWindow;
   TRect FRestoreBounds;
   TCanvas* FPaintCanvas = nullptr;
+  std::unique_ptr<TIcon> FIcon;
 
  private:
+  void ApplyWindowIcon();
   friend struct WindowAccess;
   void StartSizeMove(int hitCode, TPoint screenPoint);
   void TrackSizeMove(TPoint screenPoint);

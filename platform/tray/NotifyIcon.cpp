@@ -12,6 +12,7 @@
 #include <cstring>
 #include <map>
 #include <memory>
+#include <vector>
 
 #include "framework/graphics/Icon.h"
 #include "framework/windows/Application.h"
@@ -37,17 +38,15 @@ std::map<std::string, UINT>& Registered() {
 }
 
 QIcon ToQIcon(HICON icon) {
-  if (icon && !icon->Empty()) {
-    QImage image(icon->Width(), icon->Height(), QImage::Format_ARGB32);
-    for (int y = 0; y < icon->Height(); ++y) {
-      auto* line = reinterpret_cast<QRgb*>(image.scanLine(y));
-      for (int x = 0; x < icon->Width(); ++x) line[x] = icon->ArgbPixel(x, y);
-    }
-    return QIcon(QPixmap::fromImage(image));
+  // A tray cannot show an icon without a picture: the program's own icon stands in, or
+  // the standard one when the program has none.
+  if (!icon || icon->Empty()) icon = Application->Icon();
+  if (!icon || icon->Empty()) icon = StandardApplicationIcon();
+  QImage image(icon->Width(), icon->Height(), QImage::Format_ARGB32);
+  for (int y = 0; y < icon->Height(); ++y) {
+    auto* line = reinterpret_cast<QRgb*>(image.scanLine(y));
+    for (int x = 0; x < icon->Width(); ++x) line[x] = icon->ArgbPixel(x, y);
   }
-  // A tray cannot show an icon without a picture: a plain square stands in.
-  QImage image(16, 16, QImage::Format_ARGB32);
-  image.fill(qRgb(64, 96, 160));
   return QIcon(QPixmap::fromImage(image));
 }
 
@@ -181,10 +180,22 @@ bool Shell_NotifyIcon(DWORD message, const TNotifyIconData* d) {
   }
 }
 
-bool NotifyIconShown(HWND wnd, UINT id, std::string* tip) {
+bool NotifyIconShown(HWND wnd, UINT id, std::string* tip, TIcon* picture) {
   auto it = Icons().find({wnd, id});
   if (it == Icons().end()) return false;
   if (tip) *tip = it->second.Qt->toolTip().toStdString();
+  if (picture) {
+    const QIcon icon = it->second.Qt->icon();
+    const QList<QSize> sizes = icon.availableSizes();
+    QImage image = icon.pixmap(sizes.isEmpty() ? QSize(32, 32) : sizes.first()).toImage();
+    image = image.convertToFormat(QImage::Format_ARGB32);
+    std::vector<std::uint32_t> argb;
+    for (int y = 0; y < image.height(); ++y) {
+      auto* line = reinterpret_cast<const std::uint32_t*>(image.constScanLine(y));
+      argb.insert(argb.end(), line, line + image.width());
+    }
+    picture->SetFromArgb(image.width(), image.height(), argb.data());
+  }
   return it->second.Qt->isVisible();
 }
 

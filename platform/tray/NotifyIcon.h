@@ -9,6 +9,7 @@
 // middle button down and up. There are no pointer moves. When a notification area
 // appears (again), the message registered as "TaskbarCreated" goes to the application
 // window's hooks and to every form, so that icons can be added back.
+#include <cstddef>
 #include <cstdint>
 #include <string>
 
@@ -26,8 +27,11 @@ constexpr UINT NIF_MESSAGE = 0x1;
 constexpr UINT NIF_ICON = 0x2;
 constexpr UINT NIF_TIP = 0x4;
 
-// The platform's icon record (488 bytes there); the tip holds at most 127 characters
-// and a terminating zero.
+// The longest tip in characters; in UTF-8 a character takes up to four bytes.
+constexpr std::size_t NotifyIconTipChars = 127;
+
+// The platform's icon record (488 bytes there). The tip is UTF-8 and holds up to
+// NotifyIconTipChars whole characters and a terminating zero.
 struct TNotifyIconData {
   DWORD cbSize = 488;
   HWND Wnd = 0;
@@ -35,7 +39,7 @@ struct TNotifyIconData {
   UINT uFlags = 0;
   UINT uCallbackMessage = 0;
   HICON hIcon = nullptr;
-  char szTip[128] = {};
+  char szTip[NotifyIconTipChars * 4 + 1] = {};
 };
 
 // Adds, modifies or deletes the icon (Wnd, uID). Adding fails (false) when the desktop
@@ -50,8 +54,9 @@ UINT RegisterWindowMessage(const std::string& Name);
 // Whether the desktop offers a notification area now.
 bool NotificationAreaAvailable();
 
-// What the tray shows for an icon (tests): false when the icon does not exist.
-bool NotifyIconShown(HWND Wnd, UINT ID, std::string* Tip = nullptr);
+// What the tray shows for an icon, its tip and picture (tests): false when the icon does
+// not exist.
+bool NotifyIconShown(HWND Wnd, UINT ID, std::string* Tip = nullptr, TIcon* Picture = nullptr);
 
 // Tells the stand-in an activation of the icon as the desktop would (tests without a
 // desktop): 0 context, 1 double click, 2 click, 3 middle click.

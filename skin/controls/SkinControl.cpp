@@ -2,6 +2,7 @@
 
 #include "framework/graphics/Canvas.h"
 #include "framework/graphics/Region.h"
+#include "framework/windows/Forms.h"
 #include "framework/windows/Windows.h"
 #include "skin/controls/SkinChangeClient.h"
 #include "skin/data/SkinData.h"
@@ -30,6 +31,14 @@ void TbsSkinControl::Notification(TComponent* AComponent, TOperation Operation) 
   if (Operation == opRemove && AComponent == FSD) {
     FSD = nullptr;
     FIndex = -1;
+    // Freed under a living control: as a change to no skin, so that nothing of the old
+    // skin (its shape, its sizes) stays. A control on its way out needs none of that.
+    const TComponent* owner = Owner();
+    const TComponent* form = GetParentForm(this);
+    if (!IsDestroying() && !(owner && owner->IsDestroying()) && !(form && form->IsDestroying()) && !Designing()) {
+      BeginSkinChange();
+      ApplySkinChange();
+    }
   }
 }
 

@@ -32,7 +32,10 @@ TbsSkinData::TbsSkinData(TComponent* AOwner)
       HintRecord(std::make_unique<TbsDataSkinHintWindow>()) {}
 
 TbsSkinData::~TbsSkinData() {
+  // Forms and controls let go of the skin while it is still whole and already empty:
+  // whatever they redraw or resize meanwhile takes the default look.
   SkinEmpty = true;
+  SendFreeNotifications();
   ClearRecords();
 }
 

@@ -58,6 +58,12 @@ TbsSkinForm::TbsSkinForm(TComponent* AOwner) : TComponent(AOwner) {
   FForm = dynamic_cast<TCustomForm*>(AOwner);
   SetFont(FDefCaptionFont, "Arial", 14, {fsBold}, clBtnText);
   SetFont(FDefInActiveCaptionFont, "Arial", 14, {fsBold}, clBtnShadow);
+  {
+    std::weak_ptr<bool> alive = FAlive;
+    FDefCaptionFont.OnChange = FDefInActiveCaptionFont.OnChange = [this, alive](TObject*) {
+      if (!alive.expired()) CaptionFontChanged();
+    };
+  }
   FMorphTimer = MakeTimer(20, [this] { MorphTimerTick(); });
   FAnimationTimer = MakeTimer(TbsSkinAnimateObject::TimerStep, [this] { AnimationTimerTick(); });
   FHoverTimer = MakeTimer(50, [this] { HoverTimerTick(); });
@@ -125,7 +131,15 @@ void TbsSkinForm::Notification(TComponent* AComponent, TOperation Operation) {
   if (AComponent == FSkinData) {
     FSkinData = nullptr;
     FSkinActive = false;
+    FFrame.Skinned = false;
     ClearObjects();
+    // Freed under a living form: as a change to no skin, the old shape and margins go
+    // and the default frame comes back. A form on its way out needs none of that.
+    if (!IsDestroying() && FForm && !FForm->IsDestroying() && !ComponentState().Contains(csDesigning)) {
+      std::weak_ptr<bool> alive = FAlive;
+      if (!FMenusSkinData) CloseSkinMenus();  // the open menus draw from it
+      if (!alive.expired()) ApplySkin();
+    }
   }
   if (AComponent == FMenusSkinData) FMenusSkinData = nullptr;
   if (AComponent == FSystemMenu) FSystemMenu = nullptr;
@@ -167,7 +181,32 @@ void TbsSkinForm::SetHideCaptionButtons(bool v) {
 
 void TbsSkinForm::SetShowIcon(bool v) {
   FShowIcon = v;
+  FSmallIcon.Clear();  // copied again from the icon of the moment
   if (FForm && FForm->HandleAllocated() && !IsLoading()) FForm->Perform(WM_NCPAINT, 0, 0);
+}
+
+TPoint TbsSkinForm::SmallIconSize() {
+  TPoint size = Point(GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON));
+  if (size.X <= 0 || size.Y <= 0) size = Point(GetSystemMetrics(SM_CXSIZE), GetSystemMetrics(SM_CYSIZE));
+  return size;
+}
+
+const TIcon* TbsSkinForm::SmallIcon() {
+  if (FSmallIcon.Empty()) {
+    const TIcon* source = FForm ? FForm->Icon() : nullptr;
+    if (!source || source->Empty()) source = Application->Icon();
+    if (!source || source->Empty()) source = StandardApplicationIcon();
+    const TPoint size = SmallIconSize();
+    FSmallIcon.AssignScaled(source, size.X, size.Y);
+  }
+  return &FSmallIcon;
+}
+
+// The default frame draws its caption with these fonts; a skinned frame does not.
+void TbsSkinForm::CaptionFontChanged() {
+  if (!FForm || !FForm->HandleAllocated() || IsLoading() || ComponentState().Contains(csDesigning) || SkinFrame())
+    return;
+  FForm->Perform(WM_NCPAINT, 0, 0);
 }
 
 void TbsSkinForm::SetUseDefaultObjectHint(bool v) {
@@ -416,10 +455,24 @@ void TbsSkinForm::ObjectMouseDown(TMouseButton button, TPoint p) {
   o->MouseDown(p.X, p.Y, button);
 }
 
-void TbsSkinForm::ObjectMouseUp(TMouseButton button, TPoint p) {
+void TbsSkinForm::ObjectMouseUp(TMouseButton button, TPoint p, TPoint releasePoint) {
   TbsActiveSkinObject* o = Objects(FPressedIndex);
   if (!o) return;
   if (!dynamic_cast<TbsSkinCaptionObject*>(o)) ReleaseCapture();
+  // The hover poll may not have seen the pointer cross the object's edge since its last
+  // tick: whether the release is over the object decides, not the last poll.
+  const bool over = o->Enabled && o->Visible && PtInRect(o->ObjectRect, releasePoint);
+  if (over != o->MouseIn) {
+    std::weak_ptr<bool> alive = FAlive;
+    if (over) {
+      FHotIndex = FPressedIndex;
+      o->MouseEnter();
+    } else {
+      if (FHotIndex == FPressedIndex) FHotIndex = -1;
+      o->MouseLeave();
+    }
+    if (alive.expired() || Objects(FPressedIndex) != o) return;
+  }
   FPressedIndex = -1;
   o->MouseUp(p.X, p.Y, button);
 }
@@ -559,7 +612,12 @@ void TbsSkinForm::HookWndProc(TMessage& m) {
     case WM_LBUTTONUP:
     case WM_RBUTTONUP: {
       const bool ours = FPressedIndex >= 0;
-      if (ours) ObjectMouseUp(m.Msg == WM_LBUTTONUP ? mbLeft : mbRight, Point(-1, -1));
+      if (ours) {
+        // Under the capture the release comes in client coordinates.
+        const TPoint origin = FForm->ClientRectInWindow().TopLeft();
+        const TPoint at = Point(GET_X_LPARAM(m.LParam) + origin.X, GET_Y_LPARAM(m.LParam) + origin.Y);
+        ObjectMouseUp(m.Msg == WM_LBUTTONUP ? mbLeft : mbRight, Point(-1, -1), at);
+      }
       if (alive.expired()) return;
       Forward(m);
       return;
@@ -609,7 +667,7 @@ void TbsSkinForm::NonClientMouse(TMessage& m, int hit) {
       return;
     }
     case WM_NCLBUTTONUP:
-      ObjectMouseUp(mbLeft, p);
+      ObjectMouseUp(mbLeft, p, p);
       return;
     case WM_NCRBUTTONDOWN:
     case WM_NCRBUTTONDBLCLK:
@@ -626,7 +684,7 @@ void TbsSkinForm::NonClientMouse(TMessage& m, int hit) {
       }
       return;
     case WM_NCRBUTTONUP:
-      ObjectMouseUp(mbRight, p);
+      ObjectMouseUp(mbRight, p, p);
       return;
     default:
       return;

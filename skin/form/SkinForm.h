@@ -11,6 +11,7 @@
 #include "framework/core/Component.h"
 #include "framework/graphics/Bitmap.h"
 #include "framework/graphics/Font.h"
+#include "framework/graphics/Icon.h"
 #include "framework/windows/Application.h"
 #include "framework/windows/Control.h"
 #include "framework/windows/WindowProcHook.h"
@@ -61,6 +62,10 @@ class TbsSkinForm : public TComponent {
   void SetUseSkinFontInMenu(bool v);
   bool ShowIcon() const { return FShowIcon; }
   void SetShowIcon(bool v);
+  // What the system-menu button shows with ShowIcon: the form's icon, else the
+  // application's, else the standard one, copied once at the small-icon size.
+  const TIcon* SmallIcon();
+  static TPoint SmallIconSize();
   bool MaximizeOnFullScreen() const { return FMaximizeOnFullScreen; }
   void SetMaximizeOnFullScreen(bool v) { FMaximizeOnFullScreen = v; }
   bool AlphaBlend() const { return FAlphaBlend; }
@@ -232,6 +237,7 @@ class TbsSkinForm : public TComponent {
   int SkinHitTest(TPoint p);
   bool SizeableNow() const;
   void PaintClientBackground(TCanvas* canvas);
+  void CaptionFontChanged();
   // The window-command side of the hook, before the message goes on: size limits,
   // moving, alpha on show and hide, the fade timer. False when the component went away.
   bool WindowCommandMessage(TMessage& m);
@@ -247,7 +253,8 @@ class TbsSkinForm : public TComponent {
   void PaintSkinFrame();
   void NonClientMouse(TMessage& m, int hitCode);
   void ObjectMouseDown(TMouseButton button, TPoint p);
-  void ObjectMouseUp(TMouseButton button, TPoint p);
+  // p goes to the object; releasePoint (window coordinates) is where the release was.
+  void ObjectMouseUp(TMouseButton button, TPoint p, TPoint releasePoint);
   void MorphTimerTick();
   void AnimationTimerTick();
   void HoverTimerTick();
@@ -300,6 +307,7 @@ class TbsSkinForm : public TComponent {
   bool FLogoBitMapTransparent = false;
   TBitmap FLogoBitMap;
   bool FShowIcon = false;
+  TIcon FSmallIcon;
   bool FMaximizeOnFullScreen = false;
   bool FAlphaBlend = false;
   bool FAlphaBlendAnimation = false;

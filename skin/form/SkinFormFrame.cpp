@@ -214,20 +214,13 @@ bool TbsSkinForm::FrameMessage(TMessage& m) {
   }
 }
 
+// The framework asks once per key press, so every press that matches fires its item.
 void TbsSkinForm::ShortCut(TMessage& m, bool& handled) {
-  if (FFrame.ShortCutConsumed) {
-    FFrame.ShortCutConsumed = false;
-    handled = false;
-    return;
-  }
   TMainMenu* menu = nullptr;
   for (int i = 0; FForm && i < FForm->ComponentCount() && !menu; ++i)
     menu = dynamic_cast<TMainMenu*>(FForm->Components(i));
   if (!menu) return;
-  if (menu->IsShortCut(m)) {
-    FFrame.ShortCutConsumed = true;
-    handled = true;
-  }
+  if (menu->IsShortCut(m)) handled = true;
 }
 
 // ---- applying a skin --------------------------------------------------------------------
@@ -323,12 +316,8 @@ void TbsSkinForm::DefaultLayout() {
     if (!b || b->Skinned || b->Command != cmSysMenu || !b->Visible || !b->Enabled) continue;
     int bw = size, bh = size;
     if (FShowIcon) {
-      bw = GetSystemMetrics(SM_CXSMICON);
-      bh = GetSystemMetrics(SM_CYSMICON);
-      if (bw <= 0 || bh <= 0) {
-        bw = GetSystemMetrics(SM_CXSIZE);
-        bh = GetSystemMetrics(SM_CYSIZE);
-      }
+      bw = SmallIconSize().X;
+      bh = SmallIconSize().Y;
     }
     b->ObjectRect = Rect(Border, ButtonTop, Border + bw, ButtonTop + bh);
     FDefaultCaptionRect.Left = Border + bw;
@@ -417,7 +406,7 @@ void TbsSkinForm::LayoutSkinObjects() {
     else if (sb->Command == cmSysMenu && !sys) sys = sb;
   }
   auto size = [&](TbsActiveSkinObject* o) {
-    if (o == sys && FShowIcon) return Point(GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON));
+    if (o == sys && FShowIcon) return SmallIconSize();
     return Point(RectWidth(o->SkinRect), RectHeight(o->SkinRect));
   };
   const int offset = g.ButtonsOffset;

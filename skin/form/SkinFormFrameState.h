@@ -22,6 +22,4 @@ struct TbsSkinFormFrameState {
   // Composition bitmaps, kept so that a size loop does not reallocate them every step.
   TBitmap Top, Bottom, Left, Right, CaptionBitmap;
   std::string CaptionText;
-  // The last shortcut went to the form's menu; the next call only clears this.
-  bool ShortCutConsumed = false;
 };

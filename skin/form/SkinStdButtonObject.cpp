@@ -2,6 +2,7 @@
 
 #include "framework/graphics/Bitmap.h"
 #include "framework/graphics/Canvas.h"
+#include "framework/graphics/Icon.h"
 #include "framework/menus/PopupMenu.h"
 #include "skin/data/SkinData.h"
 #include "skin/draw/SkinGeometry.h"
@@ -46,6 +47,14 @@ bool TbsSkinStdButtonObject::InRestoreRole() const {
   }
 }
 
+bool TbsSkinStdButtonObject::ShowsIcon() const {
+  return Command == cmSysMenu && SkinRectInAPicture && FForm && FForm->ShowIcon();
+}
+
+bool TbsSkinStdButtonObject::MorphPending() const {
+  return !ShowsIcon() && TbsSkinButtonObject::MorphPending();
+}
+
 void TbsSkinStdButtonObject::DrawDefault(TCanvas* canvas) {
   const int w = RectWidth(ObjectRect), h = RectHeight(ObjectRect);
   if (!canvas || w <= 0 || h <= 0) return;
@@ -74,7 +83,14 @@ void TbsSkinStdButtonObject::DrawDefault(TCanvas* canvas) {
       if (InRestoreRole()) DrawRestoreGlyph(c, x, y, color);
       else DrawMinimizeGlyph(c, x, y, color);
       break;
-    case cmSysMenu: DrawSysMenuGlyph(c, x, y, color); break;
+    case cmSysMenu:
+      if (ShowsIcon()) {
+        const TIcon* icon = FForm->SmallIcon();
+        icon->Draw(c, (w - icon->Width()) / 2, (h - icon->Height()) / 2);
+      } else {
+        DrawSysMenuGlyph(c, x, y, color);
+      }
+      break;
     case cmRollUp:
       if (InRestoreRole()) DrawRollDownGlyph(c, x, y, color);
       else DrawRollUpGlyph(c, x, y, color);
@@ -102,6 +118,11 @@ void TbsSkinStdButtonObject::DrawRestore(TCanvas* canvas) {
 void TbsSkinStdButtonObject::Draw(TCanvas* canvas, bool direct) {
   if (!Skinned) {
     DrawDefault(canvas);
+    return;
+  }
+  if (Enabled && (FormActive() || IsNullRect(InActiveSkinRect)) && ShowsIcon()) {
+    MorphKf = 0;
+    FForm->SmallIcon()->Draw(canvas, ObjectRect.Left, ObjectRect.Top);
     return;
   }
   if (Enabled && (FormActive() || IsNullRect(InActiveSkinRect)) && InRestoreRole() && !IsNullRect(RestoreRect)) {

@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "framework/core/SysUtils.h"
 #include "framework/graphics/ImageList.h"
 #include "framework/menus/MenuItem.h"
 #include "framework/windows/Application.h"
@@ -64,6 +65,7 @@ TbsTrayIcon::TbsTrayIcon(TComponent* AOwner)
   FClickTimer->OnTimer = [this](TObject*) { ClickTimerTick(); };
   if (Designing(this)) return;
   FTaskbarCreated = RegisterWindowMessage("TaskbarCreated");
+  if (FIcon.Empty()) FIcon.Assign(Application->Icon());
   FCallbackWindow = new TbsTrayCallbackWindow(this);
   FCallbackWindow->HandleNeeded();
   FAppHook = Application->HookMainWindow([this](TMessage& m) { return AppWindowHook(m); });
@@ -87,14 +89,20 @@ TbsTrayIcon::~TbsTrayIcon() {
 void TbsTrayIcon::Loaded() {
   TComponent::Loaded();
   auto* owner = dynamic_cast<TWinControl*>(Owner());
-  if (owner && FMinimizedOnStart && !Designing(this)) {
+  const bool toTray = owner && FMinimizedOnStart && !Designing(this);
+  if (toTray) {
     FIconVisible = true;
     FMinimizeToTray = true;
-    Application->SetShowMainForm(false);
-    Application->SetAppWindowVisible(false);
   }
   ModifyIcon();
-  if (FIconVisible) AddIcon();
+  if (!FIconVisible) return;
+  std::weak_ptr<bool> alive = FAlive;
+  const bool added = AddIcon();
+  // As for minimising to the tray: the application leaves the screen only with the
+  // icon in place to bring it back; without a notification area it starts as usual.
+  if (alive.expired() || !toTray || !added) return;
+  Application->SetShowMainForm(false);
+  Application->SetAppWindowVisible(false);
 }
 
 void TbsTrayIcon::Notification(TComponent* c, TOperation op) {
@@ -121,29 +129,16 @@ void TbsTrayIcon::FillRecord(TNotifyIconData& d) const {
   d.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
   d.uCallbackMessage = CallbackMessage;
   d.hIcon = &FIcon;
+  static_assert(MaxTipLength <= NotifyIconTipChars, "the record holds every tip whole");
+  const std::string tip = Utf8TruncateBytes(FTip, sizeof d.szTip - 1);
   std::memset(d.szTip, 0, sizeof d.szTip);
-  std::memcpy(d.szTip, FTip.data(), std::min(FTip.size(), sizeof d.szTip - 1));
+  std::memcpy(d.szTip, tip.data(), tip.size());
 }
-
-namespace {
-// At most max characters, never cutting a character in two.
-std::string CutTip(const std::string& s, std::size_t max) {
-  std::size_t bytes = 0, chars = 0;
-  while (bytes < s.size() && chars < max) {
-    const unsigned char b = static_cast<unsigned char>(s[bytes]);
-    std::size_t len = b < 0x80 ? 1 : (b >> 5) == 0x6 ? 2 : (b >> 4) == 0xE ? 3 : (b >> 3) == 0x1E ? 4 : 1;
-    if (bytes + len > s.size()) break;
-    bytes += len;
-    ++chars;
-  }
-  return s.substr(0, bytes);
-}
-}  // namespace
 
 bool TbsTrayIcon::AddIcon() {
   if (!Active() || !FCallbackWindow) return false;
   TNotifyIconData d;
-  FTip = FShowHint && !FHint.empty() ? CutTip(FHint, MaxTipLength) : std::string();
+  FTip = FShowHint && !FHint.empty() ? Utf8Copy(FHint, 0, MaxTipLength) : std::string();
   FillRecord(d);
   Shell_NotifyIcon(NIM_DELETE, &d);  // whatever is left of an earlier one
   FIconShown = Shell_NotifyIcon(NIM_ADD, &d);
@@ -159,7 +154,7 @@ bool TbsTrayIcon::AddIcon() {
 
 void TbsTrayIcon::ModifyIcon() {
   if (!Active() || !FCallbackWindow) return;
-  FTip = FShowHint && !FHint.empty() ? CutTip(FHint, MaxTipLength) : std::string();
+  FTip = FShowHint && !FHint.empty() ? Utf8Copy(FHint, 0, MaxTipLength) : std::string();
   if (!FIconShown) return;
   TNotifyIconData d;
   FillRecord(d);

@@ -2,7 +2,8 @@
 # Smoke test of the skinned form's frame on a real X server: the program's main window
 # (default frame, no platform caption) is dragged by its caption with the X server's own
 # pointer and must move by the drag; a double click on the caption must roll it up to
-# the caption's height, and a second one must unroll it.
+# the caption's height, and a second one must unroll it. The window carries the icon the
+# package installs in _NET_WM_ICON, for window managers and task bars.
 # Under a window manager (CORVALE_SMOKE_WM, see program.bash) the same must hold.
 # Usage: bash form_frame.sh <build dir> <source dir>   (needs CORVALE_TEST_DISPLAY)
 set -u
@@ -89,6 +90,20 @@ if ! wait_for 30 unrolled; then
   status=1
 fi
 screenshot "$artifacts/${smoke_tag}_unrolled.png"
+
+# The icon property, one value a line: width, height, then 0xAARRGGBB a pixel.
+png="${2:?source folder}/packaging/icons/corvale.png"
+xprop -display "$display" -id "$id" -len 4194304 -notype -f _NET_WM_ICON 32c ' = $0+' _NET_WM_ICON 2>/dev/null |
+  sed -n 's/^_NET_WM_ICON = //p' | tr -d ' ' | tr ',' '\n' | grep . >"$work/icon"
+size=$(head -n2 "$work/icon" | paste -sd' ')
+[ "$size" = "$(identify -format '%w %h' "$png")" ] || fail "the window's icon is \"$size\", not the package's"
+for p in "40 220" "170 100" "96 100"; do  # the ground, the play sign, the microphone
+  read -r px py <<<"$p"
+  want=$(convert "$png" -format "%[fx:round(255*p{$px,$py}.r)] %[fx:round(255*p{$px,$py}.g)] %[fx:round(255*p{$px,$py}.b)]" info:)
+  got=$(sed -n "$((3 + py * ${size% *} + px))p" "$work/icon")
+  [ "$want" = "$(((got >> 16) & 255)) $(((got >> 8) & 255)) $((got & 255))" ] && [ $((got >> 24)) = 255 ] ||
+    { echo "$smoke_tag: icon pixel $px,$py is $got, the package's $want" >&2; status=1; }
+done
 
 kill -0 "$pid" 2>/dev/null || fail "the program ended by itself"
 [ $status = 0 ] || sed 's/^/  program: /' "$work/program.log" >&2

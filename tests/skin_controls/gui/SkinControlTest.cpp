@@ -226,13 +226,15 @@ TEST_F(SkinControlTest, MapSkinRectMovesInnerRectanglesWithTheSize) {
 
 TEST_F(SkinControlTest, RemovedSkinDataIsForgotten) {
   LoadSlate();
-  auto* p = Make<TProbe>(10, 10, 80, 30, "button");
+  auto* p = Make<TProbe>(10, 10, 80, 30, "maskbutton");
   p->SetSkinData(SkinData);
   ASSERT_NE(p->SkinIndex(), -1);
+  TRegion shape;
+  ASSERT_TRUE(GetWindowRgn(p->Handle(), shape));
   delete SkinData;
   SkinData = nullptr;
   EXPECT_EQ(p->SkinData(), nullptr);
-  p->Invalidate();
+  EXPECT_FALSE(GetWindowRgn(p->Handle(), shape)) << "still cut to the freed skin's mask";
   Pic img = Shot(p);
   EXPECT_EQ(p->SkinIndex(), -1);
   EXPECT_EQ(CountColor(img, Rect(0, 0, 80, 30), Face), 80 * 30);

@@ -2,6 +2,7 @@
 // objects built from records (animation frames and intervals, morphing on the form's
 // timer, an out-of-range active picture, custom buttons, the caption's inactive effect).
 #include "framework/graphics/Canvas.h"
+#include "framework/graphics/Icon.h"
 #include "skin/draw/EffectBmp.h"
 #include "skin/draw/SkinGeometry.h"
 #include "skin/draw/SkinGlyphs.h"
@@ -107,6 +108,34 @@ TEST_F(ActiveObjects, DefaultCloseButtonClosesOnlyWhenReleasedOverItself) {
   EXPECT_EQ(ColorToRGB(clBtnFace), WindowPixel(280, 4));
   EXPECT_EQ(ColorToRGB(clBtnFace), WindowPixel(282, 6));
   Shot(form, "skin_form_default_frame");
+}
+
+// The hover poll runs every 50 ms: a release before it saw the pointer cross the button's
+// edge is judged where it happens.
+TEST_F(ActiveObjects, TheReleasePointDecidesWhetherAButtonRunsItsCommand) {
+  int commands = 0;
+  form->OnClose = [&](TObject*, TCloseAction& a) {
+    ++commands;
+    a = caNone;
+  };
+  skinForm->OnChangeRollUpState = [&](TObject*) { ++commands; };
+  form->Perform(WM_NCPAINT, 0, 0);
+  for (const char* name : {"closebutton", "rollupbutton"})
+    for (bool backOver : {false, true}) {
+      SCOPED_TRACE(std::string(name) + (backOver ? ", released back over it" : ", released away"));
+      const TRect r = Object(name)->ObjectRect;
+      const int x = (r.Left + r.Right) / 2, y = (r.Top + r.Bottom) / 2;
+      commands = 0;
+      At(WM_LBUTTONDOWN, x, y, MK_LBUTTON);
+      At(WM_MOUSEMOVE, 150, 10, MK_LBUTTON);
+      if (backOver) {
+        Tick(skinForm->HoverTimer());
+        At(WM_MOUSEMOVE, x, y, MK_LBUTTON);
+      }
+      At(WM_LBUTTONUP, backOver ? x : 150, backOver ? y : 10);
+      EXPECT_EQ(backOver ? 1 : 0, commands);
+      skinForm->SetRollUpState(false);
+    }
 }
 
 TEST_F(ActiveObjects, MaximiseButtonShowsTheRestoreGlyphWhileMaximised) {
@@ -331,4 +360,35 @@ TEST_F(ActiveObjects, InactiveCaptionTakesTheSkinsInactiveEffect) {
   EXPECT_DOUBLE_EQ(1.0, cap->MorphKf);
   cap->Draw(out.Canvas(), true);
   EXPECT_EQ(skin.PictureList[0]->Pixel(10, 20), out.Pixel(10, 6));
+}
+
+TEST_F(ActiveObjects, ShowIconPutsTheFormsSmallIconOnTheSystemMenuButton) {
+  TIcon appIcon, formIcon;
+  const std::vector<std::uint32_t> blue(32 * 32, 0xFF2060A0u), red(32 * 32, 0xFFC04010u);
+  appIcon.SetFromArgb(32, 32, blue.data());
+  formIcon.SetFromArgb(32, 32, red.data());
+  Application->SetIcon(&appIcon);
+  TbsSkinData skin(nullptr);
+  MakeSkin(skin);
+  skin.captionrect = Rect(4, 2, 96, 22);
+  auto* sys = AddRecord<TbsDataSkinStdButton>(skin, "sys");
+  sys->command = cmSysMenu;
+  sys->skinrect = Rect(0, 16, 16, 32);
+  sys->skinrectinapicture = true;
+  sys->activepictureindex = 0;
+  // The default frame shows the application's icon (the form has none), the skinned
+  // button the form's.
+  for (TbsSkinData* data : {static_cast<TbsSkinData*>(nullptr), &skin}) {
+    skinForm->SetSkinData(data);
+    if (data) form->SetIcon(&formIcon);
+    skinForm->SetShowIcon(true);
+    const TColor icon = data ? TColor(0x1040C0) : TColor(0xA06020);
+    const TRect r = Object(data ? "sys" : "sysmenubutton")->ObjectRect;
+    EXPECT_EQ(icon, WindowPixel(r.Left, r.Top));
+    EXPECT_EQ(icon, WindowPixel(r.Left + 15, r.Top + 15));
+    EXPECT_EQ(16, r.Width());
+    Shot(form, data ? "skin_form_show_icon_skinned" : "skin_form_show_icon");
+  }
+  skinForm->SetSkinData(nullptr);
+  Application->SetIcon(nullptr);
 }

@@ -186,3 +186,19 @@ TEST_F(FormFrameSkinChange, ClientSizeIsKeptAfterEveryChange) {
   EXPECT_EQ(400, form->ClientWidth());
   EXPECT_EQ(250, form->ClientHeight());
 }
+
+TEST_F(FormFrameSkinChange, FreedSkinDataLeavesNoShapeOrMarginsOfItsSkin) {
+  auto* masked = Add<Counted<TbsSkinButton>>(form, 320, 60, 100, 36, "maskbutton");
+  data->LoadFromStoredSkin(&Slate());
+  TRegion shape;
+  ASSERT_TRUE(GetWindowRgn(form->HandleValue(), shape) && GetWindowRgn(masked->HandleValue(), shape));
+  delete data;
+  data = nullptr;
+  EXPECT_FALSE(GetWindowRgn(form->HandleValue(), shape)) << "the form keeps the skin's shape";
+  EXPECT_FALSE(GetWindowRgn(masked->HandleValue(), shape)) << "the button keeps the skin's mask";
+  EXPECT_EQ(Rect(3, 22, form->Width() - 3, form->Height() - 3), form->ClientRectInWindow());
+  EXPECT_EQ(6, skinForm->ObjectCount()) << "not the default caption buttons";
+  TBitmap b;
+  Paint(b, "skin_form_change_freed_data");
+  EXPECT_EQ(ColorToRGB(cl3DLight), b.Pixel(0, 0));
+}

@@ -1,6 +1,6 @@
 // The tray icon without a desktop (the offscreen platform has no notification area):
-// the click and double-click rule of the callbacks, the tip cut to 127 characters,
-// icon cycling, and minimising with MinimizeToTray where no notification area exists
+// the click and double-click rule of the callbacks, icon cycling, and minimising with
+// MinimizeToTray or starting with MinimizedOnStart where no notification area exists
 // (reported, the main form stays within reach).
 #include <gtest/gtest.h>
 
@@ -40,6 +40,7 @@ class TrayIcon : public ::testing::Test {
     delete form;
     Application->SetMainForm(savedMain);
     Application->SetAppWindowVisible(true);
+    Application->SetShowMainForm(true);
     testsupport::Pump(5);
   }
   void Callback(UINT mouse) { SendMessage(tray->CallbackWindow(), TbsTrayIcon::CallbackMessage, 1, LPARAM(mouse)); }
@@ -118,14 +119,14 @@ TEST_F(TrayIcon, DisabledIgnoresTheCallbacksAndTheDefaultItemAnswersADoubleClick
   EXPECT_EQ(tray->PopupMenu(), nullptr);
 }
 
-TEST_F(TrayIcon, TheTipIsTheHintCutTo127Characters) {
-  tray->SetHint(std::string(200, 'h'));
-  EXPECT_EQ(tray->Tip(), std::string(127, 'h'));
-  // Cut on whole characters: 126 letters and then a two-byte one fit; the rest does not.
-  tray->SetHint(std::string(126, 'a') + "\xC3\xA9\xC3\xA9");
-  EXPECT_EQ(tray->Tip(), std::string(126, 'a') + "\xC3\xA9");
-  tray->SetShowHint(false);
-  EXPECT_EQ(tray->Tip(), "");
+TEST_F(TrayIcon, MinimizedOnStartWithoutANotificationAreaStartsAsUsual) {
+  ASSERT_FALSE(NotificationAreaAvailable()) << "the offscreen platform has no tray";
+  tray->SetMinimizedOnStart(true);
+  tray->Loaded();  // as the layout reader does
+  EXPECT_EQ(reported, 1);
+  EXPECT_FALSE(tray->IconShown());
+  EXPECT_TRUE(Application->ShowMainForm()) << "the main form would never be shown";
+  EXPECT_TRUE(Application->AppWindowVisible());
 }
 
 TEST_F(TrayIcon, CyclingWalksTheListAndTellsTheNextIndex) {

@@ -1,8 +1,9 @@
 // The tray icon in a real notification area: trayer (an X11 embedding tray host) on the
-// test X server. The icon appears in it; a click fires OnClick once, a double click
-// OnDblClick and no OnClick, a right click opens the skin popup menu; the tray host
-// restarted shows the icon again; the main form goes to the tray and comes back from
-// it; with no tray host at all the window is minimised as usual.
+// test X server. The icon appears in it with the program's icon and the tip cut to whole
+// characters; a click fires OnClick once, a double click OnDblClick and no OnClick, a
+// right click opens the skin popup menu; the tray host restarted shows the icon again;
+// the main form goes to the tray and comes back from it; with no tray host at all the
+// window is minimised as usual.
 #include <gtest/gtest.h>
 
 #include <csignal>
@@ -13,6 +14,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include "framework/graphics/Icon.h"
 #include "framework/menus/MenuItem.h"
 #include "framework/windows/Application.h"
 #include "framework/windows/Forms.h"
@@ -154,16 +156,21 @@ TEST_F(Tray, TheIconLivesInARealNotificationArea) {
     menu->Items()->Add(item);
   }
   tray->SetPopupMenu(menu);
-  tray->SetHint(std::string(200, 'x'));
   tray->SetIconVisible(true);
   EXPECT_TRUE(tray->IconShown());
   EXPECT_EQ(reported, 0);
   ASSERT_TRUE(testsupport::WaitUntil([] { return FindIcon().Found; }, 5000)) << "the icon did not appear in trayer";
   testsupport::Pump(700);  // the tray watcher's news of the new notification area comes and goes
   ASSERT_TRUE(testsupport::WaitUntil([] { return FindIcon().Found; }, 5000));
-  std::string tip;
-  ASSERT_TRUE(NotifyIconShown(tray->CallbackWindow(), TbsTrayIcon::IconID, &tip));
-  EXPECT_EQ(tip, std::string(127, 'x'));
+
+  // The tip as the notification area got it: 127 whole characters of one to four bytes.
+  for (const std::string ch : {"x", "\xC3\xA9", "\xE5\xA3\xB0", "\xF0\x9F\x8E\xA4"}) {
+    std::string hint, tip;
+    for (int i = 0; i < 130; ++i) hint += ch;
+    tray->SetHint(hint);
+    ASSERT_TRUE(NotifyIconShown(tray->CallbackWindow(), TbsTrayIcon::IconID, &tip));
+    EXPECT_EQ(tip, hint.substr(0, 127 * ch.size()));
+  }
 
   const int wait = int(GetDoubleClickTime()) + 300;
   ClickIcon("click 1");
@@ -195,6 +202,25 @@ TEST_F(Tray, TheIconLivesInARealNotificationArea) {
   ASSERT_TRUE(testsupport::WaitUntil([&] { return FindIcon().Found && tray->IconShown(); }, 5000))
       << "the icon did not come back with the new notification area";
   EXPECT_TRUE(NotifyIconShown(tray->CallbackWindow(), TbsTrayIcon::IconID));
+}
+
+TEST_F(Tray, TheIconIsTheProgramsOwn) {
+  TIcon program, shown;
+  program.LoadFromResourceName("corvale");
+  Application->SetIcon(&program);
+  auto* icon = new TbsTrayIcon(form);
+  EXPECT_FALSE(icon->Icon()->Empty()) << "did not start with the application's icon";
+  StartTrayer();
+  icon->SetIconVisible(true);
+  tray->SetIconVisible(true);  // made before the application had an icon: it has none
+  ASSERT_TRUE(testsupport::WaitUntil([] { return FindIcon().Found; }, 5000)) << "the icon did not appear in trayer";
+  testsupport::Pump(700);
+  Shot("tray_program_icon");
+  Application->SetIcon(nullptr);
+  for (TbsTrayIcon* t : {icon, tray}) {
+    ASSERT_TRUE(NotifyIconShown(t->CallbackWindow(), TbsTrayIcon::IconID, nullptr, &shown));
+    EXPECT_EQ(0xFF34495Eu, shown.ArgbPixel(40, 220)) << "not the program's slate ground";
+  }
 }
 
 TEST_F(Tray, TheMainFormGoesToTheTrayAndComesBack) {
