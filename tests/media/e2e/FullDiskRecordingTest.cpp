@@ -24,7 +24,9 @@ extern char** environ;
 namespace {
 constexpr const char* kRoleVar = "CORVALE_FULL_DISK_CHILD";
 constexpr rlim_t kLimit = 100003;  // about 1.1 s of stereo 16-bit 22050 Hz, not a whole frame
-constexpr std::uint64_t kFrames = kLimit / 4;
+// The take is written as it arrives into a wave journal: its 44-byte header shares the
+// limit with the samples.
+constexpr std::uint64_t kFrames = (kLimit - 44) / 4;
 
 void SetFileSizeLimit(rlim_t bytes) {
   rlimit r{};
