@@ -6,6 +6,8 @@
 //  - one morph tick of a hovered skinned button (the 20 ms timer's step and the repaint
 //    it asks for, which blends the normal and the hot image), against the timer period
 //    (aim: under 5 % of 20 ms).
+//  - beside them, the same six as Fusion-styled Qt widgets repainted whole (x_qt: the
+//    engine's time / the toolkit's).
 // Counters named x_... are ratios: subject time / baseline time; ms_... are milliseconds.
 // Runs on Qt's offscreen platform; the skin is skins/slate.skn found above the program.
 #include <benchmark/benchmark.h>
@@ -19,6 +21,7 @@
 #include <string>
 
 #include "bench/BenchSupport.h"
+#include "bench/QtPeers.h"
 #include "framework/core/SysUtils.h"
 #include "framework/graphics/Bitmap.h"
 #include "framework/graphics/Canvas.h"
@@ -120,10 +123,18 @@ void Repaint(benchmark::State& state, bool skinned) {
   const double base = FillSixSeconds(200);
   state.counters["ms_six_controls"] = t * 1e3;
   state.counters["x_fill_six"] = t / base;
+  bench::QtSixControls peer;
+  state.counters["x_qt"] = t / SecondsPerCall([&] { peer.Repaint(); }, 200);
 }
 
 void BM_RepaintSixControlsDefault(benchmark::State& state) { Repaint(state, false); }
 void BM_RepaintSixControlsSkinned(benchmark::State& state) { Repaint(state, true); }
+
+void BM_RepaintSixControlsQtFusion(benchmark::State& state) {
+  bench::QtSixControls peer;
+  for (auto _ : state) peer.Repaint();
+  state.counters["ms_six_controls"] = SecondsPerCall([&] { peer.Repaint(); }, 200) * 1e3;
+}
 
 void BM_MorphTickOfOneButton(benchmark::State& state) {
   Bench bench(true);
@@ -150,6 +161,7 @@ void BM_MorphTickOfOneButton(benchmark::State& state) {
 
 BENCHMARK(BM_RepaintSixControlsDefault)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_RepaintSixControlsSkinned)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_RepaintSixControlsQtFusion)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_MorphTickOfOneButton)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
