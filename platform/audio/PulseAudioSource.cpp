@@ -50,7 +50,11 @@ class TPulseAudioSource : public IAudioSource {
     // Without a fragment size the server hands data over in bursts of seconds.
     attr.fragsize = static_cast<uint32_t>(format.BytesPerSec() * kFragmentMs / 1000 / format.BlockAlign() *
                                           format.BlockAlign());
-    if (pa_stream_connect_record(FStream, nullptr, &attr, PA_STREAM_ADJUST_LATENCY) < 0)
+    // Timing updates let Clock() tell which sample the source captures at a moment.
+    const auto flags = static_cast<pa_stream_flags_t>(PA_STREAM_ADJUST_LATENCY | PA_STREAM_INTERPOLATE_TIMING |
+                                                      PA_STREAM_AUTO_TIMING_UPDATE);
+    FReceived = FDropped = 0;
+    if (pa_stream_connect_record(FStream, nullptr, &attr, flags) < 0)
       return Fail(MMSYSERR_ERROR);
     bool ready = FConnection->Await(
         [this] {
@@ -73,6 +77,19 @@ class TPulseAudioSource : public IAudioSource {
     std::copy_n(FQueue.begin(), n, static_cast<char*>(buffer));
     FQueue.erase(FQueue.begin(), FQueue.begin() + static_cast<long>(n));
     return static_cast<long>(n);
+  }
+
+  bool Clock(std::uint64_t& framesReceived, std::uint64_t& latencyFrames) override {
+    if (!FConnection || !FStream) return false;
+    TPulseConnection::Lock lock(FConnection->Loop());
+    pa_usec_t usec = 0;
+    int negative = 0;
+    if (pa_stream_get_latency(FStream, &usec, &negative) < 0) return false;
+    const auto rate = static_cast<std::uint64_t>(FFormat.SamplesPerSec);
+    latencyFrames = negative ? 0 : (usec * rate + 500000) / 1000000;
+    std::lock_guard guard(FMutex);
+    framesReceived = FReceived - FDropped;
+    return true;
   }
 
   void Close() override {
@@ -130,10 +147,13 @@ class TPulseAudioSource : public IAudioSource {
         } else {
           me->FQueue.insert(me->FQueue.end(), n, me->FFormat.BitsPerSample == 8 ? char(0x80) : char(0));  // a hole is silence
         }
+        const auto block = static_cast<size_t>(me->FFormat.BlockAlign());
+        me->FReceived += n / block;
         size_t limit = static_cast<size_t>(me->FFormat.BytesPerSec()) * kQueueSeconds;
         if (me->FQueue.size() > limit) {
           size_t drop = me->FQueue.size() - limit;
-          drop -= drop % static_cast<size_t>(me->FFormat.BlockAlign());
+          drop -= drop % block;
+          me->FDropped += drop / block;
           me->FQueue.erase(me->FQueue.begin(), me->FQueue.begin() + static_cast<long>(drop));
         }
         me->FReady.notify_all();
@@ -149,6 +169,9 @@ class TPulseAudioSource : public IAudioSource {
   std::condition_variable FReady;
   std::deque<char> FQueue;
   bool FFailed = false;
+  // Frames taken from the server, and those of them the full queue threw away.
+  std::uint64_t FReceived = 0;
+  std::uint64_t FDropped = 0;
 };
 }  // namespace
 
