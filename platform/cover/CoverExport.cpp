@@ -357,6 +357,7 @@ class TExporter {
       PrepareOutput();
       Write();
       Finish();
+      r.Duration = FJob.End - FJob.Start;
       r.Ok = true;
       r.VideoCopied = FCopy;
     } catch (const TFailure& f) {
@@ -382,8 +383,31 @@ class TExporter {
       static const int kAacRates[] = {96000, 88200, 64000, 48000, 44100, 32000, 24000, 22050, 16000, 12000, 11025, 8000};
       if (std::find(std::begin(kAacRates), std::end(kAacRates), rate) != std::end(kAacRates)) FOutRate = rate;
     }
-    if (FJob.Backing != TBacking::None) FBacking = std::make_unique<TBackingSound>(FJob.VideoPath, FOutRate);
-    FVoice = std::make_unique<TVoice>(FJob.TakePath, FJob.Start, FOutRate);
+  }
+
+  // A copied picture can only start at one of the video's own pictures: the cover
+  // starts at the first one at or after the timeline's start, so that sound and
+  // picture keep their places to the sample.
+  void StartAtPicture() {
+    const TPiece& p = FJob.Pieces.front();
+    const AVStream* vin = FVideoIn.Ctx->streams[FVideoStream];
+    const double startTime = vin->start_time == AV_NOPTS_VALUE ? 0 : Seconds(vin->start_time, vin->time_base);
+    const double from = std::max(0.0, p.VideoFrom + (FJob.Start - p.TakeFrom));
+    Check(av_seek_frame(FVideoIn.Ctx, FVideoStream, Stamp(from + startTime, vin->time_base), AVSEEK_FLAG_BACKWARD),
+          "seeking in the video");
+    TPacket pkt;
+    double first = -1;
+    while (av_read_frame(FVideoIn.Ctx, pkt.P) >= 0) {
+      if (pkt.P->stream_index == FVideoStream && pkt.P->pts != AV_NOPTS_VALUE) {
+        const double at = Seconds(pkt.P->pts, vin->time_base) - startTime;
+        if (at >= from - 1e-6 && (first < 0 || at < first)) first = at;
+        const std::int64_t dts = pkt.P->dts != AV_NOPTS_VALUE ? pkt.P->dts : pkt.P->pts;
+        if (Seconds(dts, vin->time_base) - startTime > from + 2) break;
+      }
+      av_packet_unref(pkt.P);
+    }
+    if (first > from) FJob.Start += first - from;
+    if (FJob.Start >= FJob.End) throw TFailure{"the timeline ends before the video's next picture"};
   }
 
   void PrepareOutput() {
@@ -392,6 +416,9 @@ class TExporter {
     const AVStream* vin = FVideoIn.Ctx->streams[FVideoStream];
     FCopy = FJob.Pieces.size() == 1 &&
             avformat_query_codec(FOut->oformat, vin->codecpar->codec_id, FF_COMPLIANCE_NORMAL) == 1;
+    if (FCopy) StartAtPicture();
+    if (FJob.Backing != TBacking::None) FBacking = std::make_unique<TBackingSound>(FJob.VideoPath, FOutRate);
+    FVoice = std::make_unique<TVoice>(FJob.TakePath, FJob.Start, FOutRate);
     FVideoOut = avformat_new_stream(FOut, nullptr);
     if (!FVideoOut) throw TFailure{"out of memory"};
     if (FCopy) {
@@ -776,7 +803,7 @@ class TExporter {
     FTemp.clear();
   }
 
-  const TJob& FJob;
+  TJob FJob;
   TInput FVideoIn;
   int FVideoStream = -1;
   int FOutRate = 48000;
