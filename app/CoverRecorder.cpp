@@ -14,7 +14,8 @@
 using namespace mediaplayer;
 
 namespace {
-constexpr unsigned kTickMs = 50;
+// Not a multiple of the input's 50 ms fragments or the player's own steps.
+constexpr unsigned kTickMs = 47;
 
 bool VideoPlays(TMediaPlayerObject* p) {
   return p && p->OpenState() == osMediaOpen && (p->PlayState() == psPlaying || p->PlayState() == psPaused);
@@ -37,7 +38,14 @@ TCoverRecorder::TCoverRecorder(TWindowsMediaPlayer* video, TMediaPlayer* recorde
             bool fromSound = false;
             return p && p->PlayingPosition(seconds, fromSound);
           },
-          [](double& seconds) { return PlaybackLatencyOfThisProcess(seconds); },
+          [](double& seconds) {
+            // The player's clock already takes its output's delay off; only a recording
+            // of the sink's monitor hears the sound before the sink's own delay.
+            TPlaybackLatency l;
+            if (!PlaybackLatencyOfThisProcess(l)) return false;
+            seconds = l.RecordedFromItsMonitor ? -l.SinkBlockSeconds : 0.0;
+            return true;
+          },
       }),
       FTimer(std::make_unique<TTimer>(nullptr)) {
   FTimer->SetEnabled(false);

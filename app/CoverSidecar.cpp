@@ -134,7 +134,7 @@ std::optional<TCoverRecord> ParseCoverJson(const std::string& text, std::string&
                           std::numeric_limits<std::int64_t>::max());
     const json& latency = Object(j, "latency", "");
     r.InputLatency = Real(latency, "input", "latency.", 0, 10);
-    r.OutputLatency = Real(latency, "output", "latency.", 0, 10);
+    r.OutputLatency = Real(latency, "output", "latency.", -10, 10);
     const json& end = Field(j, "end", "");
     if (!end.is_string() || (end != "stop" && end != "replaced" && end != "ended"))
       throw TBadValue{"end is not one of stop, replaced, ended"};

@@ -13,10 +13,13 @@
 //
 // A segment is a stretch of the take (frames received from the input) during which the
 // video played on from "position" (what the player reported at "from"). Gaps between
-// segments are pauses or seeks. The latencies are what the sound server reported for
-// the input (captured, not yet received) and the player's output (written, not yet
-// heard); the export shifts the timeline by them. "volume" holds the right channel's
-// output volume word at the take's start and at each change.
+// segments are pauses or seeks. "input" is the input's own delay as the sound server
+// reports it (sound captured at a moment lands that much later in the take); "output"
+// is the part of the output's delay the player's position does not already account
+// for (negative when the take hears the sound before the player counts it as heard, as
+// a recording of the player's sink's monitor does). The export shifts the timeline by
+// both. "volume" holds the right channel's output volume word at the take's start and
+// at each change.
 #include <cstdint>
 #include <optional>
 #include <string>

@@ -130,6 +130,6 @@ std::optional<TCoverRecord> TCoverTimeline::TakeStopped() {
   FRunning = false;
   if (!FHasVideo || FRecord.Segments.empty()) return std::nullopt;
   FRecord.InputLatency = std::clamp(Median(FInputLatencies), 0.0, 10.0);
-  FRecord.OutputLatency = std::clamp(Median(FOutputLatencies), 0.0, 10.0);
+  FRecord.OutputLatency = std::clamp(Median(FOutputLatencies), -10.0, 10.0);
   return FRecord;
 }

@@ -19,7 +19,7 @@ class TCoverTimeline {
     std::function<bool(std::int64_t& frame, std::int64_t& latencyFrames)> Capture;
     // The player's position now.
     std::function<bool(double& seconds)> Player;
-    // The sound server's delay for the player's output.
+    // What the player's position leaves out of its output's delay (see CoverSidecar.h).
     std::function<bool(double& seconds)> OutputLatency;
   };
 

@@ -82,10 +82,20 @@ int SyntheticSample(const TSyntheticSignal& signal, const TAudioFormat& format,
 // A sink channel above normal volume reads as 0xFFFF; a channel written with the word it
 // reads keeps its exact volume, so a read-modify-write of one channel leaves the other
 // as it was.
-// The sound server's playback latency of this process's own output streams (the video
-// player's sound): what a sample written now waits before it is heard. False when the
-// server cannot tell (no server, no such stream).
-bool PlaybackLatencyOfThisProcess(double& seconds);
+// What the sound server reports about this process's own playback stream (the video
+// player's sound): how long a sample waits in the stream's buffer and then in the
+// sink, and whether this process records from that sink's monitor (its sound reaches
+// such a recording as the sink takes it in, before the sink's own delay).
+struct TPlaybackLatency {
+  double BufferSeconds = 0;
+  double SinkSeconds = 0;
+  // The sink's configured latency: how far ahead of its playing it takes sound in,
+  // which is when its monitor hears it.
+  double SinkBlockSeconds = 0;
+  bool RecordedFromItsMonitor = false;
+};
+// False when the server cannot tell (no server, no such stream).
+bool PlaybackLatencyOfThisProcess(TPlaybackLatency& latency);
 
 // The amplitude a sink channel volume word (0..0xFFFF, as waveOutSetVolume takes it)
 // gives a signal: the server's volume scale is not linear in amplitude.
