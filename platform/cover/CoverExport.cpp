@@ -26,8 +26,6 @@ extern "C" {
 #include <cstring>
 #include <memory>
 
-#include "framework/core/Exceptions.h"
-#include "platform/mci/WaveFile.h"
 
 namespace cover {
 namespace {
@@ -98,39 +96,36 @@ void OpenDecoder(TCodec& c, const AVStream* s) {
   Check(avcodec_open2(c.Ctx, codec, nullptr), std::string("opening the decoder ") + codec->name);
 }
 
-// ---- the take: PCM from a wave file, as mono float at the output's rate ----
+// ---- the take, as mono float at the output's rate from a moment on ----
 class TVoice {
  public:
-  TVoice(const std::string& path, double start, int outRate) : FOutRate(outRate) {
-    TWaveFileInfo info;
-    try {
-      info = ReadWaveFileInfo(path);
-    } catch (const Exception& e) {
-      throw TFailure{"the take " + path + " cannot be read: " + e.Message()};
-    }
-    FFormat = info.Format;
-    FDataOffset = info.DataOffset;
-    FFrames = info.DataSize / std::uint64_t(FFormat.BlockAlign());
-    FFile = std::fopen(path.c_str(), "rb");
-    if (!FFile) throw TFailure{"the take " + path + " cannot be read: " + std::strerror(errno)};
-    FNext = std::uint64_t(std::max(0.0, std::round(start * FFormat.SamplesPerSec)));
-    if (FFormat.SamplesPerSec != outRate) {
-      AVChannelLayout mono = AV_CHANNEL_LAYOUT_MONO;
-      Check(swr_alloc_set_opts2(&FSwr.S, &mono, AV_SAMPLE_FMT_FLT, outRate, &mono, AV_SAMPLE_FMT_FLT,
-                                FFormat.SamplesPerSec, 0, nullptr),
-            "resampler");
-      Check(swr_init(FSwr.S), "resampler");
-    }
-  }
-  ~TVoice() {
-    if (FFile) std::fclose(FFile);
+  TVoice(const std::string& path, double start, int outRate) {
+    int rc = avformat_open_input(&FIn.Ctx, path.c_str(), nullptr, nullptr);
+    if (rc >= 0) rc = avformat_find_stream_info(FIn.Ctx, nullptr);
+    if (rc < 0) throw TFailure{"the take " + path + " cannot be read: " + AvError(rc)};
+    FStream = av_find_best_stream(FIn.Ctx, AVMEDIA_TYPE_AUDIO, -1, -1, nullptr, 0);
+    if (FStream < 0) throw TFailure{"the take " + path + " holds no sound"};
+    OpenDecoder(FDec, FIn.Ctx->streams[FStream]);
+    FChannels = std::max(1, FDec.Ctx->ch_layout.nb_channels);
+    FSkip = std::int64_t(std::max(0.0, std::round(start * FDec.Ctx->sample_rate)));
+    // Same channels, float, the output's rate; the channels are averaged below, so the
+    // voice sits in the middle whatever the take's channels were.
+    AVChannelLayout layout{};
+    av_channel_layout_default(&layout, FChannels);
+    rc = swr_alloc_set_opts2(&FSwr.S, &layout, AV_SAMPLE_FMT_FLT, outRate, &layout, FDec.Ctx->sample_fmt,
+                             FDec.Ctx->sample_rate, 0, nullptr);
+    av_channel_layout_uninit(&layout);
+    Check(rc, "resampler for the take");
+    Check(swr_init(FSwr.S), "resampler for the take");
   }
 
   // n samples of the voice at the output's rate; silence past the take's end.
   void Pull(float* out, int n) {
-    while (int(FBuf.size() - FHead) < n) Refill();
-    std::copy_n(FBuf.begin() + long(FHead), n, out);
-    FHead += std::size_t(n);
+    while (int(FBuf.size() - FHead) < n && !FEnd) Decode();
+    const int have = std::min(n, int(FBuf.size() - FHead));
+    std::copy_n(FBuf.begin() + long(FHead), have, out);
+    std::fill_n(out + have, n - have, 0.0f);
+    FHead += std::size_t(have);
     if (FHead > 1 << 16) {
       FBuf.erase(FBuf.begin(), FBuf.begin() + long(FHead));
       FHead = 0;
@@ -138,51 +133,63 @@ class TVoice {
   }
 
  private:
-  void Refill() {
-    constexpr int kChunk = 4096;
-    std::vector<float> in(kChunk, 0.0f);
-    int got = 0;
-    if (FNext < FFrames) {
-      const int block = FFormat.BlockAlign();
-      int want = int(std::min<std::uint64_t>(kChunk, FFrames - FNext));
-      FRaw.resize(std::size_t(want) * std::size_t(block));
-      if (std::fseek(FFile, long(FDataOffset + FNext * std::uint64_t(block)), SEEK_SET) == 0)
-        got = int(std::fread(FRaw.data(), std::size_t(block), std::size_t(want), FFile));
-      for (int i = 0; i < got; ++i) {
-        float sum = 0;
-        for (int c = 0; c < FFormat.Channels; ++c) {
-          const unsigned char* p = FRaw.data() + std::size_t(i) * std::size_t(block) +
-                                   std::size_t(c) * std::size_t(FFormat.BitsPerSample / 8);
-          sum += FFormat.BitsPerSample == 8 ? (float(p[0]) - 128.0f) / 128.0f
-                                            : float(std::int16_t(std::uint16_t(p[0] | (p[1] << 8)))) / 32768.0f;
-        }
-        in[std::size_t(i)] = sum / float(FFormat.Channels);
-      }
-      FNext += std::uint64_t(got);
-      if (got < want) FNext = FFrames;  // a take cut short on disk ends here
+  void Append(const std::uint8_t* const* data, int samples) {
+    const int room = swr_get_out_samples(FSwr.S, samples);
+    FMix.resize(std::size_t(std::max(room, 1)) * std::size_t(FChannels));
+    auto* dst = reinterpret_cast<std::uint8_t*>(FMix.data());
+    int got = Check(swr_convert(FSwr.S, &dst, room, const_cast<const std::uint8_t**>(data), samples), "resampling the take");
+    for (int i = 0; i < got; ++i) {
+      float sum = 0;
+      for (int c = 0; c < FChannels; ++c) sum += FMix[std::size_t(i * FChannels + c)];
+      FBuf.push_back(sum / float(FChannels));
     }
-    if (!FSwr.S) {
-      FBuf.insert(FBuf.end(), in.begin(), in.end());
-      return;
-    }
-    const int room = swr_get_out_samples(FSwr.S, kChunk);
-    std::vector<float> out(std::size_t(std::max(room, 1)));
-    auto* dst = reinterpret_cast<std::uint8_t*>(out.data());
-    const auto* src = reinterpret_cast<const std::uint8_t*>(in.data());
-    int n = Check(swr_convert(FSwr.S, &dst, room, &src, kChunk), "resampling the take");
-    FBuf.insert(FBuf.end(), out.begin(), out.begin() + n);
   }
 
-  int FOutRate;
-  TAudioFormat FFormat;
-  std::uint64_t FDataOffset = 0;
-  std::uint64_t FFrames = 0;
-  std::uint64_t FNext = 0;
-  std::FILE* FFile = nullptr;
-  std::vector<unsigned char> FRaw;
+  void Decode() {
+    int rc = avcodec_receive_frame(FDec.Ctx, FFrame.F);
+    if (rc == 0) {
+      // The take's samples before the cover's start are left out, to the sample.
+      int from = int(std::min<std::int64_t>(FSkip, FFrame.F->nb_samples));
+      FSkip -= from;
+      if (from < FFrame.F->nb_samples) {
+        const int bytes = av_get_bytes_per_sample(AVSampleFormat(FFrame.F->format));
+        const bool planar = av_sample_fmt_is_planar(AVSampleFormat(FFrame.F->format));
+        std::vector<const std::uint8_t*> planes;
+        for (int c = 0; c < (planar ? FChannels : 1); ++c)
+          planes.push_back(FFrame.F->extended_data[c] + std::size_t(from) * std::size_t(bytes) * (planar ? 1 : std::size_t(FChannels)));
+        Append(planes.data(), FFrame.F->nb_samples - from);
+      }
+      av_frame_unref(FFrame.F);
+      return;
+    }
+    if (rc == AVERROR_EOF) {
+      Append(nullptr, 0);  // what the resampler still holds
+      FEnd = true;
+      return;
+    }
+    if (rc != AVERROR(EAGAIN)) Check(rc, "decoding the take");
+    rc = av_read_frame(FIn.Ctx, FPacket.P);
+    if (rc == AVERROR_EOF) {
+      avcodec_send_packet(FDec.Ctx, nullptr);
+      return;
+    }
+    Check(rc, "reading the take");
+    if (FPacket.P->stream_index == FStream) Check(avcodec_send_packet(FDec.Ctx, FPacket.P), "decoding the take");
+    av_packet_unref(FPacket.P);
+  }
+
+  TInput FIn;
+  int FStream = -1;
+  TCodec FDec;
+  TResampler FSwr;
+  TPacket FPacket;
+  TFrame FFrame;
+  int FChannels = 1;
+  std::int64_t FSkip = 0;
+  bool FEnd = false;
+  std::vector<float> FMix;
   std::vector<float> FBuf;
   std::size_t FHead = 0;
-  TResampler FSwr;
 };
 
 // ---- the video's own sound, stereo float at the output's rate, from any position ----
