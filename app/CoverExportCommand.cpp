@@ -158,6 +158,8 @@ int RunCoverExport(const TCoverOptions& o) {
   auto record = ParseCoverJson(text, error);
   if (!record) return Fail(sidecar + " is not a timeline this program wrote: " + error);
 
+  if (!record->Complete)
+    return Fail(sidecar + " is the timeline of a take that was never saved or rescued");
   TTakeIdentity id;
   if (!ReadTakeIdentity(take, id, error)) return Fail("the take " + take + " cannot be read: " + error);
   const TTakeIdentity& want = record->Take;

@@ -10,12 +10,14 @@
 #include "media/WindowsMediaPlayer.h"
 #include "platform/audio/Audio.h"
 #include "platform/mci/CaptureClock.h"
+#include "platform/mci/TakeJournal.h"
 
 using namespace mediaplayer;
 
 namespace {
 // Not a multiple of the input's 50 ms fragments or the player's own steps.
 constexpr unsigned kTickMs = 47;
+constexpr int kTicksPerJournalRecord = 21;  // about a second
 
 bool VideoPlays(TMediaPlayerObject* p) {
   return p && p->OpenState() == osMediaOpen && (p->PlayState() == psPlaying || p->PlayState() == psPaused);
@@ -50,7 +52,10 @@ TCoverRecorder::TCoverRecorder(TWindowsMediaPlayer* video, TMediaPlayer* recorde
       FTimer(std::make_unique<TTimer>(nullptr)) {
   FTimer->SetEnabled(false);
   FTimer->SetInterval(kTickMs);
-  FTimer->OnTimer = [this](TObject*) { FTimeline.Tick(); };
+  FTimer->OnTimer = [this](TObject*) {
+    FTimeline.Tick();
+    if (++FTicks % kTicksPerJournalRecord == 0) KeepWithJournal(FTimeline.Snapshot());
+  };
   video->OnPlayStateChange = [this](TObject*, const TWMPEventArgs& a) {
     if (a.empty()) return;
     switch (a[0].AsInt()) {
@@ -72,8 +77,12 @@ TCoverRecorder::~TCoverRecorder() {
   FVideo->OnOpenStateChange = nullptr;
 }
 
-void TCoverRecorder::TakeStarted(int rate) {
+void TCoverRecorder::TakeStarted(int channels, int bits, int rate, const std::string& target) {
   FPending.reset();
+  FFormat = TTakeIdentity{channels, bits, rate, 0, 0};
+  FJournalRecord = JournalPathFor(target) + ".cover.json";
+  ::unlink(FJournalRecord.c_str());  // one an earlier take left behind
+  FTicks = 0;
   DWORD volume = 0xFFFFFFFF;
   waveOutGetVolume(0, &volume);
   TMediaPlayerObject* p = FVideo->Player();
@@ -90,7 +99,21 @@ void TCoverRecorder::TakeStopping() {
   FPending = FTimeline.TakeStopped();
 }
 
+void TCoverRecorder::KeepWithJournal(std::optional<TCoverRecord> record) {
+  if (!record || FJournalRecord.empty()) return;
+  record->Take = FFormat;
+  record->Complete = false;
+  std::string error;
+  WriteCoverRecord(FJournalRecord, *record, error);  // the take itself matters more
+}
+
 void TCoverRecorder::TakeSaved(const std::string& takePath) {
+  if (takePath.empty()) {
+    KeepWithJournal(FPending);
+    FPending.reset();
+    return;
+  }
+  if (!FJournalRecord.empty()) ::unlink(FJournalRecord.c_str());
   if (!FPending) {
     ::unlink(CoverSidecarPath(takePath).c_str());
     return;

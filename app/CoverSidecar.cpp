@@ -8,6 +8,7 @@
 #include <cerrno>
 #include <cmath>
 #include <cstring>
+#include <fstream>
 #include <limits>
 #include <nlohmann/json.hpp>
 #include <vector>
@@ -90,6 +91,7 @@ std::string WriteCoverJson(const TCoverRecord& r) {
   j["video"] = {{"path", r.Video.Path}, {"size", r.Video.Size}, {"mtime-ns", r.Video.MtimeNs}};
   j["latency"] = {{"input", r.InputLatency}, {"output", r.OutputLatency}};
   j["end"] = r.End;
+  j["complete"] = r.Complete;
   j["segments"] = json::array();
   for (const auto& s : r.Segments) j["segments"].push_back({{"from", s.From}, {"to", s.To}, {"position", s.Position}});
   j["volume"] = json::array();
@@ -139,6 +141,10 @@ std::optional<TCoverRecord> ParseCoverJson(const std::string& text, std::string&
     if (!end.is_string() || (end != "stop" && end != "replaced" && end != "ended"))
       throw TBadValue{"end is not one of stop, replaced, ended"};
     r.End = end.get<std::string>();
+    if (auto c = j.find("complete"); c != j.end()) {
+      if (!c->is_boolean()) throw TBadValue{"complete is neither true nor false"};
+      r.Complete = c->get<bool>();
+    }
     const json& segments = Array(j, "segments", "");
     if (segments.empty()) throw TBadValue{"segments is empty"};
     std::int64_t last = 0;
@@ -212,22 +218,18 @@ bool ReadVideoIdentity(const std::string& path, TVideoIdentity& id) {
   return true;
 }
 
-bool SaveCoverSidecar(const std::string& takePath, TCoverRecord record, std::string& error) {
-  if (!ReadTakeIdentity(takePath, record.Take, error)) return false;
-  const std::string path = CoverSidecarPath(takePath);
-  std::string temp = path + ".XXXXXX";
-  int fd = ::mkstemp(temp.data());
-  if (fd < 0) {
-    error = path + ": " + std::strerror(errno);
-    return false;
-  }
+bool WriteCoverRecord(const std::string& path, const TCoverRecord& record, std::string& error) {
   std::string text;
   try {
     text = WriteCoverJson(record);
   } catch (const json::exception&) {
-    ::close(fd);
-    ::unlink(temp.c_str());
     error = "the video's path is not UTF-8 text";
+    return false;
+  }
+  std::string temp = path + ".XXXXXX";
+  int fd = ::mkstemp(temp.data());
+  if (fd < 0) {
+    error = path + ": " + std::strerror(errno);
     return false;
   }
   bool ok = ::write(fd, text.data(), text.size()) == static_cast<ssize_t>(text.size());
@@ -237,4 +239,31 @@ bool SaveCoverSidecar(const std::string& takePath, TCoverRecord record, std::str
   error = path + ": " + std::strerror(errno);
   ::unlink(temp.c_str());
   return false;
+}
+
+bool SaveCoverSidecar(const std::string& takePath, TCoverRecord record, std::string& error) {
+  if (!ReadTakeIdentity(takePath, record.Take, error)) return false;
+  record.Complete = true;
+  return WriteCoverRecord(CoverSidecarPath(takePath), record, error);
+}
+
+bool CompleteCoverSidecar(const std::string& takePath, std::string& error) {
+  const std::string path = CoverSidecarPath(takePath);
+  std::ifstream in(path, std::ios::binary);
+  if (!in) return true;
+  std::string text(kMaxText + 1, '\0');
+  in.read(text.data(), std::streamsize(text.size()));
+  text.resize(std::size_t(in.gcount()));
+  auto record = ParseCoverJson(text, error);
+  if (!record) return false;
+  if (record->Complete) return true;
+  TTakeIdentity id;
+  if (!ReadTakeIdentity(takePath, id, error)) return false;
+  if (id.Channels != record->Take.Channels || id.Bits != record->Take.Bits || id.Rate != record->Take.Rate) {
+    error = "the rescued take's format is not the one its timeline names";
+    return false;
+  }
+  record->Take = id;
+  record->Complete = true;
+  return WriteCoverRecord(path, *record, error);
 }

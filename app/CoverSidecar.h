@@ -8,6 +8,7 @@
 //    "video": {"path": "/abs/clip.mp4", "size": <bytes>, "mtime-ns": <ns>},
 //    "latency": {"input": <s>, "output": <s>},
 //    "end": "stop" | "replaced" | "ended",
+//    "complete": true,
 //    "segments": [{"from": <frame>, "to": <frame>, "position": <s>}, ...],
 //    "volume": [{"frame": <frame>, "right": <0..65535>}, ...]}
 //
@@ -19,7 +20,9 @@
 // for (negative when the take hears the sound before the player counts it as heard, as
 // a recording of the player's sink's monitor does). The export shifts the timeline by
 // both. "volume" holds the right channel's output volume word at the take's start and
-// at each change.
+// at each change. "complete" is false for the record kept with a take's journal while
+// it records: its take's sound is not known yet ("bytes" and "head-crc32" are 0); a
+// rescue of the journal completes it (CompleteCoverSidecar).
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -62,6 +65,7 @@ struct TCoverRecord {
   double InputLatency = 0;
   double OutputLatency = 0;
   std::string End = "stop";
+  bool Complete = true;
   std::vector<TCoverSegment> Segments;
   std::vector<TCoverVolume> Volume;
   bool operator==(const TCoverRecord&) const = default;
@@ -83,3 +87,9 @@ bool ReadVideoIdentity(const std::string& path, TVideoIdentity& id);
 // Writes the record beside the take (atomically: a new file renamed into place); the
 // take's identity is read from the file. False with error.
 bool SaveCoverSidecar(const std::string& takePath, TCoverRecord record, std::string& error);
+// Writes the record as it stands to path (atomically).
+bool WriteCoverRecord(const std::string& path, const TCoverRecord& record, std::string& error);
+// The record a journal carried along to its rescued take, completed with that take's
+// identity when the take has the format the record names. False (error set) when there
+// is a record that cannot be completed; true when there is none or it was completed.
+bool CompleteCoverSidecar(const std::string& takePath, std::string& error);

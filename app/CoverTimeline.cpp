@@ -133,3 +133,8 @@ std::optional<TCoverRecord> TCoverTimeline::TakeStopped() {
   FRecord.OutputLatency = std::clamp(Median(FOutputLatencies), -10.0, 10.0);
   return FRecord;
 }
+
+std::optional<TCoverRecord> TCoverTimeline::Snapshot() const {
+  TCoverTimeline copy = *this;
+  return copy.TakeStopped();
+}

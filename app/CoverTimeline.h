@@ -41,6 +41,8 @@ class TCoverTimeline {
   void Tick();
   // The take stopped: the record, or nothing when no video played during the take.
   std::optional<TCoverRecord> TakeStopped();
+  // The record as it would be if the take stopped now; the take runs on.
+  std::optional<TCoverRecord> Snapshot() const;
 
   bool Running() const { return FRunning; }
   // Whether Tick has anything to measure.

@@ -4,6 +4,7 @@
 #include <ctime>
 
 #include "app/CoverRecorder.h"
+#include "app/CoverSidecar.h"
 #include "app/MediaRegistration.h"
 #include "app/OutputVolume.h"
 #include "app/RecordingHeader.h"
@@ -119,7 +120,7 @@ void TForm1::BtstartClick(TObject*) {
     }
     SetTakeRunning(true);
     SaveTakeAtExit([this] { EndTakeForSession("the program is exiting"); });
-    FCover->TakeStarted(int(rate));
+    FCover->TakeStarted(channels, bits, int(rate), RecordingPath());
     Btstart->SetEnabled(false);
     Btstop->SetEnabled(true);
   } catch (...) {
@@ -216,6 +217,9 @@ void TForm1::RescueLeftTakes(const std::vector<std::string>& folders) {
         std::fprintf(stderr, "corvale: a take an earlier run left unsaved (%.1f s) was rescued into %s\n",
                      double(r.Frames) / r.Format.SamplesPerSec, r.RescuedPath.c_str());
         rescued += "\n" + r.RescuedPath;
+        if (std::string error; !CompleteCoverSidecar(r.RescuedPath, error))
+          std::fprintf(stderr, "corvale: the video timeline of %s was not completed: %s\n", r.RescuedPath.c_str(),
+                       error.c_str());
         break;
       case TJournalRescue::jrEmpty:
         std::fprintf(stderr, "corvale: %s held no sound of a take and was removed\n", journal.c_str());

@@ -9,6 +9,7 @@
 #include <cmath>
 #include <cstdio>
 #include <cstring>
+#include <filesystem>
 #include <fstream>
 #include <functional>
 #include <nlohmann/json.hpp>
@@ -178,4 +179,56 @@ TEST_F(CoverEndToEnd, APauseAndASeekInTheTakeShowInTheCover) {
   EXPECT_EQ(jumps, 1) << "no jump of the seek: " << seen;
 }
 
+}  // namespace
+
+namespace {
+// A take killed outright keeps its timeline with its journal; the next start rescues
+// both, and the rescued take makes a cover.
+TEST_F(CoverEndToEnd, AKilledTakeKeepsItsTimelineThroughTheRescue) {
+  const std::string video = dir + "/killed.mp4";
+  ASSERT_TRUE(MakeCountingVideo(video, 14));
+  const std::string folder = std::string(CORVALE_BINARY_DIR) + "/";
+  auto rescued = [&](const std::string& ending) {
+    std::vector<std::string> found;
+    for (const auto& e : std::filesystem::directory_iterator(folder)) {
+      const std::string n = e.path().filename();
+      if (n.rfind("Temp-", 0) == 0 && n.size() > ending.size() && n.substr(n.size() - ending.size()) == ending)
+        found.push_back(e.path());
+    }
+    return found;
+  };
+  for (const auto& f : rescued(".wav")) std::filesystem::remove(f);
+  for (const auto& f : rescued(".cover.json")) std::filesystem::remove(f);
+  {
+    e2etest::TRealProgram program(testsupport::MakeTempDir("cover-profile"));
+    int cx = 0, cy = 0;
+    ASSERT_TRUE(program.FindMainWindow(cx, cy));
+    Sleep(1000);
+    ASSERT_TRUE(program.OpenVideo(cx, cy, video));
+    Sleep(1500);
+    program.Record(cx, cy);
+    Sleep(3500);
+  }  // killed here, as by SIGKILL
+  const std::string journalRecord = folder + ".Temp.wav.recording.cover.json";
+  ASSERT_TRUE(std::filesystem::exists(journalRecord)) << "no timeline kept with the journal";
+  EXPECT_FALSE(nlohmann::json::parse(std::ifstream(journalRecord))["complete"].get<bool>());
+  {
+    e2etest::TRealProgram again(testsupport::MakeTempDir("cover-profile"));
+    EXPECT_TRUE(again.WaitWindow("信息", 20000)) << "no box about the rescued take";
+  }
+  const auto wavs = rescued(".wav"), records = rescued(".cover.json");
+  ASSERT_EQ(wavs.size(), 1u);
+  ASSERT_EQ(records.size(), 1u);
+  EXPECT_FALSE(std::filesystem::exists(journalRecord));
+  nlohmann::json record = nlohmann::json::parse(std::ifstream(records[0]));
+  EXPECT_TRUE(record["complete"].get<bool>());
+  EXPECT_EQ(record["take"]["bytes"].get<std::uint64_t>() + 44, std::filesystem::file_size(wavs[0]));
+  std::string messages;
+  EXPECT_EQ(Export(dir + "/rescued.mp4", "--take '" + wavs[0] + "' --backing none", &messages), 0) << messages;
+  const double start = PictureStart(dir + "/rescued.mp4");
+  std::printf("rescued take: cover sound against picture %+.1f ms\n",
+              1000 * Offset(DecodeSound(dir + "/rescued.mp4"), DecodeSound(video), start));
+  for (const auto& f : wavs) std::filesystem::remove(f);
+  for (const auto& f : records) std::filesystem::remove(f);
+}
 }  // namespace
