@@ -62,7 +62,8 @@ TCoverRecorder::TCoverRecorder(TWindowsMediaPlayer* video, TMediaPlayer* recorde
       case psPlaying: FTimeline.Playing(); break;
       case psPaused: FTimeline.Paused(); break;
       case psTransitioning: FTimeline.SeekStarted(); break;
-      case psMediaEnded: FTimeline.VideoEnded(); break;
+      case psMediaEnded:
+      case psStopped: FTimeline.VideoEnded(); break;
       default: break;
     }
   };

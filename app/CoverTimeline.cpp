@@ -9,9 +9,9 @@ double Median(std::vector<double> v) {
   std::nth_element(v.begin(), mid, v.end());
   return *mid;
 }
-// Readings of the output latency are a connection to the sound server each: one in so
-// many ticks is plenty for a value that hardly moves.
-constexpr int kTicksPerLatencyReading = 20;
+// Readings of the output latency are a connection to the sound server each: one every
+// few seconds is plenty for a value that hardly moves.
+constexpr int kTicksPerLatencyReading = 100;
 }  // namespace
 
 bool TCoverTimeline::Now(std::int64_t& frame) {
