@@ -2,6 +2,7 @@
 // at a known place, with the take's timeline written here by hand: the cover's sound
 // must sit where the picture is, and every bad input must end with status 1 or 2 and a
 // clear message, leaving every file as it was.
+#include <grp.h>
 #include <gtest/gtest.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
@@ -9,8 +10,9 @@
 #include <unistd.h>
 #include <zlib.h>
 
-#include <csignal>
 #include <cmath>
+#include <csignal>
+#include <filesystem>
 #include <functional>
 #include <fstream>
 #include <nlohmann/json.hpp>
@@ -185,6 +187,30 @@ TEST_F(CoverExport, BadInputEndsWithAMessageAndLeavesEveryFileAsItWas) {
   EXPECT_EQ(Export(takeMkv, "--take '" + takeMkv + "'", &messages), 1) << messages;
   EXPECT_NE(messages.find("cannot replace the take"), std::string::npos) << messages;
   EXPECT_EQ(ReadAll(take), takeBytes);
+
+  // A folder the user may not write to; root may write anywhere, so the export runs as
+  // "nobody" then.
+  Write(good);
+  const std::string locked = dir + "/locked";
+  ::mkdir(locked.c_str(), 0555);
+  ::chmod(locked.c_str(), 0555);
+  const std::string log = dir + "/locked.log";
+  pid_t pid = ::fork();
+  if (pid == 0) {
+    std::freopen(log.c_str(), "w", stderr);
+    if (::geteuid() == 0 && (::setgroups(0, nullptr) != 0 || ::setgid(65534) != 0 || ::setuid(65534) != 0))
+      std::_Exit(126);
+    setenv("ASAN_OPTIONS", "detect_leaks=0", 1);
+    ::execl(kProgram.c_str(), kProgram.c_str(), "--export-cover", (locked + "/out.mp4").c_str(), "--take",
+            take.c_str(), static_cast<char*>(nullptr));
+    std::_Exit(127);
+  }
+  int status = 0;
+  ::waitpid(pid, &status, 0);
+  ASSERT_TRUE(WIFEXITED(status));
+  EXPECT_EQ(WEXITSTATUS(status), 1) << ReadAll(log);
+  EXPECT_NE(ReadAll(log).find("cannot be written"), std::string::npos) << ReadAll(log);
+  EXPECT_TRUE(std::filesystem::is_empty(locked));
 }
 
 TEST_F(CoverExport, AFullDiskLeavesNoOutputBehind) {
