@@ -1,5 +1,6 @@
 // The main window keeps a take's video timeline with the take: beside a take rescued
-// after a failed save, and an old one goes when the next take has no video. The real
+// after a failed save, and an old one goes when the next take has no video; a video
+// opened during the take starts it, the next one opened ends it. The real
 // wave device records a computed tone in real time; the real player plays a video.
 #include <gtest/gtest.h>
 #include <sys/stat.h>
@@ -87,6 +88,34 @@ TEST(CoverRecord, TheTimelineFollowsARescuedTakeAndGoesWithATakeWithoutVideo) {
   form->Btstop->Click();
   EXPECT_EQ(boxes, std::vector<std::string>{"声音录制完毕!"});
   EXPECT_FALSE(fs::exists(sidecar));
+
+  // A video opened a while into the take starts the timeline there; another one opened
+  // after it ends the timeline, and the record says why.
+  const std::string second = dir + "/second.mp4";
+  fs::copy_file(video, second);
+  auto playing = [&] { return form->WindowsMediaPlayer1->Player()->PlayState() == mediaplayer::psPlaying; };
+  boxes.clear();
+  form->Btstart->Click();
+  testsupport::Pump(1000);
+  form->WindowsMediaPlayer1->SetURL(Utf8ToUtf16(video));
+  ASSERT_TRUE(testsupport::WaitUntil(playing, 20000));
+  testsupport::Pump(1500);
+  form->WindowsMediaPlayer1->SetURL(Utf8ToUtf16(second));
+  ASSERT_TRUE(testsupport::WaitUntil(playing, 20000));
+  testsupport::Pump(1000);
+  form->Btstop->Click();
+  EXPECT_EQ(boxes, std::vector<std::string>{"声音录制完毕!"});
+  ASSERT_TRUE(fs::exists(sidecar));
+  record = nlohmann::json::parse(std::ifstream(sidecar));
+  EXPECT_EQ(record["video"]["path"], video);
+  EXPECT_EQ(record["end"], "replaced");
+  ASSERT_EQ(record["segments"].size(), 1u) << record.dump();
+  const double rate = record["take"]["rate"].get<double>();
+  const double from = record["segments"][0]["from"].get<double>() / rate,
+               to = record["segments"][0]["to"].get<double>() / rate;
+  EXPECT_GT(from, 0.9) << record.dump();
+  EXPECT_NEAR(to - from, 1.5, 0.7) << record.dump();  // the first video's stretch only
+  fs::remove(sidecar);
 
   delete form;
   for (const auto& f : wavs) fs::remove(f);
