@@ -2,6 +2,8 @@
 
 const char* CommandLineUsage() {
   return "usage: corvale [--skin FILE.skn | --skin FOLDER | --skin NAME [--watch]]\n"
+         "       corvale --export-cover OUT.mp4|OUT.mkv [--take FILE] [--backing heard|left|right|stereo|none]\n"
+         "                              [--voice-gain DB] [--backing-gain DB]\n"
          "       corvale --list-skins | --help | --version\n"
          "\n"
          "Records the microphone into Temp.wav while a video plays in the window.\n"
@@ -16,6 +18,12 @@ const char* CommandLineUsage() {
          "  --watch          loads the skin again whenever a file of its folder changes;\n"
          "                   a skin that does not load keeps the last look that did\n"
          "  --list-skins     lists the skins found by name\n"
+         "  --export-cover OUT  makes a cover of the last take: the video it was sung\n"
+         "                   over with one sound track, the backing and the voice in sync\n"
+         "                   (no window opens); --take names another take, --backing\n"
+         "                   chooses the video's sound: heard (as you heard it: left as\n"
+         "                   is, right at the slider's volume), left, right, stereo or\n"
+         "                   none; --voice-gain and --backing-gain add decibels\n"
          "  --help           shows this text\n"
          "  --version        shows the version\n"
          "\n"
@@ -38,6 +46,10 @@ TCommandLine ParseCommandLine(const std::vector<std::string>& args) {
     } else if (a == "--skin") {
       if (i + 1 >= args.size() || args[i + 1].empty()) c.Error = "--skin needs a file, a folder or a name";
       else c.SkinFile = args[++i];
+    } else if (a == "--export-cover") {
+      c.ExportCover = true;
+      c.ExportArgs.assign(args.begin() + long(i) + 1, args.end());
+      break;
     } else if (a.rfind("--skin=", 0) == 0) {
       c.SkinFile = a.substr(7);
       if (c.SkinFile.empty()) c.Error = "--skin needs a file, a folder or a name";

@@ -10,6 +10,9 @@ struct TCommandLine {
   bool ListSkins = false;
   std::string SkinFile;  // --skin ARG or --skin=ARG: a skin file, a skin folder or a skin's name
   bool Watch = false;    // --watch: load the skin again whenever its folder changes
+  // --export-cover and the arguments after it, which are its own.
+  bool ExportCover = false;
+  std::vector<std::string> ExportArgs;
   std::string Error;     // a usage error, for standard error with the usage
 };
 

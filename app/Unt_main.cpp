@@ -3,6 +3,8 @@
 #include <cstdio>
 #include <ctime>
 
+#include "app/CoverRecorder.h"
+#include "app/CoverSidecar.h"
 #include "app/MediaRegistration.h"
 #include "app/OutputVolume.h"
 #include "app/RecordingHeader.h"
@@ -22,6 +24,7 @@
 #include "media/MediaPlayer.h"
 #include "media/WindowsMediaPlayer.h"
 #include "platform/mci/TakeJournal.h"
+#include "platform/audio/Audio.h"
 #include "platform/ole/MediaPlayerControl.h"
 #include "skin/controls/SkinButton.h"
 #include "skin/controls/SkinControlsRegistration.h"
@@ -80,6 +83,7 @@ void TForm1::Loaded() {
   bsSkinForm1 = Bind<TbsSkinForm>("bsSkinForm1");
   bsCompressedStoredSkin1 = Bind<TbsCompressedStoredSkin>("bsCompressedStoredSkin1");
   bsDialog = Bind<TbsSkinOpenDialog>("bsDialog");
+  FCover = std::make_shared<TCoverRecorder>(WindowsMediaPlayer1, MediaPlayer1);
 }
 
 std::string TForm1::RecordingPath() {
@@ -116,6 +120,7 @@ void TForm1::BtstartClick(TObject*) {
     }
     SetTakeRunning(true);
     SaveTakeAtExit([this] { EndTakeForSession("the program is exiting"); });
+    FCover->TakeStarted(channels, bits, int(rate), RecordingPath());
     Btstart->SetEnabled(false);
     Btstop->SetEnabled(true);
   } catch (...) {
@@ -129,6 +134,7 @@ bool TForm1::FinishTake(std::string& where) {
   // Every step runs even when an earlier one failed, so the device ends up closed.
   where.clear();
   bool failed = false;
+  FCover->TakeStopping();
   MediaPlayer1->Stop();
   failed |= MediaPlayer1->Error() != 0;
   MediaPlayer1->Save();
@@ -138,6 +144,7 @@ bool TForm1::FinishTake(std::string& where) {
   } else {
     where = MediaPlayer1->FileName();
   }
+  FCover->TakeSaved(where);  // its video timeline beside it, or with the journal it stays in
   MediaPlayer1->Close();
   failed |= MediaPlayer1->Error() != 0;
   return !failed;
@@ -210,6 +217,9 @@ void TForm1::RescueLeftTakes(const std::vector<std::string>& folders) {
         std::fprintf(stderr, "corvale: a take an earlier run left unsaved (%.1f s) was rescued into %s\n",
                      double(r.Frames) / r.Format.SamplesPerSec, r.RescuedPath.c_str());
         rescued += "\n" + r.RescuedPath;
+        if (std::string error; !CompleteCoverSidecar(r.RescuedPath, error))
+          std::fprintf(stderr, "corvale: the video timeline of %s was not completed: %s\n", r.RescuedPath.c_str(),
+                       error.c_str());
         break;
       case TJournalRescue::jrEmpty:
         std::fprintf(stderr, "corvale: %s held no sound of a take and was removed\n", journal.c_str());
@@ -246,7 +256,12 @@ void TForm1::bsSkinButton1Click(TObject*) {
   WindowsMediaPlayer1->SetURL(Utf8ToUtf16(bsDialog->FileName()));
 }
 
-void TForm1::TrackBar1Change(TObject*) { SetRightChannelVolume(TrackBar1->Position()); }
+void TForm1::TrackBar1Change(TObject*) {
+  SetRightChannelVolume(TrackBar1->Position());
+  DWORD volume = 0;
+  if (FCover && FCover->Timeline().Running() && waveOutGetVolume(0, &volume) == MMSYSERR_NOERROR)
+    FCover->VolumeChanged(int(volume >> 16));
+}
 
 void RegisterMainFormClass() {
   TClassRegistry& r = ClassRegistry();

@@ -3,6 +3,7 @@
 // buttons, the open-video button and the embedded video player. The recording state
 // lives in the two buttons' Enabled and in the media player.
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -18,6 +19,7 @@ class TbsSkinData;
 class TbsSkinForm;
 class TbsCompressedStoredSkin;
 class TbsSkinOpenDialog;
+class TCoverRecorder;
 
 // Posted to the main window: a signal (word parameter) that ends the session during a
 // take, and the rescue of takes left behind, run once the window shows.
@@ -78,6 +80,8 @@ class TForm1 : public TForm {
   // Takes that an earlier run left in these folders' journals become rescued files;
   // the user learns of them once, in a box, and on standard error.
   void RescueLeftTakes(const std::vector<std::string>& folders);
+  // The timeline of a take made over a video, kept beside the saved take.
+  TCoverRecorder* CoverRecorder() const { return FCover.get(); }
 
  protected:
   void Loaded() override;
@@ -87,6 +91,7 @@ class TForm1 : public TForm {
   template <class T>
   T* Bind(const char* name);
   bool FEnding = false;  // the session end has begun
+  std::shared_ptr<TCoverRecorder> FCover;
 };
 
 // Registers TForm1 and its handlers with the stored-layout registry.

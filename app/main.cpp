@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "app/CommandLine.h"
+#include "app/CoverExportCommand.h"
 #include "app/ProgramIcon.h"
 #include "app/SessionEnd.h"
 #include "app/Unt_main.h"
@@ -18,6 +19,16 @@ int main(int argc, char** argv) {
   if (!options.Error.empty()) {
     std::cerr << "corvale: " << options.Error << "\n" << CommandLineUsage();
     return 2;
+  }
+  if (options.ExportCover && !options.Help && !options.Version) {
+    // No application object: no window opens and nothing is recorded.
+    TCoverOptions cover;
+    std::string error;
+    if (!ParseCoverOptions(options.ExportArgs, cover, error)) {
+      std::cerr << "corvale: " << error << "\n" << CommandLineUsage();
+      return 2;
+    }
+    return RunCoverExport(cover);
   }
   if (options.Help) {
     std::cout << CommandLineUsage();

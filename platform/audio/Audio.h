@@ -46,6 +46,11 @@ class IAudioSource {
   // into buffer. Returns the bytes read (0 on timeout) or -1 when the stream failed.
   virtual long Read(void* buffer, size_t bytes, int timeoutMs) = 0;
   virtual void Close() = 0;
+  // The stream's clock, callable from any thread while the stream is open: frames
+  // handed out so far (by Read or waiting to be read) and the frames the server holds
+  // that were captured but not yet handed over (its reported latency). False when the
+  // source has no such clock.
+  virtual bool Clock(std::uint64_t& framesReceived, std::uint64_t& latencyFrames) { return false; }
 };
 
 // Makes the sources that capture uses. The default makes the sound-server source.
@@ -77,5 +82,24 @@ int SyntheticSample(const TSyntheticSignal& signal, const TAudioFormat& format,
 // A sink channel above normal volume reads as 0xFFFF; a channel written with the word it
 // reads keeps its exact volume, so a read-modify-write of one channel leaves the other
 // as it was.
+// What the sound server reports about this process's own playback stream (the video
+// player's sound): how long a sample waits in the stream's buffer and then in the
+// sink, and whether this process records from that sink's monitor (its sound reaches
+// such a recording as the sink takes it in, before the sink's own delay).
+struct TPlaybackLatency {
+  double BufferSeconds = 0;
+  double SinkSeconds = 0;
+  // The sink's configured latency: how far ahead of its playing it takes sound in,
+  // which is when its monitor hears it.
+  double SinkBlockSeconds = 0;
+  bool RecordedFromItsMonitor = false;
+};
+// False when the server cannot tell (no server, no such stream).
+bool PlaybackLatencyOfThisProcess(TPlaybackLatency& latency);
+
+// The amplitude a sink channel volume word (0..0xFFFF, as waveOutSetVolume takes it)
+// gives a signal: the server's volume scale is not linear in amplitude.
+double VolumeWordToAmplitude(DWORD word);
+
 MMRESULT waveOutGetVolume(unsigned device, DWORD* volume);
 MMRESULT waveOutSetVolume(unsigned device, DWORD volume);

@@ -18,6 +18,11 @@ constexpr int kConnectTimeoutMs = 3000;
 constexpr int kFragmentMs = 50;
 // At most this much sound waits for the reader; older sound is dropped beyond it.
 constexpr int kQueueSeconds = 4;
+// The arrivals the clock looks back on: long enough to hold an undelayed one, short
+// enough that the input's clock and ours cannot part noticeably meanwhile.
+constexpr double kOriginSeconds = 3.0;
+
+double Now() { return std::chrono::duration<double>(std::chrono::steady_clock::now().time_since_epoch()).count(); }
 
 class TPulseAudioSource : public IAudioSource {
  public:
@@ -50,7 +55,12 @@ class TPulseAudioSource : public IAudioSource {
     // Without a fragment size the server hands data over in bursts of seconds.
     attr.fragsize = static_cast<uint32_t>(format.BytesPerSec() * kFragmentMs / 1000 / format.BlockAlign() *
                                           format.BlockAlign());
-    if (pa_stream_connect_record(FStream, nullptr, &attr, PA_STREAM_ADJUST_LATENCY) < 0)
+    // Timing updates let Clock() tell which sample the source captures at a moment.
+    const auto flags = static_cast<pa_stream_flags_t>(PA_STREAM_ADJUST_LATENCY | PA_STREAM_INTERPOLATE_TIMING |
+                                                      PA_STREAM_AUTO_TIMING_UPDATE);
+    FReceived = FDropped = 0;
+    FOrigins.clear();
+    if (pa_stream_connect_record(FStream, nullptr, &attr, flags) < 0)
       return Fail(MMSYSERR_ERROR);
     bool ready = FConnection->Await(
         [this] {
@@ -73,6 +83,35 @@ class TPulseAudioSource : public IAudioSource {
     std::copy_n(FQueue.begin(), n, static_cast<char*>(buffer));
     FQueue.erase(FQueue.begin(), FQueue.begin() + static_cast<long>(n));
     return static_cast<long>(n);
+  }
+
+  bool Clock(std::uint64_t& framesReceived, std::uint64_t& latencyFrames) override {
+    if (!FConnection || !FStream) return false;
+    const auto rate = static_cast<std::uint64_t>(FFormat.SamplesPerSec);
+    {
+      TPulseConnection::Lock lock(FConnection->Loop());
+      // The source's own delay from capture to the stream's buffer: what lies in the
+      // buffer is counted by the arrivals below.
+      latencyFrames = 0;
+      if (const pa_timing_info* t = pa_stream_get_timing_info(FStream))
+        latencyFrames = (std::uint64_t(t->source_usec) * rate + 500000) / 1000000;
+    }
+    std::lock_guard guard(FMutex);
+    if (FOrigins.empty()) {
+      framesReceived = FReceived - FDropped;
+      return true;
+    }
+    // Sound arrives in fragments; between them the count stands still. The arrivals of
+    // the last seconds date the stream's start (their median, as some come late), and
+    // the time since then says how many frames are in by now, without that sawtooth.
+    std::vector<double> origins;
+    for (const auto& o : FOrigins) origins.push_back(o.second);
+    auto mid = origins.begin() + long(origins.size() / 2);
+    std::nth_element(origins.begin(), mid, origins.end());
+    const double origin = *mid;
+    const double now = Now();
+    framesReceived = static_cast<std::uint64_t>(std::max(0.0, (now - origin) * double(rate)));
+    return true;
   }
 
   void Close() override {
@@ -130,10 +169,16 @@ class TPulseAudioSource : public IAudioSource {
         } else {
           me->FQueue.insert(me->FQueue.end(), n, me->FFormat.BitsPerSample == 8 ? char(0x80) : char(0));  // a hole is silence
         }
+        const auto block = static_cast<size_t>(me->FFormat.BlockAlign());
+        me->FReceived += n / block;
+        const double now = Now();
+        me->FOrigins.emplace_back(now, now - double(me->FReceived - me->FDropped) / me->FFormat.SamplesPerSec);
+        while (!me->FOrigins.empty() && me->FOrigins.front().first < now - kOriginSeconds) me->FOrigins.pop_front();
         size_t limit = static_cast<size_t>(me->FFormat.BytesPerSec()) * kQueueSeconds;
         if (me->FQueue.size() > limit) {
           size_t drop = me->FQueue.size() - limit;
-          drop -= drop % static_cast<size_t>(me->FFormat.BlockAlign());
+          drop -= drop % block;
+          me->FDropped += drop / block;
           me->FQueue.erase(me->FQueue.begin(), me->FQueue.begin() + static_cast<long>(drop));
         }
         me->FReady.notify_all();
@@ -149,6 +194,12 @@ class TPulseAudioSource : public IAudioSource {
   std::condition_variable FReady;
   std::deque<char> FQueue;
   bool FFailed = false;
+  // Frames taken from the server, and those of them the full queue threw away.
+  std::uint64_t FReceived = 0;
+  std::uint64_t FDropped = 0;
+  // Per arrival of sound: when, and when the stream would have started had it come
+  // without delay.
+  std::deque<std::pair<double, double>> FOrigins;
 };
 }  // namespace
 

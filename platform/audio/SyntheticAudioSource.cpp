@@ -1,5 +1,6 @@
 // A computed sine per channel. Whole-hertz frequencies make the signal repeat every
 // second, so one second of samples is computed once and then copied.
+#include <atomic>
 #include <chrono>
 #include <cmath>
 #include <cstring>
@@ -79,11 +80,17 @@ class TSyntheticAudioSource : public IAudioSource {
 
   void Close() override { FOpen = false; }
 
+  bool Clock(std::uint64_t& framesReceived, std::uint64_t& latencyFrames) override {
+    framesReceived = FFrame.load();
+    latencyFrames = 0;
+    return true;
+  }
+
  private:
   TSyntheticSignal FSignal;
   TAudioFormat FFormat;
   std::vector<char> FSecond;
-  std::uint64_t FFrame = 0;
+  std::atomic<std::uint64_t> FFrame{0};
   std::chrono::steady_clock::time_point FStart;
   bool FOpen = false;
 };

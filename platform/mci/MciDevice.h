@@ -1,6 +1,7 @@
 #pragma once
 // What the command dispatcher needs of a device. A device gets every command but open,
 // which it receives once, right after it was made, as OpenElement.
+#include "platform/mci/CaptureClock.h"
 #include "platform/mci/Mci.h"
 
 class IMciDevice {
@@ -13,4 +14,6 @@ class IMciDevice {
   // for commands the device reports as its own (HandlesOwnNotify).
   virtual MCIERROR Command(UINT message, DWORD flags, DWORD_PTR params) = 0;
   virtual bool HandlesOwnNotify(UINT message) const = 0;
+  // See mciCaptureClock; false for a device that captures nothing now.
+  virtual bool CaptureClock(TCaptureClock& clock) { return false; }
 };

@@ -123,3 +123,15 @@ MCIERROR mciSendCommand(MCIDEVICEID device, UINT message, DWORD_PTR flags, DWORD
     mciDriverNotify(generic->dwCallback, device, MCI_NOTIFY_SUCCESSFUL);
   return e;
 }
+
+bool mciCaptureClock(MCIDEVICEID device, TCaptureClock& clock) {
+  auto& reg = Registry();
+  std::shared_ptr<IMciDevice> dev;
+  {
+    std::lock_guard lock(reg.Lock);
+    auto it = reg.Devices.find(device);
+    if (it == reg.Devices.end()) return false;
+    dev = it->second;
+  }
+  return dev->CaptureClock(clock);
+}

@@ -184,6 +184,11 @@ MCIERROR TWaveAudioDevice::Record(DWORD flags, const MCI_RECORD_PARMS* p) {
     std::lock_guard lock(FNotifyLock);
     FNotifyCallback = (flags & MCI_NOTIFY) && p ? p->dwCallback : 0;
   }
+  {
+    std::lock_guard lock(FClockLock);
+    FClockSource = source.get();
+    FClockBase = start / static_cast<std::uint64_t>(FFormat.BlockAlign());
+  }
   FThread = std::thread(&TWaveAudioDevice::CaptureLoop, this, std::move(source), stopAt);
   if (flags & MCI_WAIT) {
     // Waits for the end the recording sets itself (its end position or a failure).
@@ -235,6 +240,10 @@ void TWaveAudioDevice::CaptureLoop(std::unique_ptr<IAudioSource> source, std::ui
     }
   }
   flush();  // what came before a stop
+  {
+    std::lock_guard lock(FClockLock);
+    FClockSource = nullptr;
+  }
   source->Close();
   // Kept for the next stop or save to report: the take is cut short, not complete.
   if (failure) FCaptureError = failure;
@@ -260,6 +269,21 @@ MCIERROR TWaveAudioDevice::Save(DWORD flags, const MCI_SAVE_PARMS* p) {
   FSaveFailed = false;
   FElement = target;
   return TakeCaptureError();
+}
+
+bool TWaveAudioDevice::CaptureClock(TCaptureClock& clock) {
+  std::lock_guard lock(FClockLock);
+  if (!FClockSource) return false;
+  std::uint64_t received = 0, latency = 0;
+  if (!FClockSource->Clock(received, latency)) {
+    // A source without a clock: what reached the take, without the server's share.
+    received = FPosition / static_cast<std::uint64_t>(FFormat.BlockAlign()) - FClockBase;
+    latency = 0;
+  }
+  clock.Frame = FClockBase + received;
+  clock.LatencyFrames = latency;
+  clock.SamplesPerSec = FFormat.SamplesPerSec;
+  return true;
 }
 
 MCIERROR TWaveAudioDevice::TakeCaptureError() { return FCaptureError.exchange(0); }

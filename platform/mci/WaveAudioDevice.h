@@ -24,6 +24,7 @@ class TWaveAudioDevice : public IMciDevice {
   MCIERROR OpenElement(const char* element) override;
   MCIERROR Command(UINT message, DWORD flags, DWORD_PTR params) override;
   bool HandlesOwnNotify(UINT message) const override { return message == MCI_RECORD; }
+  bool CaptureClock(TCaptureClock& clock) override;
 
  private:
   MCIERROR Record(DWORD flags, const MCI_RECORD_PARMS* p);
@@ -60,4 +61,8 @@ class TWaveAudioDevice : public IMciDevice {
   std::thread FThread;
   std::mutex FNotifyLock;
   DWORD_PTR FNotifyCallback = 0;  // window waiting for the end of the recording
+  // The running capture's source, for its clock; cleared before the source closes.
+  std::mutex FClockLock;
+  IAudioSource* FClockSource = nullptr;
+  std::uint64_t FClockBase = 0;  // the take's frame where this capture began
 };

@@ -16,6 +16,7 @@ using namespace mediaplayer;
 namespace {
 constexpr UINT WM_PLAYER_REDRAW = WM_USER + 0x301;
 constexpr UINT WM_PLAYER_EVENTS = WM_USER + 0x302;
+constexpr double kSeekStep = 5.0;
 
 int ButtonCode(TMouseButton b) { return b == mbLeft ? 1 : b == mbRight ? 2 : 4; }
 int ShiftCode(TShiftState s) {
@@ -34,6 +35,8 @@ class TPlayerWindow : public TCustomControl {
   std::function<void()> OnRedrawMessage;
   std::function<void()> OnEventsMessage;
   std::function<void(TEventId, std::vector<TOleVariant>)> FireEvent;
+  std::function<void()> OnTogglePause;
+  std::function<void(double seconds)> OnSeekBy;
   bool InputEnabled = true;
 
  protected:
@@ -59,6 +62,8 @@ class TPlayerWindow : public TCustomControl {
     }
   }
   void MouseDown(TMouseButton b, TShiftState s, int x, int y) override {
+    // The keys below reach the picture once it was clicked.
+    if (InputEnabled && CanFocus()) SetFocus();
     Fire(evMouseDown, {TOleVariant::FromInt(ButtonCode(b)), TOleVariant::FromInt(ShiftCode(s)),
                        TOleVariant::FromInt(x), TOleVariant::FromInt(y)});
   }
@@ -70,13 +75,26 @@ class TPlayerWindow : public TCustomControl {
     Fire(evMouseMove, {TOleVariant::FromInt(0), TOleVariant::FromInt(ShiftCode(s)), TOleVariant::FromInt(x),
                        TOleVariant::FromInt(y)});
   }
-  void Click() override { Fire(evClick, {}); }
+  void Click() override {
+    Fire(evClick, {});
+    if (InputEnabled && OnTogglePause) OnTogglePause();
+  }
   void DblClick() override { Fire(evDoubleClick, {}); }
   void KeyDown(Word& key, TShiftState s) override {
     Fire(evKeyDown, {TOleVariant::FromInt(key), TOleVariant::FromInt(ShiftCode(s))});
+    if (!InputEnabled || !OnSeekBy) return;
+    if (key == VK_LEFT || key == VK_RIGHT) {
+      OnSeekBy(key == VK_LEFT ? -kSeekStep : kSeekStep);  // a held key goes on jumping
+      key = 0;
+    }
   }
   void KeyUp(Word& key, TShiftState s) override {
     Fire(evKeyUp, {TOleVariant::FromInt(key), TOleVariant::FromInt(ShiftCode(s))});
+    // On release: a held Space, repeated, must not flip the pause back and forth.
+    if (key == VK_SPACE && InputEnabled && OnTogglePause) {
+      OnTogglePause();
+      key = 0;
+    }
   }
   void KeyPress(char32_t& key) override { Fire(evKeyPress, {TOleVariant::FromInt(std::int32_t(key))}); }
 
@@ -102,6 +120,9 @@ struct TMediaPlayerObject::Impl {
   int VideoHeight = 0;
   int PlayState = psUndefined;
   int OpenState = osUndefined;
+  bool Paused = false;
+  bool Seeking = false;
+  double SeekFrom = 0;
   long FramesBefore = 0;
   long DroppedBefore = 0;
 
@@ -145,8 +166,20 @@ struct TMediaPlayerObject::Impl {
     ForceRender = false;
     if (Session->Render(Frame, force)) Window->Invalidate();
   }
+  bool CanControl() const {
+    return Session && OpenState == osMediaOpen &&
+           (PlayState == psPlaying || PlayState == psPaused || PlayState == psTransitioning);
+  }
+  void TogglePause() {
+    if (CanControl()) Session->SetPause(!Paused);
+  }
+  void SeekBy(double seconds) {
+    if (CanControl()) Session->SeekBy(seconds);
+  }
   void Open() {
     if (!Session) return;
+    // A new file plays at once, whatever the last one was left at.
+    if (Paused) Session->SetPause(false);
     Session->Open(Utf16ToUtf8(Url));
     if (Url.empty()) {
       Blank();
@@ -161,8 +194,9 @@ struct TMediaPlayerObject::Impl {
       SetOpenState(osMediaOpening);
     };
     l.FileLoaded = [this] {
+      Seeking = false;
       SetOpenState(osMediaOpen);
-      SetPlayState(psPlaying);
+      SetPlayState(Paused ? psPaused : psPlaying);
     };
     l.FileEnded = [this](bool error, const std::string&) {
       if (error) {
@@ -180,6 +214,25 @@ struct TMediaPlayerObject::Impl {
       if (!configured) Blank();
     };
     l.Position = [this](double s) { Position = s; };
+    l.Paused = [this](bool paused) {
+      Paused = paused;
+      if (OpenState == osMediaOpen && (PlayState == psPlaying || PlayState == psPaused))
+        SetPlayState(paused ? psPaused : psPlaying);
+    };
+    l.Seeking = [this] {
+      if (!Seeking) SeekFrom = Position;
+      Seeking = true;
+      if (PlayState == psPlaying || PlayState == psPaused) SetPlayState(psTransitioning);
+    };
+    l.PlaybackRestarted = [this] {
+      if (!Seeking) return;
+      Seeking = false;
+      if (PlayState == psTransitioning) SetPlayState(Paused ? psPaused : psPlaying);
+      double now = Position;
+      bool fromSound = false;
+      Session->PlayingPosition(now, fromSound);
+      Fire(evPositionChange, {TOleVariant::FromReal(SeekFrom), TOleVariant::FromReal(now)});
+    };
     l.Duration = [this](double s) { Duration = s; };
     l.VideoSize = [this](int w, int h) {
       VideoWidth = w;
@@ -233,6 +286,8 @@ void TMediaPlayerObject::InPlaceActivate(TWinControl* host, const TRect& bounds)
       if (impl->Session) impl->Session->DrainEvents();
     };
     window->FireEvent = [impl](TEventId id, std::vector<TOleVariant> args) { impl->Fire(id, std::move(args)); };
+    window->OnTogglePause = [impl] { impl->TogglePause(); };
+    window->OnSeekBy = [impl](double s) { impl->SeekBy(s); };
     impl->Session = std::make_unique<TMpvSession>(window->Handle(), WM_PLAYER_REDRAW, WM_PLAYER_EVENTS,
                                                   impl->SessionSettings());
   } catch (...) {
@@ -330,6 +385,13 @@ int TMediaPlayerObject::VideoWidth() const { return FImpl->VideoWidth; }
 int TMediaPlayerObject::VideoHeight() const { return FImpl->VideoHeight; }
 int TMediaPlayerObject::PlayState() const { return FImpl->PlayState; }
 int TMediaPlayerObject::OpenState() const { return FImpl->OpenState; }
+bool TMediaPlayerObject::Paused() const { return FImpl->Paused; }
+void TMediaPlayerObject::TogglePause() { FImpl->TogglePause(); }
+void TMediaPlayerObject::SeekBy(double seconds) { FImpl->SeekBy(seconds); }
+bool TMediaPlayerObject::PlayingPosition(double& seconds, bool& fromSound) const {
+  return FImpl->Session && FImpl->OpenState == osMediaOpen && FImpl->Session->PlayingPosition(seconds, fromSound);
+}
+
 long TMediaPlayerObject::FramesRendered() const {
   return FImpl->FramesBefore + (FImpl->Session ? FImpl->Session->FramesRendered() : 0);
 }

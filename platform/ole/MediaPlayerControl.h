@@ -4,6 +4,10 @@
 // with the aspect kept, black bars around) and plays the sound on the default output.
 // Setting URL opens and plays the file at once; a file that cannot be played leaves the
 // image black. The other properties are kept and saved with the stored state.
+// Its own controls, while a file is open and the control is enabled: a click on the
+// picture or the Space key pauses and resumes (PlayStateChange psPaused / psPlaying),
+// Left and Right jump 5 s back and on (PlayStateChange psTransitioning while the jump
+// runs, then PositionChange with the old and new position).
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -45,7 +49,7 @@ enum TEventId : TDispID {
 static_assert(evMouseUp == EventCount);
 
 // States reported with evPlayStateChange / evOpenStateChange.
-enum TPlayState { psUndefined = 0, psStopped = 1, psPlaying = 3, psMediaEnded = 8 };
+enum TPlayState { psUndefined = 0, psStopped = 1, psPaused = 2, psPlaying = 3, psMediaEnded = 8, psTransitioning = 9 };
 enum TOpenState { osUndefined = 0, osMediaOpening = 1, osMediaOpen = 2, osMediaFailed = 3 };
 }  // namespace mediaplayer
 
@@ -76,6 +80,11 @@ class TMediaPlayerObject : public IOleControlObject {
   int VideoHeight() const;
   int PlayState() const;
   int OpenState() const;
+  bool Paused() const;
+  void TogglePause();
+  void SeekBy(double seconds);
+  // Where the playback is now, asked of the player at this moment (see TMpvSession).
+  bool PlayingPosition(double& seconds, bool& fromSound) const;
   // Frames drawn into the image since activation.
   long FramesRendered() const;
   // Frames the decoder or the output dropped since activation.

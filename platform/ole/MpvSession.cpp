@@ -16,7 +16,7 @@ void SetOption(mpv_handle* mpv, const char* name, const char* value) {
 
 const char* Unscaled(bool stretch) { return stretch ? "no" : "downscale-big"; }
 
-enum : std::uint64_t { ObsTimePos = 1, ObsDuration, ObsVoConfigured, ObsWidth, ObsHeight, ObsDecoderDrops, ObsOutputDrops };
+enum : std::uint64_t { ObsTimePos = 1, ObsDuration, ObsVoConfigured, ObsWidth, ObsHeight, ObsDecoderDrops, ObsOutputDrops, ObsPause };
 }  // namespace
 
 TMpvSession::TMpvSession(HWND window, UINT redrawMsg, UINT eventsMsg, const TSettings& settings)
@@ -68,6 +68,7 @@ TMpvSession::TMpvSession(HWND window, UINT redrawMsg, UINT eventsMsg, const TSet
   mpv_observe_property(FMpv, ObsHeight, "height", MPV_FORMAT_INT64);
   mpv_observe_property(FMpv, ObsDecoderDrops, "decoder-frame-drop-count", MPV_FORMAT_INT64);
   mpv_observe_property(FMpv, ObsOutputDrops, "frame-drop-count", MPV_FORMAT_INT64);
+  mpv_observe_property(FMpv, ObsPause, "pause", MPV_FORMAT_FLAG);
   mpv_render_context_set_update_callback(FRender, &TMpvSession::OnRenderUpdate, FLink.get());
   mpv_set_wakeup_callback(FMpv, &TMpvSession::OnWakeup, FLink.get());
   // Events queued before the callback was set still need a first look.
@@ -111,6 +112,22 @@ void TMpvSession::Apply(const TSettings& settings) {
   mpv_set_property_async(FMpv, 0, "mute", MPV_FORMAT_FLAG, &mute);
 }
 
+void TMpvSession::SetPause(bool paused) {
+  int flag = paused ? 1 : 0;
+  mpv_set_property_async(FMpv, 0, "pause", MPV_FORMAT_FLAG, &flag);
+}
+
+void TMpvSession::SeekBy(double seconds) {
+  const std::string by = std::to_string(seconds);
+  const char* cmd[] = {"seek", by.c_str(), "relative+exact", nullptr};
+  mpv_command_async(FMpv, 0, cmd);
+}
+
+bool TMpvSession::PlayingPosition(double& seconds, bool& fromSound) {
+  fromSound = mpv_get_property(FMpv, "audio-pts", MPV_FORMAT_DOUBLE, &seconds) >= 0;
+  return fromSound || mpv_get_property(FMpv, "time-pos", MPV_FORMAT_DOUBLE, &seconds) >= 0;
+}
+
 bool TMpvSession::Render(TBitmap& target, bool force) {
   FLink->RedrawQueued.store(false);
   std::uint64_t flags = mpv_render_context_update(FRender);
@@ -148,6 +165,12 @@ void TMpvSession::HandleEvent(const mpv_event& e) {
     case MPV_EVENT_FILE_LOADED:
       if (FListener.FileLoaded) FListener.FileLoaded();
       break;
+    case MPV_EVENT_SEEK:
+      if (FListener.Seeking) FListener.Seeking();
+      break;
+    case MPV_EVENT_PLAYBACK_RESTART:
+      if (FListener.PlaybackRestarted) FListener.PlaybackRestarted();
+      break;
     case MPV_EVENT_END_FILE: {
       auto* end = static_cast<const mpv_event_end_file*>(e.data);
       if (!end || !FListener.FileEnded) break;
@@ -177,6 +200,9 @@ void TMpvSession::HandleEvent(const mpv_event& e) {
           if (FListener.VideoSize) FListener.VideoSize(int(FVideoWidth), int(FVideoHeight));
           break;
         }
+        case ObsPause:
+          if (has && FListener.Paused) FListener.Paused(*static_cast<int*>(p->data) != 0);
+          break;
         case ObsDecoderDrops:
         case ObsOutputDrops:
           // Counted per file: keep the total over every file played.

@@ -32,6 +32,10 @@ class TMpvSession {
     std::function<void(double seconds)> Position;
     std::function<void(double seconds)> Duration;
     std::function<void(int width, int height)> VideoSize;
+    std::function<void(bool paused)> Paused;
+    // A seek started, and the file plays again after it (also after the first load).
+    std::function<void()> Seeking;
+    std::function<void()> PlaybackRestarted;
   };
 
   // Raises EOleError when mpv cannot be started.
@@ -44,6 +48,12 @@ class TMpvSession {
   // Opens and plays path (replacing what plays); an empty path stops.
   void Open(const std::string& path);
   void Apply(const TSettings& settings);
+  void SetPause(bool paused);
+  // Jumps by seconds (back when negative) to the exact position, not the keyframe.
+  void SeekBy(double seconds);
+  // Asks the player now where its playback is: the position of the sound it reports as
+  // playing (its own output delay taken off), or, for a file without sound, the picture's.
+  bool PlayingPosition(double& seconds, bool& fromSound);
 
   // On the redraw message: renders the current frame into target (its size is the
   // output size) when mpv has a new one or force is set. True when it drew.

@@ -3,6 +3,12 @@
 // replaces the old one and that files it cannot play leave it black.
 #include <gtest/gtest.h>
 
+#include <QApplication>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QWidget>
+
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
@@ -223,4 +229,60 @@ TEST_F(WindowsMediaPlayerGui, PutOnAnUnknownDispatchIdFails) {
   player->SetuiMode(u"none");
   EXPECT_TRUE(player->Player()->VideoWindow()->Visible());
   EXPECT_EQ(player->uiMode(), u"none");
+}
+
+// The player's own controls with Qt's own events: a click on the picture and Space
+// (once per press, however long it is held) pause and resume; Right and Left jump 5 s.
+TEST_F(WindowsMediaPlayerGui, ClickAndSpacePauseAndArrowsJump) {
+  const std::string longer = MakeVideo(dir, "long.mp4", "smptebars=size=320x240", 20);
+  std::vector<std::pair<double, double>> jumps;
+  player->OnPositionChange = [&](TObject*, const TWMPEventArgs& a) { jumps.emplace_back(a.at(0).AsReal(), a.at(1).AsReal()); };
+  player->SetURL(Utf8ToUtf16(longer));
+  ASSERT_TRUE(WaitUntil([&] { return Playing() && player->Player()->Position() > 0.5; }, 20000));
+  TWinControl* video = player->Player()->VideoWindow();
+  auto mouse = [&](QEvent::Type type) {
+    const TPoint sp = video->ClientToScreen(Point(200, 200));
+    QWidget* w = QApplication::widgetAt(sp.X, sp.Y);
+    ASSERT_NE(w, nullptr);
+    const QPointF global(sp.X, sp.Y), local = w->mapFromGlobal(global);
+    QMouseEvent e(type, local, local, global, type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton,
+                  type == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton, Qt::NoModifier);
+    QApplication::sendEvent(w, &e);
+  };
+  auto key = [&](int k, int repeats) {
+    const QString text = k == Qt::Key_Space ? " " : "";
+    for (int i = 0; i <= repeats; ++i) {
+      QKeyEvent press(QEvent::KeyPress, k, Qt::NoModifier, text, i > 0);
+      QApplication::sendEvent(QApplication::focusWidget(), &press);
+      testsupport::Pump(150);  // the repeat rate of a held key, the player answering meanwhile
+    }
+    QKeyEvent release(QEvent::KeyRelease, k, Qt::NoModifier, text, false);
+    QApplication::sendEvent(QApplication::focusWidget(), &release);
+  };
+  auto paused = [&] { return player->Player()->PlayState() == psPaused; };
+  auto playing = [&] { return Playing(); };
+
+  for (QEvent::Type t : {QEvent::MouseMove, QEvent::MouseButtonPress, QEvent::MouseButtonRelease}) mouse(t);
+  ASSERT_TRUE(WaitUntil(paused, 5000)) << "a click did not pause";
+  const double held = player->Player()->Position();
+  testsupport::Pump(600);
+  EXPECT_NEAR(player->Player()->Position(), held, 0.05) << "the picture moved on while paused";
+  for (QEvent::Type t : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease}) mouse(t);
+  ASSERT_TRUE(WaitUntil(playing, 5000)) << "a second click did not resume";
+
+  key(Qt::Key_Space, 3);  // held: repeated presses, one release
+  ASSERT_TRUE(WaitUntil(paused, 5000)) << "Space did not pause";
+  testsupport::Pump(300);
+  EXPECT_TRUE(paused()) << "a held Space toggled more than once";
+  key(Qt::Key_Space, 0);
+  ASSERT_TRUE(WaitUntil(playing, 5000)) << "Space did not resume";
+
+  key(Qt::Key_Right, 0);
+  ASSERT_TRUE(WaitUntil([&] { return jumps.size() == 1 && Playing(); }, 5000)) << "no jump on Right";
+  EXPECT_NEAR(jumps[0].second - jumps[0].first, 5.0, 0.3);
+  key(Qt::Key_Left, 0);
+  ASSERT_TRUE(WaitUntil([&] { return jumps.size() == 2; }, 5000)) << "no jump on Left";
+  EXPECT_NEAR(jumps[1].second - jumps[1].first, -5.0, 0.3);
+  EXPECT_NE(std::find(states.begin(), states.end(), int(psTransitioning)), states.end());
+  player->SetURL(u"");
 }
