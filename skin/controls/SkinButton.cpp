@@ -147,12 +147,12 @@ void TbsSkinButton::Loaded() {
 
 // ---- skin -------------------------------------------------------------------------------
 bool TbsSkinButton::AcceptsRecord(const TbsDataSkinControl* Record) const {
-  return dynamic_cast<const TbsDataSkinButtonControl*>(Record) && TbsSkinCustomControl::AcceptsRecord(Record);
+  return Record->As<TbsDataSkinButtonControl>() && TbsSkinCustomControl::AcceptsRecord(Record);
 }
 
 void TbsSkinButton::ReadSkinRecord() {
   TbsSkinCustomControl::ReadSkinRecord();
-  auto* r = dynamic_cast<const TbsDataSkinButtonControl*>(SkinRecord());
+  auto* r = Record<TbsDataSkinButtonControl>();
   if (!r) {
     FMorphing = false;
     return;

@@ -135,12 +135,12 @@ void TbsSkinCheckRadioBox::Toggle() {
 
 // ---- skin -------------------------------------------------------------------------------
 bool TbsSkinCheckRadioBox::AcceptsRecord(const TbsDataSkinControl* Record) const {
-  return dynamic_cast<const TbsDataSkinCheckRadioControl*>(Record) && TbsSkinCustomControl::AcceptsRecord(Record);
+  return Record->As<TbsDataSkinCheckRadioControl>() && TbsSkinCustomControl::AcceptsRecord(Record);
 }
 
 void TbsSkinCheckRadioBox::ReadSkinRecord() {
   TbsSkinCustomControl::ReadSkinRecord();
-  auto* r = dynamic_cast<const TbsDataSkinCheckRadioControl*>(SkinRecord());
+  auto* r = Record<TbsDataSkinCheckRadioControl>();
   if (!r) {
     FMorphing = false;
     return;

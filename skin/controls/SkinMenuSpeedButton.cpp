@@ -47,7 +47,7 @@ bool TbsSkinMenuSpeedButton::AcceptsRecord(const TbsDataSkinControl* Record) con
 
 void TbsSkinMenuSpeedButton::ReadSkinRecord() {
   TbsSkinSpeedButton::ReadSkinRecord();
-  auto* r = dynamic_cast<const TbsDataSkinMenuButtonControl*>(SkinRecord());
+  auto* r = Record<TbsDataSkinMenuButtonControl>();
   FTrackButtonSkinRect = r ? r->trackbuttonrect : TRect{};
 }
 

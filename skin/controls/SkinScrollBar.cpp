@@ -136,12 +136,12 @@ void TbsSkinScrollBar::SetCanFocused(bool Value) {
 
 // ---- skin -------------------------------------------------------------------------------
 bool TbsSkinScrollBar::AcceptsRecord(const TbsDataSkinControl* Record) const {
-  return dynamic_cast<const TbsDataSkinScrollBarControl*>(Record) && TbsSkinCustomControl::AcceptsRecord(Record);
+  return Record->As<TbsDataSkinScrollBarControl>() && TbsSkinCustomControl::AcceptsRecord(Record);
 }
 
 void TbsSkinScrollBar::ReadSkinRecord() {
   TbsSkinCustomControl::ReadSkinRecord();
-  auto* r = dynamic_cast<const TbsDataSkinScrollBarControl*>(SkinRecord());
+  auto* r = Record<TbsDataSkinScrollBarControl>();
   if (!r) return;
   FTrackArea = r->trackarea;
   FUpButtonRect = r->upbuttonrect;

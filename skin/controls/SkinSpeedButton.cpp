@@ -151,12 +151,12 @@ void TbsSkinSpeedButton::Loaded() {
 
 // ---- skin -------------------------------------------------------------------------------
 bool TbsSkinSpeedButton::AcceptsRecord(const TbsDataSkinControl* Record) const {
-  return dynamic_cast<const TbsDataSkinButtonControl*>(Record) && TbsGraphicSkinCustomControl::AcceptsRecord(Record);
+  return Record->As<TbsDataSkinButtonControl>() && TbsGraphicSkinCustomControl::AcceptsRecord(Record);
 }
 
 void TbsSkinSpeedButton::ReadSkinRecord() {
   TbsGraphicSkinCustomControl::ReadSkinRecord();
-  auto* r = dynamic_cast<const TbsDataSkinButtonControl*>(SkinRecord());
+  auto* r = Record<TbsDataSkinButtonControl>();
   if (!r) {
     FMorphing = false;
     return;

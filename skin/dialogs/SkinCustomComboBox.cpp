@@ -219,12 +219,12 @@ void TbsSkinCustomComboBox::SetFocus() {
 
 // ---- skin -------------------------------------------------------------------------------
 bool TbsSkinCustomComboBox::AcceptsRecord(const TbsDataSkinControl* Record) const {
-  return dynamic_cast<const TbsDataSkinComboBox*>(Record) && TbsSkinCustomControl::AcceptsRecord(Record);
+  return Record->As<TbsDataSkinComboBox>() && TbsSkinCustomControl::AcceptsRecord(Record);
 }
 
 void TbsSkinCustomComboBox::ReadSkinRecord() {
   TbsSkinCustomControl::ReadSkinRecord();
-  auto* r = dynamic_cast<const TbsDataSkinComboBox*>(SkinRecord());
+  auto* r = Record<TbsDataSkinComboBox>();
   if (!r) return;
   FSkinItemRect = r->itemrect;
   FFocusItemRect = r->focusitemrect;
