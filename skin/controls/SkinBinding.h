@@ -4,8 +4,8 @@
 // record in use. A control keeps no record: it looks it up again through here, typed,
 // and a record of another kind, or one the control cannot draw, counts as none.
 //
-// The skin control bases and the skinned framework controls (label, bevel, list view)
-// all bind through it, and so all answer the skin-change walk (TbsSkinChangeClient).
+// The skin control bases and the skinned framework controls (the label, the bevel) all
+// bind through it, and so all answer the skin-change walk (TbsSkinChangeClient).
 #include <string>
 
 #include "framework/core/Component.h"

@@ -4,17 +4,17 @@
 
 TColor DefaultFaceFill(TbsFaceState State) {
   switch (State) {
-    case fsHot:
+    case faceHot:
       return DefaultHotFill;
-    case fsPressed:
+    case facePressed:
       return DefaultPressedFill;
-    case fsNormal:
+    case faceNormal:
       break;
   }
   return clBtnFace;
 }
 
-TColor DefaultFaceFrame(TbsFaceState State) { return State == fsNormal ? TColor(clBtnShadow) : DefaultNavy; }
+TColor DefaultFaceFrame(TbsFaceState State) { return State == faceNormal ? TColor(clBtnShadow) : DefaultNavy; }
 
 void DrawDefaultFace(TCanvas* Canvas, const TRect& R, TbsFaceState State) {
   TRect inner = R;

@@ -7,14 +7,11 @@
 class TCanvas;
 
 // The colours of the default look beside the system colours.
-constexpr TColor DefaultNavy = 0x800000;
+constexpr TColor DefaultNavy = clNavy;
 constexpr TColor DefaultHotFill = 0xD2BDB6;
 constexpr TColor DefaultPressedFill = 0xB59385;
 
-enum class TbsFaceState { fsNormal, fsHot, fsPressed };
-constexpr auto fsNormal = TbsFaceState::fsNormal;
-constexpr auto fsHot = TbsFaceState::fsHot;
-constexpr auto fsPressed = TbsFaceState::fsPressed;
+enum TbsFaceState { faceNormal, faceHot, facePressed };
 
 // Button face at rest, the hot or the pressed fill.
 TColor DefaultFaceFill(TbsFaceState State);
