@@ -3,6 +3,7 @@
 // the linked TAction, and so does Checked for a control that has a checked state. Each
 // value passes on only while the control still shows the action's old one, so a value
 // changed by hand stops following.
+#include <memory>
 #include <string>
 
 #include "framework/actions/Action.h"
@@ -37,3 +38,31 @@ class TbsSkinActionLink : public TActionLink {
  protected:
   TClient* Client() const { return static_cast<TClient*>(FClient); }
 };
+
+// What every skin control with an action does on SetAction: a link of kind TLink is made
+// on first use and tied to Value; nullptr unties it. True when Value is linked (the caller
+// then takes the action's values).
+template <class TLink, class TClient>
+bool LinkSkinAction(TClient* Client, std::unique_ptr<TBasicActionLink>& Link, TBasicAction* Value) {
+  if (!Value) {
+    Link.reset();
+    return false;
+  }
+  if (!Link) Link = std::make_unique<TLink>(Client);
+  Link->SetAction(Value);
+  return true;
+}
+
+// Gives Client the caption, enabled state, hint and visibility of Sender when it is a
+// TAction; with CheckDefaults (while loading) only the values still at their defaults.
+// The action, or nullptr when Sender is none.
+template <class TClient>
+TAction* TakeActionValues(TClient* Client, TBasicAction* Sender, bool CheckDefaults) {
+  auto* a = dynamic_cast<TAction*>(Sender);
+  if (!a) return nullptr;
+  if (!CheckDefaults || Client->Caption().empty()) Client->SetCaption(a->Caption());
+  if (!CheckDefaults || Client->Enabled()) Client->SetEnabled(a->Enabled());
+  if (!CheckDefaults || Client->Hint().empty()) Client->SetHint(a->Hint());
+  if (!CheckDefaults || Client->Visible()) Client->SetVisible(a->Visible());
+  return a;
+}

@@ -1,28 +1,19 @@
 #include "skin/controls/SkinBevel.h"
 
 #include "framework/graphics/Canvas.h"
-#include "skin/data/SkinControlRecords.h"
-#include "skin/data/SkinData.h"
 
-TbsSkinBevel::TbsSkinBevel(TComponent* AOwner) : TBevel(AOwner) {}
+TbsSkinBevel::TbsSkinBevel(TComponent* AOwner) : TBevel(AOwner), TbsSkinBinding(this, "bevel") {}
 
-TbsSkinBevel::~TbsSkinBevel() {
-  if (FSD) FSD->RemoveFreeNotification(this);
-}
+TbsSkinBevel::~TbsSkinBevel() { BindSkinData(nullptr); }
 
 void TbsSkinBevel::SetSkinData(TbsSkinData* Value) {
-  if (FSD && FSD != Value) FSD->RemoveFreeNotification(this);
-  FSD = Value;
-  if (FSD) FSD->FreeNotification(this);
+  BindSkinData(Value);
   ApplySkinChange();
 }
 
 void TbsSkinBevel::Notification(TComponent* AComponent, TOperation Operation) {
   TBevel::Notification(AComponent, Operation);
-  if (Operation == opRemove && AComponent == FSD) {
-    FSD = nullptr;
-    ReadSkinRecord();
-  }
+  if (SkinDataRemoved(AComponent, Operation)) ReadSkinRecord();
 }
 
 void TbsSkinBevel::SetDividerMode(bool Value) {
@@ -42,9 +33,11 @@ void TbsSkinBevel::BeginSkinChange() {
   Invalidate();
 }
 
+bool TbsSkinBevel::AcceptsRecord(const TbsDataSkinControl* Record) const { return Record->As<TbsDataSkinBevel>(); }
+
 void TbsSkinBevel::ReadSkinRecord() {
-  const int i = !FSD || FSD->SkinEmpty ? -1 : FSD->FindControlIndex(FSkinDataName);
-  const auto* r = i == -1 ? nullptr : dynamic_cast<const TbsDataSkinBevel*>(FSD->ControlRecords[size_t(i)].get());
+  LookUpRecord();
+  const auto* r = Record<TbsDataSkinBevel>();
   FLightColor = r ? r->lightcolor : clBtnHighlight;
   FDarkColor = r ? r->darkcolor : clBtnShadow;
 }

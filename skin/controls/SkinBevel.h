@@ -6,17 +6,15 @@
 #include <string>
 
 #include "framework/controls/Bevel.h"
-#include "skin/controls/SkinChangeClient.h"
+#include "skin/controls/SkinBinding.h"
 
-class TbsSkinBevel : public TBevel, public TbsSkinChangeClient {
+class TbsSkinBevel : public TBevel, public TbsSkinBinding {
  public:
   explicit TbsSkinBevel(TComponent* AOwner);
   ~TbsSkinBevel() override;
   std::string ClassName() const override { return "TbsSkinBevel"; }
 
-  TbsSkinData* SkinData() const override { return FSD; }
   void SetSkinData(TbsSkinData* Value);
-  const std::string& SkinDataName() const { return FSkinDataName; }
   void SetSkinDataName(const std::string& Value) { FSkinDataName = Value; }
   bool DividerMode() const { return FDividerMode; }
   void SetDividerMode(bool Value);
@@ -29,12 +27,11 @@ class TbsSkinBevel : public TBevel, public TbsSkinChangeClient {
 
  protected:
   void Paint() override;
+  bool AcceptsRecord(const TbsDataSkinControl* Record) const override;
 
  private:
   void ReadSkinRecord();
 
-  TbsSkinData* FSD = nullptr;
-  std::string FSkinDataName = "bevel";
   bool FDividerMode = false;
   TColor FLightColor = clBtnHighlight;
   TColor FDarkColor = clBtnShadow;

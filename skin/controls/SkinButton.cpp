@@ -9,13 +9,9 @@
 #include "framework/windows/Windows.h"
 #include "skin/data/ResourceStrData.h"
 #include "skin/data/SkinData.h"
+#include "skin/draw/DefaultLook.h"
 #include "skin/draw/EffectBmp.h"
 #include "skin/draw/SkinGeometry.h"
-
-namespace {
-constexpr TColor PressedFill = 0xB59385;
-constexpr TColor HotFill = 0xD2BDB6;
-}  // namespace
 
 TbsSkinButton::TbsSkinButton(TComponent* AOwner) : TbsSkinCustomControl(AOwner) {
   // Clicks come from the button's own press and release rules, not the framework's.
@@ -121,23 +117,12 @@ void TbsSkinButton::Click() {
 TBasicAction* TbsSkinButton::Action() const { return FActionLink ? FActionLink->Action() : nullptr; }
 
 void TbsSkinButton::SetAction(TBasicAction* Value) {
-  if (!Value) {
-    FActionLink.reset();
-    return;
-  }
-  if (!FActionLink) FActionLink = std::make_unique<TbsSkinButtonActionLink>(this);
-  FActionLink->SetAction(Value);
-  ActionChange(Value, IsLoading() || Value->IsLoading());
+  if (LinkSkinAction<TbsSkinButtonActionLink>(this, FActionLink, Value))
+    ActionChange(Value, IsLoading() || Value->IsLoading());
 }
 
 void TbsSkinButton::ActionChange(TBasicAction* Sender, bool CheckDefaults) {
-  auto* a = dynamic_cast<TAction*>(Sender);
-  if (!a) return;
-  if (!CheckDefaults || FCaption.empty()) SetCaption(a->Caption());
-  if (!CheckDefaults || FEnabled) SetEnabled(a->Enabled());
-  if (!CheckDefaults || FHint.empty()) SetHint(a->Hint());
-  if (!CheckDefaults || FVisible) SetVisible(a->Visible());
-  Invalidate();
+  if (TakeActionValues(this, Sender, CheckDefaults)) Invalidate();
 }
 
 void TbsSkinButton::Loaded() {
@@ -147,12 +132,12 @@ void TbsSkinButton::Loaded() {
 
 // ---- skin -------------------------------------------------------------------------------
 bool TbsSkinButton::AcceptsRecord(const TbsDataSkinControl* Record) const {
-  return dynamic_cast<const TbsDataSkinButtonControl*>(Record) && TbsSkinCustomControl::AcceptsRecord(Record);
+  return Record->As<TbsDataSkinButtonControl>() && TbsSkinCustomControl::AcceptsRecord(Record);
 }
 
 void TbsSkinButton::ReadSkinRecord() {
   TbsSkinCustomControl::ReadSkinRecord();
-  auto* r = dynamic_cast<const TbsDataSkinButtonControl*>(SkinRecord());
+  auto* r = Record<TbsDataSkinButtonControl>();
   if (!r) {
     FMorphing = false;
     return;
@@ -181,24 +166,9 @@ void TbsSkinButton::ApplySkinChange() {
 // ---- painting ---------------------------------------------------------------------------
 void TbsSkinButton::DrawDefaultImage(TBitmap& B) {
   TCanvas* c = B.Canvas();
-  TRect r = ClientRect();
   const bool focused = ButtonFocused();
-  bool pressed = false;
-  TColor fill;
-  if (FDown && (FGroupIndex != 0 || FMouseIn || (focused && !FMousePressed))) {
-    Frame3D(c, r, clNavy, clNavy, 1);
-    fill = PressedFill;
-    pressed = true;
-  } else if (FMouseIn || focused) {
-    Frame3D(c, r, clNavy, clNavy, 1);
-    fill = HotFill;
-  } else {
-    Frame3D(c, r, clBtnShadow, clBtnShadow, 1);
-    fill = clBtnFace;
-  }
-  c->Brush()->Style = TBrushStyle::bsSolid;
-  c->Brush()->Color = fill;
-  c->FillRect(r);
+  const bool pressed = FDown && (FGroupIndex != 0 || FMouseIn || (focused && !FMousePressed));
+  DrawDefaultFace(c, ClientRect(), pressed ? facePressed : FMouseIn || focused ? faceHot : faceNormal);
   c->Font()->Assign(&FDefaultFont);
   if (FSD && FSD->ResourceStrData()) c->Font()->SetCharset(FSD->ResourceStrData()->CharSet());
   if (!FEnabled) c->Font()->SetColor(clBtnShadow);

@@ -12,6 +12,7 @@
 #include "skin/controls/SkinPictureParts.h"
 #include "skin/data/ResourceStrData.h"
 #include "skin/data/SkinData.h"
+#include "skin/draw/DefaultLook.h"
 #include "skin/draw/EffectBmp.h"
 #include "skin/draw/SkinGlyphs.h"
 #include "skin/draw/SkinText.h"
@@ -65,22 +66,13 @@ void TbsSkinCheckRadioBox::SetCheckedByAction(bool Value) {
 TBasicAction* TbsSkinCheckRadioBox::Action() const { return FActionLink ? FActionLink->Action() : nullptr; }
 
 void TbsSkinCheckRadioBox::SetAction(TBasicAction* Value) {
-  if (!Value) {
-    FActionLink.reset();
-    return;
-  }
-  if (!FActionLink) FActionLink = std::make_unique<TbsSkinCheckRadioBoxActionLink>(this);
-  FActionLink->SetAction(Value);
-  ActionChange(Value, IsLoading() || Value->IsLoading());
+  if (LinkSkinAction<TbsSkinCheckRadioBoxActionLink>(this, FActionLink, Value))
+    ActionChange(Value, IsLoading() || Value->IsLoading());
 }
 
 void TbsSkinCheckRadioBox::ActionChange(TBasicAction* Sender, bool CheckDefaults) {
-  auto* a = dynamic_cast<TAction*>(Sender);
+  TAction* a = TakeActionValues(this, Sender, CheckDefaults);
   if (!a) return;
-  if (!CheckDefaults || FCaption.empty()) SetCaption(a->Caption());
-  if (!CheckDefaults || FEnabled) SetEnabled(a->Enabled());
-  if (!CheckDefaults || FHint.empty()) SetHint(a->Hint());
-  if (!CheckDefaults || FVisible) SetVisible(a->Visible());
   // A box checked by its stored layout stays checked.
   if (!CheckDefaults || !FChecked) SetCheckedByAction(a->Checked());
 }
@@ -135,12 +127,12 @@ void TbsSkinCheckRadioBox::Toggle() {
 
 // ---- skin -------------------------------------------------------------------------------
 bool TbsSkinCheckRadioBox::AcceptsRecord(const TbsDataSkinControl* Record) const {
-  return dynamic_cast<const TbsDataSkinCheckRadioControl*>(Record) && TbsSkinCustomControl::AcceptsRecord(Record);
+  return Record->As<TbsDataSkinCheckRadioControl>() && TbsSkinCustomControl::AcceptsRecord(Record);
 }
 
 void TbsSkinCheckRadioBox::ReadSkinRecord() {
   TbsSkinCustomControl::ReadSkinRecord();
-  auto* r = dynamic_cast<const TbsDataSkinCheckRadioControl*>(SkinRecord());
+  auto* r = Record<TbsDataSkinCheckRadioControl>();
   if (!r) {
     FMorphing = false;
     return;
@@ -255,7 +247,7 @@ void TbsSkinCheckRadioBox::DrawFlat(TBitmap& B) {
     DrawPicturePartTransparent(c, *pic, img, 3, h2 - RectHeight(FCheckRect) / 2);
   } else {
     TRect box = Rect(3, h2 - 7, 17, h2 + 7);
-    const TColor frame = FMouseIn ? clNavy : clBtnShadow;
+    const TColor frame = FMouseIn ? DefaultNavy : clBtnShadow;
     Frame3D(c, box, frame, frame, 1);
     c->Pen()->Color = clBlack;
     if (FChecked) {
@@ -299,7 +291,7 @@ void TbsSkinCheckRadioBox::DrawDefaultImage(TBitmap& B) {
   c->Brush()->Style = TBrushStyle::bsClear;
   DrawTextVCentered(c, FCaption, Rect(19, 0, W, H));
   TRect box = Rect(3, h2 - 7, 17, h2 + 7);
-  const TColor frame = FMouseIn ? clNavy : clBtnShadow;
+  const TColor frame = FMouseIn ? DefaultNavy : clBtnShadow;
   Frame3D(c, box, frame, frame, 1);
   if (FChecked) {
     const TColor mark = FEnabled ? clBlack : clBtnShadow;

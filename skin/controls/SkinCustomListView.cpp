@@ -9,13 +9,9 @@
 #include "skin/data/ResourceStrData.h"
 #include "skin/data/SkinControlRecords.h"
 #include "skin/data/SkinData.h"
+#include "skin/draw/DefaultLook.h"
 #include "skin/draw/SkinImage.h"
 #include "skin/draw/SkinText.h"
-
-namespace {
-constexpr TColor kNavy = 0x800000;
-constexpr TColor kPressedFill = 0xB59385;
-}  // namespace
 
 TbsSkinCustomListView::TbsSkinCustomListView(TComponent* AOwner) : TListView(AOwner) {
   FDefaultFont.SetName("Arial");
@@ -115,8 +111,7 @@ void TbsSkinCustomListView::Loaded() {
 
 void TbsSkinCustomListView::ApplyRecord() {
   FIndex = !FSD || FSD->SkinEmpty ? -1 : FSD->FindControlIndex(FSkinDataName);
-  const auto* rec =
-      FIndex == -1 ? nullptr : dynamic_cast<const TbsDataSkinListView*>(FSD->ControlRecords[size_t(FIndex)].get());
+  const auto* rec = FIndex == -1 ? nullptr : FSD->ControlRecord<TbsDataSkinListView>(FIndex);
   if (!rec) FIndex = -1;
   TFont f;
   f.Assign(&FDefaultFont);
@@ -274,7 +269,7 @@ void TbsSkinCustomListView::ReadHeaderRecord() {
   FHeaderIndex = -1;
   if (!FSD || FSD->SkinEmpty) return;
   const int i = FSD->FindControlIndex(FHeaderSkinDataName);
-  const auto* b = i == -1 ? nullptr : dynamic_cast<const TbsDataSkinButtonControl*>(FSD->ControlRecords[size_t(i)].get());
+  const auto* b = FSD->ControlRecord<TbsDataSkinButtonControl>(i);
   // A record without a usable picture draws the default look.
   if (!b || IsNullRect(b->skinrect) || !FSD->IsValidPictureIndex(b->pictureindex) ||
       FSD->PictureList[size_t(b->pictureindex)]->Empty())
@@ -361,9 +356,9 @@ void TbsSkinCustomListView::DrawSection(TBitmap& B, int Column, bool Pressed) {
   if (FHeaderIndex == -1) {
     B.SetSize(W, H);
     c->Brush()->Style = TBrushStyle::bsSolid;
-    c->Brush()->Color = Pressed ? TColor(kPressedFill) : clBtnFace;
+    c->Brush()->Color = Pressed ? DefaultPressedFill : clBtnFace;
     c->FillRect(Rect(0, 0, W, H));
-    c->Brush()->Color = Pressed ? TColor(kNavy) : clBtnShadow;
+    c->Brush()->Color = Pressed ? DefaultNavy : clBtnShadow;
     c->FrameRect(Rect(0, 0, W, H));
   } else {
     DrawHeaderPiece(B, Pressed ? FHeaderRec.DownSkinRect : FHeaderRec.SkinRect, W, H, false);

@@ -3,19 +3,8 @@
 #include "framework/graphics/Canvas.h"
 #include "skin/data/SkinData.h"
 #include "skin/data/SkinMessages.h"
+#include "skin/draw/DefaultLook.h"
 #include "skin/draw/SkinGlyphs.h"
-
-namespace {
-constexpr TColor PressedFill = 0xB59385;
-constexpr TColor HotFill = 0xD2BDB6;
-
-void FramedFill(TCanvas* c, TRect r, TColor frame, TColor fill, bool framed) {
-  c->Brush()->Style = TBrushStyle::bsSolid;
-  if (framed) Frame3D(c, r, frame, frame, 1);
-  c->Brush()->Color = fill;
-  c->FillRect(r);
-}
-}  // namespace
 
 TbsSkinMenuSpeedButton::TbsSkinMenuSpeedButton(TComponent* AOwner) : TbsSkinSpeedButton(AOwner) {
   FSkinDataName = "toolmenubutton";
@@ -47,7 +36,7 @@ bool TbsSkinMenuSpeedButton::AcceptsRecord(const TbsDataSkinControl* Record) con
 
 void TbsSkinMenuSpeedButton::ReadSkinRecord() {
   TbsSkinSpeedButton::ReadSkinRecord();
-  auto* r = dynamic_cast<const TbsDataSkinMenuButtonControl*>(SkinRecord());
+  auto* r = Record<TbsDataSkinMenuButtonControl>();
   FTrackButtonSkinRect = r ? r->trackbuttonrect : TRect{};
 }
 
@@ -169,27 +158,27 @@ void TbsSkinMenuSpeedButton::DrawDefaultImage(TBitmap& B) {
   const bool pressed = PressedLook();
   if (!FTrackButtonMode) {
     if (pressed)
-      FramedFill(c, all, clNavy, PressedFill, true);
+      DrawDefaultFace(c, all, facePressed);
     else if (FMouseIn || FMenuOpen)
-      FramedFill(c, all, clNavy, HotFill, true);
+      DrawDefaultFace(c, all, faceHot);
     else if (Designing() || !FFlat)
-      FramedFill(c, all, clBtnShadow, clBtnFace, true);
+      DrawDefaultFace(c, all, faceNormal);
     else if (!FTransparent)
-      FramedFill(c, all, clBtnFace, clBtnFace, false);
+      FillDefaultFace(c, all);
   } else if (FMenuOpen) {
-    FramedFill(c, main, clNavy, HotFill, true);
-    FramedFill(c, drop, clNavy, PressedFill, true);
+    DrawDefaultFace(c, main, faceHot);
+    DrawDefaultFace(c, drop, facePressed);
   } else if (pressed) {
-    FramedFill(c, main, clNavy, PressedFill, true);
-    FramedFill(c, drop, clNavy, PressedFill, true);
+    DrawDefaultFace(c, main, facePressed);
+    DrawDefaultFace(c, drop, facePressed);
   } else if (FMouseIn) {
-    FramedFill(c, main, clNavy, HotFill, true);
-    FramedFill(c, drop, clNavy, HotFill, true);
+    DrawDefaultFace(c, main, faceHot);
+    DrawDefaultFace(c, drop, faceHot);
   } else if (Designing() || !FFlat) {
-    FramedFill(c, main, clBtnShadow, clBtnFace, true);
-    FramedFill(c, drop, clBtnShadow, clBtnFace, true);
+    DrawDefaultFace(c, main, faceNormal);
+    DrawDefaultFace(c, drop, faceNormal);
   } else if (!FTransparent) {
-    FramedFill(c, all, clBtnFace, clBtnFace, false);
+    FillDefaultFace(c, all);
   }
   SetDefaultCanvasFont(c);
   DrawContent(c, main, pressed);

@@ -153,13 +153,13 @@ void TbsSkinPanel::Loaded() {
 
 // ---- skin -------------------------------------------------------------------------------
 bool TbsSkinPanel::AcceptsRecord(const TbsDataSkinControl* Record) const {
-  return dynamic_cast<const TbsDataSkinPanelControl*>(Record) && TbsSkinCustomControl::AcceptsRecord(Record);
+  return Record->As<TbsDataSkinPanelControl>() && TbsSkinCustomControl::AcceptsRecord(Record);
 }
 
 void TbsSkinPanel::ReadSkinRecord() {
   TbsSkinCustomControl::ReadSkinRecord();
   FBgPictureIndex = -1;
-  auto* r = dynamic_cast<const TbsDataSkinPanelControl*>(SkinRecord());
+  auto* r = Record<TbsDataSkinPanelControl>();
   if (!r) return;
   FCaptionRect = r->captionrect;
   FAlignment = r->alignment;
@@ -173,9 +173,8 @@ void TbsSkinPanel::ReadSkinRecord() {
 }
 
 TBitmap* TbsSkinPanel::BackgroundPicture() const {
-  if (FIndex == -1 || !FSD || FSD->SkinEmpty || !FSD->IsValidPictureIndex(FBgPictureIndex)) return nullptr;
-  TBitmap* b = FSD->PictureList[size_t(FBgPictureIndex)].get();
-  return b->Empty() ? nullptr : b;
+  TBitmap* b = FIndex == -1 ? nullptr : SkinPicture(FBgPictureIndex);
+  return b && !b->Empty() ? b : nullptr;
 }
 
 void TbsSkinPanel::ApplySkinChange() {

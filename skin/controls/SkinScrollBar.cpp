@@ -9,12 +9,11 @@
 #include "framework/windows/Forms.h"
 #include "framework/windows/Windows.h"
 #include "skin/data/SkinData.h"
+#include "skin/draw/DefaultLook.h"
 #include "skin/draw/SkinGlyphs.h"
 #include "skin/draw/SkinImage.h"
 
 namespace {
-constexpr TColor PressedFill = 0xB59385;
-constexpr TColor HotFill = 0xD2BDB6;
 constexpr int ArrowSize = 16;
 constexpr int DefaultThumb = 16;
 
@@ -136,12 +135,12 @@ void TbsSkinScrollBar::SetCanFocused(bool Value) {
 
 // ---- skin -------------------------------------------------------------------------------
 bool TbsSkinScrollBar::AcceptsRecord(const TbsDataSkinControl* Record) const {
-  return dynamic_cast<const TbsDataSkinScrollBarControl*>(Record) && TbsSkinCustomControl::AcceptsRecord(Record);
+  return Record->As<TbsDataSkinScrollBarControl>() && TbsSkinCustomControl::AcceptsRecord(Record);
 }
 
 void TbsSkinScrollBar::ReadSkinRecord() {
   TbsSkinCustomControl::ReadSkinRecord();
-  auto* r = dynamic_cast<const TbsDataSkinScrollBarControl*>(SkinRecord());
+  auto* r = Record<TbsDataSkinScrollBarControl>();
   if (!r) return;
   FTrackArea = r->trackarea;
   FUpButtonRect = r->upbuttonrect;
@@ -272,18 +271,7 @@ void TbsSkinScrollBar::DrawDefaultImage(TBitmap& B) {
     if (i == ThumbPart && !FEnabled) continue;
     const Part& p = FParts[i];
     const bool pressed = i == ThumbPart ? (FThumbDrag || ThumbFocused()) : (p.Down && p.MouseIn);
-    TColor frame = clBtnShadow, fill = clBtnFace;
-    if (pressed) {
-      frame = clNavy;
-      fill = PressedFill;
-    } else if (p.MouseIn) {
-      frame = clNavy;
-      fill = HotFill;
-    }
-    TRect r = p.R;
-    Frame3D(c, r, frame, frame, 1);
-    c->Brush()->Color = fill;
-    c->FillRect(r);
+    DrawDefaultFace(c, p.R, pressed ? facePressed : p.MouseIn ? faceHot : faceNormal);
     if (i == IncPart) DrawArrow(c, p.R, clBlack, horz ? adRight : adDown);
     if (i == DecPart) DrawArrow(c, p.R, clBlack, horz ? adLeft : adUp);
   }

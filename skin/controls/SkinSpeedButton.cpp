@@ -7,12 +7,8 @@
 #include "skin/controls/SkinToolBar.h"
 #include "skin/data/ResourceStrData.h"
 #include "skin/data/SkinData.h"
+#include "skin/draw/DefaultLook.h"
 #include "skin/draw/EffectBmp.h"
-
-namespace {
-constexpr TColor PressedFill = 0xB59385;
-constexpr TColor HotFill = 0xD2BDB6;
-}  // namespace
 
 TbsSkinSpeedButton::TbsSkinSpeedButton(TComponent* AOwner) : TbsGraphicSkinCustomControl(AOwner) {
   // Clicks come from the button's own press and release rules.
@@ -125,23 +121,12 @@ void TbsSkinSpeedButton::ButtonClick() {
 TBasicAction* TbsSkinSpeedButton::Action() const { return FActionLink ? FActionLink->Action() : nullptr; }
 
 void TbsSkinSpeedButton::SetAction(TBasicAction* Value) {
-  if (!Value) {
-    FActionLink.reset();
-    return;
-  }
-  if (!FActionLink) FActionLink = std::make_unique<TbsSkinSpeedButtonActionLink>(this);
-  FActionLink->SetAction(Value);
-  ActionChange(Value, IsLoading() || Value->IsLoading());
+  if (LinkSkinAction<TbsSkinSpeedButtonActionLink>(this, FActionLink, Value))
+    ActionChange(Value, IsLoading() || Value->IsLoading());
 }
 
 void TbsSkinSpeedButton::ActionChange(TBasicAction* Sender, bool CheckDefaults) {
-  auto* a = dynamic_cast<TAction*>(Sender);
-  if (!a) return;
-  if (!CheckDefaults || FCaption.empty()) SetCaption(a->Caption());
-  if (!CheckDefaults || FEnabled) SetEnabled(a->Enabled());
-  if (!CheckDefaults || FHint.empty()) SetHint(a->Hint());
-  if (!CheckDefaults || FVisible) SetVisible(a->Visible());
-  Invalidate();
+  if (TakeActionValues(this, Sender, CheckDefaults)) Invalidate();
 }
 
 void TbsSkinSpeedButton::Loaded() {
@@ -151,12 +136,12 @@ void TbsSkinSpeedButton::Loaded() {
 
 // ---- skin -------------------------------------------------------------------------------
 bool TbsSkinSpeedButton::AcceptsRecord(const TbsDataSkinControl* Record) const {
-  return dynamic_cast<const TbsDataSkinButtonControl*>(Record) && TbsGraphicSkinCustomControl::AcceptsRecord(Record);
+  return Record->As<TbsDataSkinButtonControl>() && TbsGraphicSkinCustomControl::AcceptsRecord(Record);
 }
 
 void TbsSkinSpeedButton::ReadSkinRecord() {
   TbsGraphicSkinCustomControl::ReadSkinRecord();
-  auto* r = dynamic_cast<const TbsDataSkinButtonControl*>(SkinRecord());
+  auto* r = Record<TbsDataSkinButtonControl>();
   if (!r) {
     FMorphing = false;
     return;
@@ -229,25 +214,13 @@ void TbsSkinSpeedButton::DrawContent(TCanvas* C, const TRect& r, bool pressed) c
 
 void TbsSkinSpeedButton::DrawDefaultImage(TBitmap& B) {
   TCanvas* c = B.Canvas();
-  TRect r = ClientRect();
-  bool pressed = false;
+  const TRect r = ClientRect();
+  const bool pressed = PressedLook();
   c->Brush()->Style = TBrushStyle::bsSolid;
-  if (PressedLook()) {
-    Frame3D(c, r, clNavy, clNavy, 1);
-    c->Brush()->Color = PressedFill;
-    c->FillRect(r);
-    pressed = true;
-  } else if (FMouseIn) {
-    Frame3D(c, r, clNavy, clNavy, 1);
-    c->Brush()->Color = HotFill;
-    c->FillRect(r);
-  } else if (Designing() || !FFlat) {
-    Frame3D(c, r, clBtnShadow, clBtnShadow, 1);
-    c->Brush()->Color = clBtnFace;
-    c->FillRect(r);
+  if (pressed || FMouseIn || Designing() || !FFlat) {
+    DrawDefaultFace(c, r, pressed ? facePressed : FMouseIn ? faceHot : faceNormal);
   } else if (!FTransparent) {
-    c->Brush()->Color = clBtnFace;
-    c->FillRect(r);
+    FillDefaultFace(c, r);
   }
   SetDefaultCanvasFont(c);
   DrawContent(c, ClientRect(), pressed);

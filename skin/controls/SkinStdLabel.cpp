@@ -1,11 +1,9 @@
 #include "skin/controls/SkinStdLabel.h"
 
 #include "framework/graphics/Canvas.h"
-#include "skin/data/ResourceStrData.h"
-#include "skin/data/SkinControlRecords.h"
 #include "skin/data/SkinData.h"
 
-TbsSkinStdLabel::TbsSkinStdLabel(TComponent* AOwner) : TLabel(AOwner) {
+TbsSkinStdLabel::TbsSkinStdLabel(TComponent* AOwner) : TLabel(AOwner), TbsSkinBinding(this, "stdlabel") {
   SetTransparent(true);
   FDefaultFont.SetName("Arial");
   FDefaultFont.SetHeight(14);
@@ -18,24 +16,17 @@ TbsSkinStdLabel::TbsSkinStdLabel(TComponent* AOwner) : TLabel(AOwner) {
 
 TbsSkinStdLabel::~TbsSkinStdLabel() {
   FDefaultFont.OnChange = nullptr;
-  if (FSD) FSD->RemoveFreeNotification(this);
+  BindSkinData(nullptr);
 }
 
 void TbsSkinStdLabel::SetSkinData(TbsSkinData* Value) {
-  if (FSD && FSD != Value) FSD->RemoveFreeNotification(this);
-  FSD = Value;
-  if (FSD) {
-    FSD->FreeNotification(this);
-    ApplySkinChange();
-  }
+  BindSkinData(Value);
+  if (FSD) ApplySkinChange();
 }
 
 void TbsSkinStdLabel::Notification(TComponent* AComponent, TOperation Operation) {
   TLabel::Notification(AComponent, Operation);
-  if (Operation == opRemove && AComponent == FSD) {
-    FSD = nullptr;
-    FIndex = -1;
-  }
+  SkinDataRemoved(AComponent, Operation);
 }
 
 void TbsSkinStdLabel::SetDefaultFont(const TFont* Value) { FDefaultFont.Assign(Value); }
@@ -58,22 +49,16 @@ void TbsSkinStdLabel::BeginSkinChange() {
   Invalidate();
 }
 
-void TbsSkinStdLabel::ReadSkinRecord() {
-  FIndex = !FSD || FSD->SkinEmpty ? -1 : FSD->FindControlIndex(FSkinDataName);
-  const auto* r = FIndex == -1 ? nullptr
-                               : dynamic_cast<const TbsDataSkinStdLabelControl*>(FSD->ControlRecords[size_t(FIndex)].get());
-  if (!r) {
-    FIndex = -1;
-    return;
-  }
-  FFontName = r->fontname;
-  FFontHeight = r->fontheight;
-  FFontStyle = r->fontstyle;
-  FFontColor = r->fontcolor;
+bool TbsSkinStdLabel::AcceptsRecord(const TbsDataSkinControl* Record) const {
+  return Record->As<TbsDataSkinStdLabelControl>();
 }
 
-TFontCharset TbsSkinStdLabel::Charset() const {
-  return FSD && FSD->ResourceStrData() ? FSD->ResourceStrData()->CharSet() : FDefaultFont.Charset();
+void TbsSkinStdLabel::ReadSkinRecord() {
+  LookUpRecord();
+  const auto* r = Record<TbsDataSkinStdLabelControl>();
+  if (!r) return;
+  FSkinFont.Read(*r);
+  FFontColor = r->fontcolor;
 }
 
 void TbsSkinStdLabel::SkinTextFont(TFont& f) const {
@@ -82,13 +67,13 @@ void TbsSkinStdLabel::SkinTextFont(TFont& f) const {
   } else {
     f.Assign(Font());
     if (FUseSkinFont) {
-      f.SetName(FFontName);
-      f.SetStyle(FFontStyle);
-      f.SetHeight(FFontHeight);
+      f.SetName(FSkinFont.Name);
+      f.SetStyle(FSkinFont.Style);
+      f.SetHeight(FSkinFont.Height);
     }
     f.SetColor(FFontColor);
   }
-  f.SetCharset(Charset());
+  f.SetCharset(SkinCharset(FDefaultFont.Charset()));
 }
 
 void TbsSkinStdLabel::DoDrawText(TCanvas* c, TRect& r, unsigned flags) {
@@ -100,7 +85,7 @@ void TbsSkinStdLabel::DoDrawText(TCanvas* c, TRect& r, unsigned flags) {
   c->Brush()->Style = TBrushStyle::bsClear;
   if (Enabled()) {
     c->Font()->Assign(Font());
-    if (FSD && FSD->ResourceStrData()) c->Font()->SetCharset(FSD->ResourceStrData()->CharSet());
+    UseSkinCharset(c->Font());
     c->DrawText(text, r, flags);
     return;
   }

@@ -9,12 +9,11 @@
 #include "skin/controls/SkinMenuSpeedButton.h"
 #include "skin/controls/SkinSpeedButton.h"
 #include "skin/data/SkinData.h"
+#include "skin/draw/DefaultLook.h"
 #include "skin/draw/SkinGlyphs.h"
 #include "skin/draw/SkinImage.h"
 
 namespace {
-constexpr TColor PressedFill = 0xB59385;
-constexpr TColor HotFill = 0xD2BDB6;
 
 template <class F>
 void ForEachSpeedButton(TWinControl* parent, F f) {
@@ -209,19 +208,10 @@ void TbsSkinToolBar::PaintScrollArea(TCanvas* C, const TRect& R, int Direction) 
   const bool pressed = FPressedArea == Direction, hot = FHotArea == Direction;
   const int adir = Direction < 0 ? adLeft : adRight;
   // The "resizebutton" record of the skin, when it can draw.
-  const TbsDataSkinButtonControl* rec = nullptr;
-  if (FSD && !FSD->SkinEmpty) {
-    int i = FSD->FindControlIndex("resizebutton");
-    if (i != -1) rec = dynamic_cast<const TbsDataSkinButtonControl*>(FSD->ControlRecords[size_t(i)].get());
-    if (rec && (IsNullRect(rec->skinrect) || !FSD->IsValidPictureIndex(rec->pictureindex))) rec = nullptr;
-  }
+  const auto* rec = FindRecord<TbsDataSkinButtonControl>("resizebutton");
+  if (rec && (IsNullRect(rec->skinrect) || !FSD->IsValidPictureIndex(rec->pictureindex))) rec = nullptr;
   if (!rec) {
-    TRect r = R;
-    C->Brush()->Style = TBrushStyle::bsSolid;
-    const TColor frame = pressed || hot ? TColor(clNavy) : TColor(clBtnShadow);
-    Frame3D(C, r, frame, frame, 1);
-    C->Brush()->Color = pressed ? PressedFill : hot ? HotFill : TColor(clBtnFace);
-    C->FillRect(r);
+    DrawDefaultFace(C, R, pressed ? facePressed : hot ? faceHot : faceNormal);
     DrawArrow(C, R, clBlack, adir);
     return;
   }

@@ -32,6 +32,11 @@ class TbsDataSkinControl : public TObject {
   // Every key the kind reads, its base's first: the one list that reading, writing and
   // the key reference walk.
   virtual void VisitKeys(TSkinKeyIO& io);
+  // This record as kind R; nullptr when it is of another kind.
+  template <class R>
+  const R* As() const {
+    return dynamic_cast<const R*>(this);
+  }
 
   std::string IDName;
   int pictureindex = -1;

@@ -40,8 +40,19 @@ class TbsSkinData : public TComponent {
   // First record whose IDName equals name byte for byte; -1 when none.
   int FindControlIndex(const std::string& name) const;
   int FindObjectIndex(const std::string& name) const;
+  // The record at index as kind R; nullptr when there is none there or it is of another kind.
+  template <class R>
+  const R* ControlRecord(int index) const {
+    return index >= 0 && size_t(index) < ControlRecords.size() ? ControlRecords[size_t(index)]->As<R>() : nullptr;
+  }
+  template <class R>
+  const R* ObjectRecord(int index) const {
+    return index >= 0 && size_t(index) < ObjectRecords.size() ? ObjectRecords[size_t(index)]->As<R>() : nullptr;
+  }
   // A picture index is valid when it is not -1 and below the size of PictureList.
   bool IsValidPictureIndex(int index) const;
+  // The picture at a valid index; nullptr at any other.
+  TBitmap* PictureAt(int index) const { return IsValidPictureIndex(index) ? PictureList[size_t(index)].get() : nullptr; }
 
   // Sends msg to the owner form first, then to every other form of the application.
   void BroadcastSkinMessage(UINT msg);

@@ -18,6 +18,11 @@ class TbsDataSkinObject : public TObject {
   virtual void WriteToIni(TSkinIniFile& ini);
   // Every key the kind reads, its base's first (see TbsDataSkinControl).
   virtual void VisitKeys(TSkinKeyIO& io);
+  // This record as kind R; nullptr when it is of another kind.
+  template <class R>
+  const R* As() const {
+    return dynamic_cast<const R*>(this);
+  }
 
   std::string IDName;
   std::string hint;

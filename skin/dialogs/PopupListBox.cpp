@@ -176,12 +176,12 @@ void TbsPopupListBox::CMVisibleChanged(TMessage& Message) {
 
 // ---- skin -------------------------------------------------------------------------------
 bool TbsPopupListBox::AcceptsRecord(const TbsDataSkinControl* Record) const {
-  return dynamic_cast<const TbsDataSkinListBox*>(Record) && TbsSkinCustomControl::AcceptsRecord(Record);
+  return Record->As<TbsDataSkinListBox>() && TbsSkinCustomControl::AcceptsRecord(Record);
 }
 
 void TbsPopupListBox::ReadSkinRecord() {
   TbsSkinCustomControl::ReadSkinRecord();
-  auto* r = dynamic_cast<const TbsDataSkinListBox*>(SkinRecord());
+  auto* r = Record<TbsDataSkinListBox>();
   if (!r) return;
   FItemRect = r->itemrect;
   FActiveItemRect = r->activeitemrect;

@@ -14,14 +14,12 @@
 #include "skin/controls/SkinScrollBar.h"
 #include "skin/data/ResourceStrData.h"
 #include "skin/data/SkinData.h"
+#include "skin/draw/DefaultLook.h"
 #include "skin/draw/SkinGlyphs.h"
 #include "skin/draw/SkinImage.h"
 #include "skin/draw/SkinText.h"
 
 namespace {
-constexpr TColor NavyFrame = 0x800000;
-constexpr TColor PressedFill = 0xB59385;
-constexpr TColor HotFill = 0xD2BDB6;
 constexpr int ButtonWidth = 17;
 
 bool IsMouseMessage(UINT m) { return m >= WM_MOUSEMOVE && m <= WM_MBUTTONDBLCLK; }
@@ -219,12 +217,12 @@ void TbsSkinCustomComboBox::SetFocus() {
 
 // ---- skin -------------------------------------------------------------------------------
 bool TbsSkinCustomComboBox::AcceptsRecord(const TbsDataSkinControl* Record) const {
-  return dynamic_cast<const TbsDataSkinComboBox*>(Record) && TbsSkinCustomControl::AcceptsRecord(Record);
+  return Record->As<TbsDataSkinComboBox>() && TbsSkinCustomControl::AcceptsRecord(Record);
 }
 
 void TbsSkinCustomComboBox::ReadSkinRecord() {
   TbsSkinCustomControl::ReadSkinRecord();
-  auto* r = dynamic_cast<const TbsDataSkinComboBox*>(SkinRecord());
+  auto* r = Record<TbsDataSkinComboBox>();
   if (!r) return;
   FSkinItemRect = r->itemrect;
   FFocusItemRect = r->focusitemrect;
@@ -309,9 +307,9 @@ void TbsSkinCustomComboBox::DrawButton(TCanvas* C, const TRect& R, bool Skinned)
     return;
   }
   C->Brush()->Style = TBrushStyle::bsSolid;
-  C->Brush()->Color = pressedHot ? PressedFill : FButtonHot ? HotFill : clBtnFace;
+  C->Brush()->Color = pressedHot ? DefaultPressedFill : FButtonHot ? DefaultHotFill : clBtnFace;
   C->FillRect(R);
-  C->Brush()->Color = pressedHot || FButtonHot ? NavyFrame : clBtnShadow;
+  C->Brush()->Color = pressedHot || FButtonHot ? DefaultNavy : clBtnShadow;
   C->FrameRect(R);
   DrawDropArrow(C, R, Enabled() ? clBlack : clBtnShadow);
 }

@@ -82,12 +82,12 @@ void TbsSkinCustomEdit::SetFocus() {
 
 // ---- skin and layout --------------------------------------------------------------------
 bool TbsSkinCustomEdit::AcceptsRecord(const TbsDataSkinControl* Record) const {
-  return dynamic_cast<const TbsDataSkinEditControl*>(Record) && TbsSkinCustomControl::AcceptsRecord(Record);
+  return Record->As<TbsDataSkinEditControl>() && TbsSkinCustomControl::AcceptsRecord(Record);
 }
 
 void TbsSkinCustomEdit::ReadSkinRecord() {
   TbsSkinCustomControl::ReadSkinRecord();
-  auto* r = dynamic_cast<const TbsDataSkinEditControl*>(SkinRecord());
+  auto* r = Record<TbsDataSkinEditControl>();
   if (!r) return;
   // The active image must cover the same piece of picture as the normal one.
   FActiveSkinRect = RectWidth(r->activeskinrect) == RectWidth(r->skinrect) &&

@@ -289,18 +289,17 @@ void TbsSkinForm::CreateSkinObjects() {
   if (!FSkinData) return;
   for (const auto& rec : FSkinData->ObjectRecords) {
     const TbsDataSkinObject* r = rec.get();
-    if (dynamic_cast<const TbsDataSkinMainMenuBarButton*>(r) || dynamic_cast<const TbsDataSkinMainMenuItem*>(r) ||
-        dynamic_cast<const TbsDataSkinMenuItem*>(r))
+    if (r->As<TbsDataSkinMainMenuBarButton>() || r->As<TbsDataSkinMainMenuItem>() || r->As<TbsDataSkinMenuItem>())
       continue;
-    if (auto* sb = dynamic_cast<const TbsDataSkinStdButton*>(r))
+    if (auto* sb = r->As<TbsDataSkinStdButton>())
       FObjects.push_back(std::make_unique<TbsSkinStdButtonObject>(this, sb));
-    else if (auto* b = dynamic_cast<const TbsDataSkinButton*>(r))
+    else if (auto* b = r->As<TbsDataSkinButton>())
       FObjects.push_back(std::make_unique<TbsSkinButtonObject>(this, b));
-    else if (auto* c = dynamic_cast<const TbsDataSkinCaption*>(r))
+    else if (auto* c = r->As<TbsDataSkinCaption>())
       FObjects.push_back(std::make_unique<TbsSkinCaptionObject>(this, c));
-    else if (auto* a = dynamic_cast<const TbsDataSkinAnimate*>(r))
+    else if (auto* a = r->As<TbsDataSkinAnimate>())
       FObjects.push_back(std::make_unique<TbsSkinAnimateObject>(this, a));
-    else if (auto* u = dynamic_cast<const TbsDataUserObject*>(r))
+    else if (auto* u = r->As<TbsDataUserObject>())
       FObjects.push_back(std::make_unique<TbsUserObject>(this, u));
   }
 }

@@ -1,3 +1,4 @@
+#include "skin/draw/DefaultLook.h"
 #include "skin/form/SkinMenuItem.h"
 
 #include <algorithm>
@@ -15,8 +16,6 @@
 #include "skin/form/SkinPopupWindow.h"
 
 namespace {
-constexpr TColor HighlightFrame = clNavy;
-constexpr TColor HighlightFill = 0xD2BDB6;
 constexpr int ShortCutMarginDefault = 19;
 constexpr int ShortCutMarginSkinned = 16;
 }  // namespace
@@ -129,8 +128,8 @@ void TbsSkinMenuItem::DrawDefault(TBitmap& b) {
   const bool highlight = Highlighted() && !IsSeparator();
   TColor text = ColorToRGB(clWindowText);
   if (highlight) {
-    c->Pen()->Color = HighlightFrame;
-    c->Brush()->Color = HighlightFill;
+    c->Pen()->Color = DefaultNavy;
+    c->Brush()->Color = DefaultHotFill;
     c->Rectangle(0, 0, w, h);
   } else {
     c->Brush()->Color = ColorToRGB(clBtnFace);

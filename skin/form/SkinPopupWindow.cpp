@@ -25,11 +25,9 @@ constexpr int SkinnedShortCutMargin = 16;
 // The menu-item record of a skin: the one named "menuitem", else the first of its kind.
 const TbsDataSkinMenuItem* FindMenuItemRecord(const TbsSkinData* skin) {
   if (!skin || skin->SkinEmpty) return nullptr;
-  const int i = skin->FindObjectIndex("menuitem");
-  if (i >= 0)
-    if (auto* r = dynamic_cast<const TbsDataSkinMenuItem*>(skin->ObjectRecords[size_t(i)].get())) return r;
+  if (auto* r = skin->ObjectRecord<TbsDataSkinMenuItem>(skin->FindObjectIndex("menuitem"))) return r;
   for (const auto& r : skin->ObjectRecords)
-    if (auto* m = dynamic_cast<const TbsDataSkinMenuItem*>(r.get())) return m;
+    if (auto* m = r->As<TbsDataSkinMenuItem>()) return m;
   return nullptr;
 }
 }  // namespace

@@ -1,3 +1,4 @@
+#include "skin/draw/DefaultLook.h"
 #include "skin/form/SkinStdButtonObject.h"
 
 #include "framework/graphics/Bitmap.h"
@@ -8,11 +9,6 @@
 #include "skin/draw/SkinGeometry.h"
 #include "skin/draw/SkinGlyphs.h"
 #include "skin/form/SkinForm.h"
-
-namespace {
-constexpr TColor PressedFill = 0xB59385;
-constexpr TColor HotFill = 0xD2BDB6;
-}  // namespace
 
 TbsSkinStdButtonObject::TbsSkinStdButtonObject(TbsSkinForm* form, const TbsDataSkinStdButton* record)
     : TbsSkinButtonObject(form, record) {
@@ -61,10 +57,10 @@ void TbsSkinStdButtonObject::DrawDefault(TCanvas* canvas) {
   TBitmap b(w, h);
   TCanvas* c = b.Canvas();
   const bool pressed = Down && MouseIn;
-  c->Pen()->Color = clNavy;
+  c->Pen()->Color = DefaultNavy;
   c->Brush()->Style = TBrushStyle::bsSolid;
   if (pressed || MouseIn) {
-    c->Brush()->Color = pressed ? PressedFill : HotFill;
+    c->Brush()->Color = pressed ? DefaultPressedFill : DefaultHotFill;
     c->Rectangle(0, 0, w, h);
   } else {
     c->Brush()->Color = ColorToRGB(clBtnFace);
