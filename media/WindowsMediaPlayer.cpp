@@ -84,8 +84,6 @@ void RegisterWindowsMediaPlayerClass() {
   // The host class is abstract (it needs a class identifier): a root-only entry that
   // carries the stored state block for every hosted control.
   r.RegisterRootClass<TOleControl>("TOleControl", "TWinControl")
-      .Binary(
-          "ControlData", [](TOleControl* c, const std::vector<std::uint8_t>& v) { c->SetStoredState(v); },
-          [](const TOleControl* c) { return c->StoredState(); });
+      .Binary("ControlData", &TOleControl::StoredState, &TOleControl::SetStoredState);
   r.RegisterClass<TWindowsMediaPlayer>("TWindowsMediaPlayer", "TOleControl");
 }

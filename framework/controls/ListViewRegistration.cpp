@@ -28,40 +28,38 @@ void AddStoredColumn(TListView* l, const std::string& entry) {
 void RegisterListView(TClassRegistry& r) {
   using L = TListView;
   auto c = r.RegisterClass<L>("TListView", "TCustomControl");
-  c.Enum("ViewStyle", {{"vsIcon", vsIcon}, {"vsSmallIcon", vsSmallIcon}, {"vsList", vsList}, {"vsReport", vsReport}},
-         [](L* l, int v) { l->SetViewStyle(TViewStyle(v)); }, [](const L* l) { return int(l->ViewStyle()); });
-  c.Boolean("ShowColumnHeaders", [](L* l, bool v) { l->SetShowColumnHeaders(v); },
-            [](const L* l) { return l->ShowColumnHeaders(); });
-  c.Boolean("MultiSelect", [](L* l, bool v) { l->SetMultiSelect(v); }, [](const L* l) { return l->MultiSelect(); });
-  c.Boolean("HideSelection", [](L* l, bool v) { l->SetHideSelection(v); },
-            [](const L* l) { return l->HideSelection(); });
-  c.Boolean("ReadOnly", [](L* l, bool v) { l->SetReadOnly(v); }, [](const L* l) { return l->ReadOnly(); });
-  c.Boolean("OwnerData", [](L* l, bool v) { l->SetOwnerData(v); }, [](const L* l) { return l->OwnerData(); });
-  c.StringList("Columns.Strings",
-               [](L* l, const std::vector<std::string>& v) {
-                 l->ClearColumns();
-                 for (const std::string& s : v) AddStoredColumn(l, s);
-               },
-               [](const L* l) {
-                 std::vector<std::string> out;
-                 for (int i = 0; i < l->ColumnCount(); ++i)
-                   out.push_back(l->Column(i).Caption + "," + std::to_string(l->Column(i).Width));
-                 return out;
-               });
-  c.StringList("Items.Strings",
-               [](L* l, const std::vector<std::string>& v) {
-                 l->ClearItems();
-                 for (const std::string& s : v) l->AddItem(s);
-               },
-               [](const L* l) {
-                 std::vector<std::string> out;
-                 for (int i = 0; i < l->ItemCount(); ++i) out.push_back(l->DisplayItem(i).Caption);
-                 return out;
-               });
-  c.Reference<TImageList>("SmallImages", [](L* l, TImageList* i) { l->SetSmallImages(i); },
-                          [](const L* l) { return l->SmallImages(); });
-  c.Reference<TImageList>("LargeImages", [](L* l, TImageList* i) { l->SetLargeImages(i); },
-                          [](const L* l) { return l->LargeImages(); });
-  c.Event("OnChange", [](L* l, TNotifyEvent e) { l->OnChange = std::move(e); });
-  c.Event("OnDblClick", [](L* l, TNotifyEvent e) { l->OnDblClick = std::move(e); });
+  c.Enum("ViewStyle", &L::ViewStyle, &L::SetViewStyle,
+         {{"vsIcon", vsIcon}, {"vsSmallIcon", vsSmallIcon}, {"vsList", vsList}, {"vsReport", vsReport}});
+  c.Boolean("ShowColumnHeaders", &L::ShowColumnHeaders, &L::SetShowColumnHeaders);
+  c.Boolean("MultiSelect", &L::MultiSelect, &L::SetMultiSelect);
+  c.Boolean("HideSelection", &L::HideSelection, &L::SetHideSelection);
+  c.Boolean("ReadOnly", &L::ReadOnly, &L::SetReadOnly);
+  c.Boolean("OwnerData", &L::OwnerData, &L::SetOwnerData);
+  c.StringList(
+      "Columns.Strings",
+      [](const L* l) {
+        std::vector<std::string> out;
+        for (int i = 0; i < l->ColumnCount(); ++i)
+          out.push_back(l->Column(i).Caption + "," + std::to_string(l->Column(i).Width));
+        return out;
+      },
+      [](L* l, const std::vector<std::string>& v) {
+        l->ClearColumns();
+        for (const std::string& s : v) AddStoredColumn(l, s);
+      });
+  c.StringList(
+      "Items.Strings",
+      [](const L* l) {
+        std::vector<std::string> out;
+        for (int i = 0; i < l->ItemCount(); ++i) out.push_back(l->DisplayItem(i).Caption);
+        return out;
+      },
+      [](L* l, const std::vector<std::string>& v) {
+        l->ClearItems();
+        for (const std::string& s : v) l->AddItem(s);
+      });
+  c.Reference("SmallImages", &L::SmallImages, &L::SetSmallImages);
+  c.Reference("LargeImages", &L::LargeImages, &L::SetLargeImages);
+  c.Event("OnChange", &L::OnChange);
+  c.Event("OnDblClick", &L::OnDblClick);
 }

@@ -10,16 +10,15 @@
 #include "framework/controls/TrackBar.h"
 #include "framework/layout/ClassRegistry.h"
 
-namespace {
-const TIdentMap kModalResults = {
+const TIdentMap kModalResultIdents = {
     {"mrNone", mrNone}, {"mrOk", mrOk}, {"mrCancel", mrCancel}, {"mrAbort", mrAbort},
     {"mrRetry", mrRetry}, {"mrIgnore", mrIgnore}, {"mrYes", mrYes}, {"mrNo", mrNo},
     {"mrAll", mrAll}, {"mrNoToAll", mrNoToAll}, {"mrYesToAll", mrYesToAll}};
 
+namespace {
 template <class T>
 void CaptionOf(TClassBuilder<T>& c) {
-  c.String("Caption", [](T* t, const std::string& v) { t->SetCaption(v); },
-           [](const T* t) { return t->Caption(); });
+  c.String("Caption", &T::Caption, &T::SetCaption);
 }
 
 // The abstract bases the controls hang from, unless their own registration came first.
@@ -28,119 +27,86 @@ void EnsureBase(TClassRegistry& r, const char* name, const char* parent) {
 }
 
 void RegisterLabel(TClassRegistry& r) {
-  auto c = r.RegisterClass<TLabel>("TLabel", "TGraphicControl");
+  using L = TLabel;
+  auto c = r.RegisterClass<L>("TLabel", "TGraphicControl");
   CaptionOf(c);
-  c.Boolean("AutoSize", [](TLabel* l, bool v) { l->SetAutoSize(v); }, [](const TLabel* l) { return l->AutoSize(); });
-  c.Enum("Alignment", {{"taLeftJustify", 0}, {"taRightJustify", 1}, {"taCenter", 2}},
-         [](TLabel* l, int v) { l->SetAlignment(TAlignment(v)); },
-         [](const TLabel* l) { return int(l->Alignment()); });
-  c.Enum("Layout", {{"tlTop", 0}, {"tlCenter", 1}, {"tlBottom", 2}},
-         [](TLabel* l, int v) { l->SetLayout(TTextLayout(v)); }, [](const TLabel* l) { return int(l->Layout()); });
-  c.Boolean("Transparent", [](TLabel* l, bool v) { l->SetTransparent(v); },
-            [](const TLabel* l) { return l->Transparent(); });
-  c.Boolean("WordWrap", [](TLabel* l, bool v) { l->SetWordWrap(v); }, [](const TLabel* l) { return l->WordWrap(); });
-  c.Boolean("ShowAccelChar", [](TLabel* l, bool v) { l->SetShowAccelChar(v); },
-            [](const TLabel* l) { return l->ShowAccelChar(); });
-  c.Reference<TWinControl>("FocusControl", [](TLabel* l, TWinControl* w) { l->SetFocusControl(w); },
-                           [](const TLabel* l) { return l->FocusControl(); });
+  c.Boolean("AutoSize", &L::AutoSize, &L::SetAutoSize);
+  c.Enum("Alignment", &L::Alignment, &L::SetAlignment, {{"taLeftJustify", 0}, {"taRightJustify", 1}, {"taCenter", 2}});
+  c.Enum("Layout", &L::Layout, &L::SetLayout, {{"tlTop", 0}, {"tlCenter", 1}, {"tlBottom", 2}});
+  c.Boolean("Transparent", &L::Transparent, &L::SetTransparent);
+  c.Boolean("WordWrap", &L::WordWrap, &L::SetWordWrap);
+  c.Boolean("ShowAccelChar", &L::ShowAccelChar, &L::SetShowAccelChar);
+  c.Reference("FocusControl", &L::FocusControl, &L::SetFocusControl);
 }
 
 void RegisterButton(TClassRegistry& r) {
-  auto c = r.RegisterClass<TButton>("TButton", "TWinControl");
+  using B = TButton;
+  auto c = r.RegisterClass<B>("TButton", "TWinControl");
   CaptionOf(c);
-  c.Boolean("Default", [](TButton* b, bool v) { b->SetDefault(v); }, [](const TButton* b) { return b->Default(); });
-  c.Boolean("Cancel", [](TButton* b, bool v) { b->SetCancel(v); }, [](const TButton* b) { return b->Cancel(); });
-  c.Integer("ModalResult", [](TButton* b, Int64 v) { b->SetModalResult(TModalResult(v)); },
-            [](const TButton* b) -> Int64 { return b->ModalResult(); }, kModalResults);
-  c.Event("OnClick", std::function<void(TButton*, TNotifyEvent)>([](TButton* b, TNotifyEvent e) { b->OnClick = std::move(e); }));
+  c.Boolean("Default", &B::Default, &B::SetDefault);
+  c.Boolean("Cancel", &B::Cancel, &B::SetCancel);
+  c.Integer("ModalResult", &B::ModalResult, &B::SetModalResult, kModalResultIdents);
+  c.Event("OnClick", &B::OnClick);
 }
 
 void RegisterRadioGroup(TClassRegistry& r) {
-  auto c = r.RegisterClass<TRadioGroup>("TRadioGroup", "TCustomControl");
+  using G = TRadioGroup;
+  auto c = r.RegisterClass<G>("TRadioGroup", "TCustomControl");
   CaptionOf(c);
-  c.StringList("Items.Strings",
-               [](TRadioGroup* g, const std::vector<std::string>& v) {
-                 TStrings* items = g->Items();
-                 items->BeginUpdate();
-                 items->Clear();
-                 for (const std::string& s : v) items->Add(s);
-                 items->EndUpdate();
-               },
-               [](const TRadioGroup* g) { return g->Items()->ToVector(); });
-  c.Integer("ItemIndex", [](TRadioGroup* g, Int64 v) { g->SetItemIndex(int(v)); },
-            [](const TRadioGroup* g) -> Int64 { return g->ItemIndex(); });
-  c.Integer("Columns", [](TRadioGroup* g, Int64 v) { g->SetColumns(int(v)); },
-            [](const TRadioGroup* g) -> Int64 { return g->Columns(); });
-  c.Event("OnClick",
-          std::function<void(TRadioGroup*, TNotifyEvent)>([](TRadioGroup* g, TNotifyEvent e) { g->OnClick = std::move(e); }));
+  c.StringList("Items.Strings", &G::Items);
+  c.Integer("ItemIndex", &G::ItemIndex, &G::SetItemIndex);
+  c.Integer("Columns", &G::Columns, &G::SetColumns);
+  c.Event("OnClick", &G::OnClick);
 }
 
 void RegisterTrackBar(TClassRegistry& r) {
-  auto c = r.RegisterClass<TTrackBar>("TTrackBar", "TWinControl");
-  c.Integer("Min", [](TTrackBar* t, Int64 v) { t->SetMin(int(v)); }, [](const TTrackBar* t) -> Int64 { return t->Min(); });
-  c.Integer("Max", [](TTrackBar* t, Int64 v) { t->SetMax(int(v)); }, [](const TTrackBar* t) -> Int64 { return t->Max(); });
-  c.Integer("Position", [](TTrackBar* t, Int64 v) { t->SetPosition(int(v)); },
-            [](const TTrackBar* t) -> Int64 { return t->Position(); });
-  c.Enum("Orientation", {{"trHorizontal", 0}, {"trVertical", 1}},
-         [](TTrackBar* t, int v) { t->SetOrientation(TTrackBarOrientation(v)); },
-         [](const TTrackBar* t) { return int(t->Orientation()); });
-  c.Integer("Frequency", [](TTrackBar* t, Int64 v) { t->SetFrequency(int(v)); },
-            [](const TTrackBar* t) -> Int64 { return t->Frequency(); });
-  c.Enum("TickStyle", {{"tsNone", 0}, {"tsAuto", 1}, {"tsManual", 2}},
-         [](TTrackBar* t, int v) { t->SetTickStyle(TTickStyle(v)); }, [](const TTrackBar* t) { return int(t->TickStyle()); });
-  c.Enum("TickMarks", {{"tmBottomRight", 0}, {"tmTopLeft", 1}, {"tmBoth", 2}},
-         [](TTrackBar* t, int v) { t->SetTickMarks(TTickMark(v)); }, [](const TTrackBar* t) { return int(t->TickMarks()); });
-  c.Integer("LineSize", [](TTrackBar* t, Int64 v) { t->SetLineSize(int(v)); },
-            [](const TTrackBar* t) -> Int64 { return t->LineSize(); });
-  c.Integer("PageSize", [](TTrackBar* t, Int64 v) { t->SetPageSize(int(v)); },
-            [](const TTrackBar* t) -> Int64 { return t->PageSize(); });
-  c.Integer("ThumbLength", [](TTrackBar* t, Int64 v) { t->SetThumbLength(int(v)); },
-            [](const TTrackBar* t) -> Int64 { return t->ThumbLength(); });
-  c.Boolean("SliderVisible", [](TTrackBar* t, bool v) { t->SetSliderVisible(v); },
-            [](const TTrackBar* t) { return t->SliderVisible(); });
-  c.Event("OnChange",
-          std::function<void(TTrackBar*, TNotifyEvent)>([](TTrackBar* t, TNotifyEvent e) { t->OnChange = std::move(e); }));
+  using B = TTrackBar;
+  auto c = r.RegisterClass<B>("TTrackBar", "TWinControl");
+  c.Integer("Min", &B::Min, &B::SetMin);
+  c.Integer("Max", &B::Max, &B::SetMax);
+  c.Integer("Position", &B::Position, &B::SetPosition);
+  c.Enum("Orientation", &B::Orientation, &B::SetOrientation, {{"trHorizontal", 0}, {"trVertical", 1}});
+  c.Integer("Frequency", &B::Frequency, &B::SetFrequency);
+  c.Enum("TickStyle", &B::TickStyle, &B::SetTickStyle, {{"tsNone", 0}, {"tsAuto", 1}, {"tsManual", 2}});
+  c.Enum("TickMarks", &B::TickMarks, &B::SetTickMarks, {{"tmBottomRight", 0}, {"tmTopLeft", 1}, {"tmBoth", 2}});
+  c.Integer("LineSize", &B::LineSize, &B::SetLineSize);
+  c.Integer("PageSize", &B::PageSize, &B::SetPageSize);
+  c.Integer("ThumbLength", &B::ThumbLength, &B::SetThumbLength);
+  c.Boolean("SliderVisible", &B::SliderVisible, &B::SetSliderVisible);
+  c.Event("OnChange", &B::OnChange);
 }
 
 void RegisterBevel(TClassRegistry& r) {
-  auto c = r.RegisterClass<TBevel>("TBevel", "TGraphicControl");
-  c.Enum("Shape",
+  using B = TBevel;
+  auto c = r.RegisterClass<B>("TBevel", "TGraphicControl");
+  c.Enum("Shape", &B::Shape, &B::SetShape,
          {{"bsBox", bsBox}, {"bsFrame", bsFrame}, {"bsTopLine", bsTopLine}, {"bsBottomLine", bsBottomLine},
-          {"bsLeftLine", bsLeftLine}, {"bsRightLine", bsRightLine}, {"bsSpacer", bsSpacer}},
-         [](TBevel* b, int v) { b->SetShape(TBevelShape(v)); }, [](const TBevel* b) { return int(b->Shape()); });
-  c.Enum("Style", {{"bsLowered", bsLowered}, {"bsRaised", bsRaised}},
-         [](TBevel* b, int v) { b->SetStyle(TBevelStyle(v)); }, [](const TBevel* b) { return int(b->Style()); });
+          {"bsLeftLine", bsLeftLine}, {"bsRightLine", bsRightLine}, {"bsSpacer", bsSpacer}});
+  c.Enum("Style", &B::Style, &B::SetStyle, {{"bsLowered", bsLowered}, {"bsRaised", bsRaised}});
 }
 
 void RegisterEdit(TClassRegistry& r) {
-  auto c = r.RegisterClass<TEdit>("TEdit", "TWinControl");
-  c.String("Text", [](TEdit* e, const std::string& v) { e->SetText(v); }, [](const TEdit* e) { return e->Text(); });
-  c.Integer("MaxLength", [](TEdit* e, Int64 v) { e->SetMaxLength(int(v)); },
-            [](const TEdit* e) -> Int64 { return e->MaxLength(); });
-  c.Boolean("ReadOnly", [](TEdit* e, bool v) { e->SetReadOnly(v); }, [](const TEdit* e) { return e->ReadOnly(); });
-  c.String("PasswordChar", [](TEdit* e, const std::string& v) { e->SetPasswordChar(PasswordCharFromText(v)); },
-           [](const TEdit* e) { return PasswordCharToText(e->PasswordChar()); });
-  c.Event("OnChange", std::function<void(TEdit*, TNotifyEvent)>([](TEdit* e, TNotifyEvent h) { e->OnChange = std::move(h); }));
+  using E = TEdit;
+  auto c = r.RegisterClass<E>("TEdit", "TWinControl");
+  c.String("Text", &E::Text, &E::SetText);
+  c.Integer("MaxLength", &E::MaxLength, &E::SetMaxLength);
+  c.Boolean("ReadOnly", &E::ReadOnly, &E::SetReadOnly);
+  c.String("PasswordChar", PasswordCharText<E>, SetPasswordCharText<E>);
+  c.Event("OnChange", &E::OnChange);
 }
 
 void RegisterOpenDialog(TClassRegistry& r) {
-  auto c = r.RegisterClass<TOpenDialog>("TOpenDialog", "TComponent");
-  c.String("Title", [](TOpenDialog* d, const std::string& v) { d->SetTitle(v); },
-           [](const TOpenDialog* d) { return d->Title(); });
-  c.String("Filter", [](TOpenDialog* d, const std::string& v) { d->SetFilter(v); },
-           [](const TOpenDialog* d) { return d->Filter(); });
-  c.Integer("FilterIndex", [](TOpenDialog* d, Int64 v) { d->SetFilterIndex(int(v)); },
-            [](const TOpenDialog* d) -> Int64 { return d->FilterIndex(); });
-  c.String("FileName", [](TOpenDialog* d, const std::string& v) { d->SetFileName(v); },
-           [](const TOpenDialog* d) { return d->FileName(); });
-  c.String("InitialDir", [](TOpenDialog* d, const std::string& v) { d->SetInitialDir(v); },
-           [](const TOpenDialog* d) { return d->InitialDir(); });
-  c.String("DefaultExt", [](TOpenDialog* d, const std::string& v) { d->SetDefaultExt(v); },
-           [](const TOpenDialog* d) { return d->DefaultExt(); });
+  using D = TOpenDialog;
+  auto c = r.RegisterClass<D>("TOpenDialog", "TComponent");
+  c.String("Title", &D::Title, &D::SetTitle);
+  c.String("Filter", &D::Filter, &D::SetFilter);
+  c.Integer("FilterIndex", &D::FilterIndex, &D::SetFilterIndex);
+  c.String("FileName", &D::FileName, &D::SetFileName);
+  c.String("InitialDir", &D::InitialDir, &D::SetInitialDir);
+  c.String("DefaultExt", &D::DefaultExt, &D::SetDefaultExt);
   TIdentMap options;
   for (size_t i = 0; i < OpenOptionNames().size(); ++i) options.emplace_back(OpenOptionNames()[i], Int64(i));
-  c.Set("Options", options, [](TOpenDialog* d, std::uint64_t bits) { d->SetOptions(TOpenOptions::FromBits(bits)); },
-        [](const TOpenDialog* d) { return d->Options().Bits(); });
+  c.Set("Options", &D::Options, &D::SetOptions, options);
 }
 }  // namespace
 

@@ -46,6 +46,17 @@ void TClassRegistry::RegisterClass(const std::string& name, const std::string& p
 
 bool TClassRegistry::IsRegistered(const std::string& name) const { return Find(name) != nullptr; }
 
+std::vector<std::string> TClassRegistry::ClassNames() const {
+  std::vector<std::string> names;
+  for (const auto& [key, info] : FClasses) names.push_back(info.Name);
+  return names;
+}
+
+bool TClassRegistry::CanCreate(const std::string& name) const {
+  const ClassInfo* info = Find(name);
+  return info && info->Factory;
+}
+
 TComponent* TClassRegistry::CreateComponent(const std::string& className, TComponent* owner) const {
   const ClassInfo* info = Find(className);
   if (!info) throw ELayoutError("Class " + className + " not found");
@@ -100,6 +111,13 @@ std::vector<const TPropInfo*> TClassRegistry::AllProperties(const std::string& c
       }
     }
   }
+  return out;
+}
+
+std::vector<const TPropInfo*> TClassRegistry::OwnProperties(const std::string& className) const {
+  std::vector<const TPropInfo*> out;
+  if (const ClassInfo* c = Find(className))
+    for (const TPropInfo& p : c->Props) out.push_back(&p);
   return out;
 }
 

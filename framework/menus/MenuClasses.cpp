@@ -45,36 +45,33 @@ void RegisterMenuClasses() {
   RegisterActionClasses();
   TClassRegistry& r = ClassRegistry();
 
-  auto i = r.RegisterClass<TMenuItem>("TMenuItem", "TComponent");
-  i.String("Caption", [](TMenuItem* o, const std::string& v) { o->SetCaption(v); }, [](const TMenuItem* o) { return o->Caption(); });
-  i.Integer("ShortCut", [](TMenuItem* o, Int64 v) { o->SetShortCut(TShortCut(v)); }, [](const TMenuItem* o) -> Int64 { return o->ShortCut(); });
-  i.Boolean("Checked", [](TMenuItem* o, bool v) { o->SetChecked(v); }, [](const TMenuItem* o) { return o->Checked(); });
-  i.Boolean("RadioItem", [](TMenuItem* o, bool v) { o->SetRadioItem(v); }, [](const TMenuItem* o) { return o->RadioItem(); });
-  i.Integer("GroupIndex", [](TMenuItem* o, Int64 v) { o->SetGroupIndex(int(v)); }, [](const TMenuItem* o) -> Int64 { return o->GroupIndex(); });
-  i.Boolean("AutoCheck", [](TMenuItem* o, bool v) { o->SetAutoCheck(v); }, [](const TMenuItem* o) { return o->AutoCheck(); });
-  i.Boolean("Enabled", [](TMenuItem* o, bool v) { o->SetEnabled(v); }, [](const TMenuItem* o) { return o->Enabled(); });
-  i.Boolean("Visible", [](TMenuItem* o, bool v) { o->SetVisible(v); }, [](const TMenuItem* o) { return o->Visible(); });
-  i.Boolean("Default", [](TMenuItem* o, bool v) { o->SetDefault(v); }, [](const TMenuItem* o) { return o->Default(); });
-  i.Integer("ImageIndex", [](TMenuItem* o, Int64 v) { o->SetImageIndex(int(v)); }, [](const TMenuItem* o) -> Int64 { return o->ImageIndex(); });
-  i.String("Hint", [](TMenuItem* o, const std::string& v) { o->SetHint(v); }, [](const TMenuItem* o) { return o->Hint(); });
-  i.Integer("Tag", [](TMenuItem* o, Int64 v) { o->SetTag(long(v)); }, [](const TMenuItem* o) -> Int64 { return o->Tag(); });
-  i.Reference<TBasicAction>("Action", [](TMenuItem* o, TBasicAction* a) { o->SetAction(a); },
-                            [](const TMenuItem* o) { return o->Action(); });
-  i.Event("OnClick", [](TMenuItem* o, TNotifyEvent e) { o->OnClick = e; });
+  using I = TMenuItem;
+  auto i = r.RegisterClass<I>("TMenuItem", "TComponent");
+  i.String("Caption", &I::Caption, &I::SetCaption);
+  i.Integer("ShortCut", &I::ShortCut, &I::SetShortCut);
+  i.Boolean("Checked", &I::Checked, &I::SetChecked);
+  i.Boolean("RadioItem", &I::RadioItem, &I::SetRadioItem);
+  i.Integer("GroupIndex", &I::GroupIndex, &I::SetGroupIndex);
+  i.Boolean("AutoCheck", &I::AutoCheck, &I::SetAutoCheck);
+  i.Boolean("Enabled", &I::Enabled, &I::SetEnabled);
+  i.Boolean("Visible", &I::Visible, &I::SetVisible);
+  i.Boolean("Default", &I::Default, &I::SetDefault);
+  i.Integer("ImageIndex", &I::ImageIndex, &I::SetImageIndex);
+  i.String("Hint", &I::Hint, &I::SetHint);
+  i.Integer("Tag", &I::Tag, &I::SetTag);
+  i.Reference("Action", &I::Action, &I::SetAction);
+  i.Event("OnClick", &I::OnClick);
 
   auto m = r.RegisterRootClass<TMenu>("TMenu", "TComponent");
-  m.Reference<TImageList>("Images", [](TMenu* o, TImageList* v) { o->SetImages(v); },
-                          [](const TMenu* o) { return o->Images(); });
+  m.Reference("Images", &TMenu::Images, &TMenu::SetImages);
   r.RegisterClass<TMainMenu>("TMainMenu", "TMenu");
   auto p = r.RegisterClass<TPopupMenu>("TPopupMenu", "TMenu");
-  p.Boolean("AutoPopup", [](TPopupMenu* o, bool v) { o->SetAutoPopup(v); }, [](const TPopupMenu* o) { return o->AutoPopup(); });
-  p.Event("OnPopup", [](TPopupMenu* o, TNotifyEvent e) { o->OnPopup = e; });
+  p.Boolean("AutoPopup", &TPopupMenu::AutoPopup, &TPopupMenu::SetAutoPopup);
+  p.Event("OnPopup", &TPopupMenu::OnPopup);
 
   // A control names its context menu.
   if (r.IsRegistered("TControl"))
-    r.Properties<TControl>("TControl").Reference<TPopupMenu>(
-        "PopupMenu", [](TControl* o, TPopupMenu* v) { o->SetPopupMenu(v); },
-        [](const TControl* o) { return dynamic_cast<TPopupMenu*>(o->PopupMenu()); });
+    r.Properties<TControl>("TControl").Reference("PopupMenu", &TControl::PopupMenu, &TControl::SetPopupMenu);
 
   // Wrap the current handlers once; a later registration of the windows classes
   // replaces them, and calling this again wraps the new ones.

@@ -33,16 +33,16 @@ const TClassRegistry& Registry() {
     reg->RegisterRootClass<TComponent>("TRoot", "");
     reg->RegisterMethod("TRoot", "Click", [](TComponent*) -> TNotifyEvent { return [](TObject*) {}; });
     reg->RegisterClass<TFuzzItem>("TFuzzItem", "")
-        .Integer("N", [](TFuzzItem* c, Int64 v) { c->Number = v; }, {}, {{"clRed", 255}})
-        .Float("R", [](TFuzzItem* c, double v) { c->Ratio = v; })
-        .String("S", [](TFuzzItem* c, const std::string& v) { c->Text = v; })
-        .Boolean("B", [](TFuzzItem* c, bool v) { c->Number = v; })
-        .Enum("E", {{"eA", 0}, {"eB", 1}}, [](TFuzzItem* c, int v) { c->Kind = v; })
-        .Set("F.Style", {{"fsBold", 0}, {"fsItalic", 63}}, [](TFuzzItem* c, std::uint64_t v) { c->Style = v; })
-        .StringList("L.Strings", [](TFuzzItem* c, const std::vector<std::string>& v) { c->Lines = v; })
-        .Binary("D", [](TFuzzItem* c, const std::vector<std::uint8_t>& v) { c->Data = v; })
-        .Reference("Ref", [](TFuzzItem* c, TComponent* v) { c->Link = v; })
-        .Event("OnClick", [](TFuzzItem* c, TNotifyEvent e) { c->OnClick = e; });
+        .Integer("N", nullptr, [](TFuzzItem* c, Int64 v) { c->Number = v; }, {{"clRed", 255}})
+        .Float("R", nullptr, [](TFuzzItem* c, double v) { c->Ratio = v; })
+        .String("S", nullptr, [](TFuzzItem* c, const std::string& v) { c->Text = v; })
+        .Boolean("B", nullptr, [](TFuzzItem* c, bool v) { c->Number = v; })
+        .Enum("E", nullptr, [](TFuzzItem* c, int v) { c->Kind = v; }, {{"eA", 0}, {"eB", 1}})
+        .Set("F.Style", nullptr, [](TFuzzItem* c, std::uint64_t v) { c->Style = v; }, {{"fsBold", 0}, {"fsItalic", 63}})
+        .StringList("L.Strings", nullptr, [](TFuzzItem* c, const std::vector<std::string>& v) { c->Lines = v; })
+        .Binary("D", nullptr, [](TFuzzItem* c, const std::vector<std::uint8_t>& v) { c->Data = v; })
+        .Reference("Ref", nullptr, [](TFuzzItem* c, TComponent* v) { c->Link = v; })
+        .Event("OnClick", &TFuzzItem::OnClick);
     reg->SetParentHandler([](TComponent*, TComponent*) {});
     return reg;
   }();

@@ -13,47 +13,32 @@ namespace {
 void RegisterListView(TClassRegistry& r) {
   using L = TbsSkinListView;
   auto c = r.RegisterClass<L>("TbsSkinListView", "TListView");
-  c.Reference<TbsSkinData>("SkinData", [](L* l, TbsSkinData* d) { l->SetSkinData(d); },
-                           [](const L* l) { return l->SkinData(); });
-  c.String("SkinDataName", [](L* l, const std::string& v) { l->SetSkinDataName(v); },
-           [](const L* l) { return l->SkinDataName(); });
-  c.String("HeaderSkinDataName", [](L* l, const std::string& v) { l->SetHeaderSkinDataName(v); },
-           [](const L* l) { return l->HeaderSkinDataName(); });
-  c.Reference<TbsSkinScrollBar>("HScrollBar", [](L* l, TbsSkinScrollBar* b) { l->SetHScrollBar(b); },
-                                [](const L* l) { return l->HScrollBar(); });
-  c.Reference<TbsSkinScrollBar>("VScrollBar", [](L* l, TbsSkinScrollBar* b) { l->SetVScrollBar(b); },
-                                [](const L* l) { return l->VScrollBar(); });
-  RegisterSkinFontProperties<L>(
-      c, "DefaultFont", [](L* l) { return l->DefaultFont(); }, [](const L* l) { return l->DefaultFont(); });
-  c.Integer("DefaultColor", [](L* l, Int64 v) { l->SetDefaultColor(TColor(v)); },
-            [](const L* l) -> Int64 { return l->DefaultColor(); }, kSkinColorIdents);
-  c.Boolean("UseSkinFont", [](L* l, bool v) { l->SetUseSkinFont(v); }, [](const L* l) { return l->UseSkinFont(); });
+  RegisterSkinBinding(c);
+  c.String("HeaderSkinDataName", &L::HeaderSkinDataName, &L::SetHeaderSkinDataName);
+  c.Reference("HScrollBar", &L::HScrollBar, &L::SetHScrollBar);
+  c.Reference("VScrollBar", &L::VScrollBar, &L::SetVScrollBar);
+  RegisterFontProperties(c, "DefaultFont", &L::DefaultFont, kSkinColorIdents);
+  c.Integer("DefaultColor", &L::DefaultColor, &L::SetDefaultColor, kSkinColorIdents);
+  c.Boolean("UseSkinFont", &L::UseSkinFont, &L::SetUseSkinFont);
   RegisterSkinMouseAndKeyEvents(c, true);
 }
 
 void RegisterStdLabel(TClassRegistry& r) {
   using L = TbsSkinStdLabel;
   auto c = r.RegisterClass<L>("TbsSkinStdLabel", "TLabel");
-  c.Reference<TbsSkinData>("SkinData", [](L* l, TbsSkinData* d) { l->SetSkinData(d); },
-                           [](const L* l) { return l->SkinData(); });
-  c.String("SkinDataName", [](L* l, const std::string& v) { l->SetSkinDataName(v); },
-           [](const L* l) { return l->SkinDataName(); });
-  RegisterSkinFontProperties<L>(
-      c, "DefaultFont", [](L* l) { return l->DefaultFont(); }, [](const L* l) { return l->DefaultFont(); });
-  c.Boolean("UseSkinFont", [](L* l, bool v) { l->SetUseSkinFont(v); }, [](const L* l) { return l->UseSkinFont(); });
-  c.Event("OnClick", [](L* l, TNotifyEvent e) { l->OnClick = std::move(e); });
-  c.Event("OnDblClick", [](L* l, TNotifyEvent e) { l->OnDblClick = std::move(e); });
+  RegisterSkinBinding(c);
+  RegisterFontProperties(c, "DefaultFont", &L::DefaultFont, kSkinColorIdents);
+  c.Boolean("UseSkinFont", &L::UseSkinFont, &L::SetUseSkinFont);
+  c.Event("OnClick", &L::OnClick);
+  c.Event("OnDblClick", &L::OnDblClick);
   RegisterSkinMouseAndKeyEvents(c, false);
 }
 
 void RegisterBevel(TClassRegistry& r) {
   using B = TbsSkinBevel;
   auto c = r.RegisterClass<B>("TbsSkinBevel", "TBevel");
-  c.Reference<TbsSkinData>("SkinData", [](B* b, TbsSkinData* d) { b->SetSkinData(d); },
-                           [](const B* b) { return b->SkinData(); });
-  c.String("SkinDataName", [](B* b, const std::string& v) { b->SetSkinDataName(v); },
-           [](const B* b) { return b->SkinDataName(); });
-  c.Boolean("DividerMode", [](B* b, bool v) { b->SetDividerMode(v); }, [](const B* b) { return b->DividerMode(); });
+  RegisterSkinBinding(c);
+  c.Boolean("DividerMode", &B::DividerMode, &B::SetDividerMode);
 }
 }  // namespace
 

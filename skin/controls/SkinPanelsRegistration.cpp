@@ -14,32 +14,22 @@ namespace {
 void RegisterPanel(TClassRegistry& r) {
   using P = TbsSkinPanel;
   auto c = r.RegisterClass<P>("TbsSkinPanel", "TbsSkinCustomControl");
-  c.Boolean("CaptionMode", [](P* p, bool v) { p->SetCaptionMode(v); }, [](const P* p) { return p->CaptionMode(); });
-  c.Integer("DefaultCaptionHeight", [](P* p, Int64 v) { p->SetDefaultCaptionHeight(int(v)); },
-            [](const P* p) -> Int64 { return p->DefaultCaptionHeight(); });
-  c.Enum("DefaultAlignment", {{"taLeftJustify", 0}, {"taRightJustify", 1}, {"taCenter", 2}},
-         [](P* p, int v) { p->SetDefaultAlignment(TAlignment(v)); },
-         [](const P* p) { return int(p->DefaultAlignment()); });
-  c.Enum("BorderStyle", {{"bvFrame", 0}, {"bvRaised", 1}, {"bvLowered", 2}, {"bvNone", 3}},
-         [](P* p, int v) { p->SetBorderStyle(TbsSkinBorderStyle(v)); },
-         [](const P* p) { return int(p->BorderStyle()); });
-  c.Binary("Glyph.Data", [](P* p, const std::vector<std::uint8_t>& v) {
-    TBitmap g;
-    LoadSkinBitmapBlock(g, v);
-    p->SetGlyph(&g);
-  });
-  c.Integer("NumGlyphs", [](P* p, Int64 v) { p->SetNumGlyphs(int(v)); },
-            [](const P* p) -> Int64 { return p->NumGlyphs(); });
-  c.Integer("Spacing", [](P* p, Int64 v) { p->SetSpacing(int(v)); }, [](const P* p) -> Int64 { return p->Spacing(); });
-  c.Boolean("CheckedMode", [](P* p, bool v) { p->SetCheckedMode(v); }, [](const P* p) { return p->CheckedMode(); });
-  c.Boolean("Checked", [](P* p, bool v) { p->SetChecked(v); }, [](const P* p) { return p->Checked(); });
-  c.Boolean("AutoEnabledControls", [](P* p, bool v) { p->SetAutoEnabledControls(v); },
-            [](const P* p) { return p->AutoEnabledControls(); });
-  c.Event("OnChecked", [](P* p, TNotifyEvent e) { p->OnChecked = std::move(e); });
-  c.Boolean("RollUpMode", [](P* p, bool v) { p->SetRollUpMode(v); }, [](const P* p) { return p->RollUpMode(); });
-  c.Boolean("RollUpState", [](P* p, bool v) { p->SetRollUpState(v); }, [](const P* p) { return p->RollUpState(); });
-  c.Integer("RealHeight", [](P* p, Int64 v) { p->SetRealHeight(int(v)); },
-            [](const P* p) -> Int64 { return p->RealHeight(); });
+  c.Boolean("CaptionMode", &P::CaptionMode, &P::SetCaptionMode);
+  c.Integer("DefaultCaptionHeight", &P::DefaultCaptionHeight, &P::SetDefaultCaptionHeight);
+  c.Enum("DefaultAlignment", &P::DefaultAlignment, &P::SetDefaultAlignment,
+         {{"taLeftJustify", 0}, {"taRightJustify", 1}, {"taCenter", 2}});
+  c.Enum("BorderStyle", &P::BorderStyle, &P::SetBorderStyle,
+         {{"bvFrame", 0}, {"bvRaised", 1}, {"bvLowered", 2}, {"bvNone", 3}});
+  c.Binary("Glyph.Data", nullptr, StoredGlyph(&P::SetGlyph));
+  c.Integer("NumGlyphs", &P::NumGlyphs, &P::SetNumGlyphs);
+  c.Integer("Spacing", &P::Spacing, &P::SetSpacing);
+  c.Boolean("CheckedMode", &P::CheckedMode, &P::SetCheckedMode);
+  c.Boolean("Checked", &P::Checked, &P::SetChecked);
+  c.Boolean("AutoEnabledControls", &P::AutoEnabledControls, &P::SetAutoEnabledControls);
+  c.Event("OnChecked", &P::OnChecked);
+  c.Boolean("RollUpMode", &P::RollUpMode, &P::SetRollUpMode);
+  c.Boolean("RollUpState", &P::RollUpState, &P::SetRollUpState);
+  c.Integer("RealHeight", &P::RealHeight, &P::SetRealHeight);
   RegisterSkinMouseAndKeyEvents(c, false);
 
   r.RegisterClass<TbsSkinGroupBox>("TbsSkinGroupBox", "TbsSkinPanel");
@@ -48,47 +38,27 @@ void RegisterPanel(TClassRegistry& r) {
 void RegisterCheckRadioBox(TClassRegistry& r) {
   using B = TbsSkinCheckRadioBox;
   auto c = r.RegisterClass<B>("TbsSkinCheckRadioBox", "TbsSkinCustomControl");
-  c.Boolean("Checked", [](B* b, bool v) { b->SetChecked(v); }, [](const B* b) { return b->Checked(); });
-  c.Boolean("Radio", [](B* b, bool v) { b->SetRadio(v); }, [](const B* b) { return b->Radio(); });
-  c.Integer("GroupIndex", [](B* b, Int64 v) { b->SetGroupIndex(int(v)); },
-            [](const B* b) -> Int64 { return b->GroupIndex(); });
-  c.Boolean("Flat", [](B* b, bool v) { b->SetFlat(v); }, [](const B* b) { return b->Flat(); });
-  c.Boolean("CanFocused", [](B* b, bool v) { b->SetCanFocused(v); }, [](const B* b) { return b->CanFocused(); });
-  c.Reference<TImageList>(
-      "Images", [](B* b, TImageList* v) { b->SetImages(v); }, [](const B* b) { return b->Images(); });
-  c.Integer("ImageIndex", [](B* b, Int64 v) { b->SetImageIndex(int(v)); },
-            [](const B* b) -> Int64 { return b->ImageIndex(); });
-  c.Reference<TBasicAction>("Action", [](B* b, TBasicAction* a) { b->SetAction(a); },
-                            [](const B* b) { return b->Action(); });
+  c.Boolean("Checked", &B::Checked, &B::SetChecked);
+  c.Boolean("Radio", &B::Radio, &B::SetRadio);
+  c.Integer("GroupIndex", &B::GroupIndex, &B::SetGroupIndex);
+  c.Boolean("Flat", &B::Flat, &B::SetFlat);
+  c.Boolean("CanFocused", &B::CanFocused, &B::SetCanFocused);
+  c.Reference("Images", &B::Images, &B::SetImages);
+  c.Integer("ImageIndex", &B::ImageIndex, &B::SetImageIndex);
+  c.Reference("Action", &B::Action, &B::SetAction);
   RegisterSkinMouseAndKeyEvents(c, true);
 }
 
 void RegisterRadioGroup(TClassRegistry& r) {
-  using G = TbsSkinCustomRadioGroup;
-  r.RegisterRootClass<G>("TbsSkinCustomRadioGroup", "TbsSkinGroupBox");
-  auto c = r.RegisterClass<TbsSkinRadioGroup>("TbsSkinRadioGroup", "TbsSkinCustomRadioGroup");
-  c.StringList(
-      "Items.Strings",
-      [](TbsSkinRadioGroup* g, const std::vector<std::string>& v) {
-        TStringList l;
-        for (const std::string& s : v) l.Add(s);
-        g->SetItems(&l);
-      },
-      [](const TbsSkinRadioGroup* g) {
-        std::vector<std::string> v;
-        for (int i = 0; i < g->Items()->Count(); ++i) v.push_back(g->Items()->Strings(i));
-        return v;
-      });
-  c.Integer("ItemIndex", [](G* g, Int64 v) { g->SetItemIndex(int(v)); },
-            [](const G* g) -> Int64 { return g->ItemIndex(); });
-  c.Integer("Columns", [](G* g, Int64 v) { g->SetColumns(int(v)); }, [](const G* g) -> Int64 { return g->Columns(); });
-  c.String("ButtonSkinDataName", [](G* g, const std::string& v) { g->SetButtonSkinDataName(v); },
-           [](const G* g) { return g->ButtonSkinDataName(); });
-  RegisterSkinFontProperties<TbsSkinRadioGroup>(
-      c, "ButtonDefaultFont", [](TbsSkinRadioGroup* g) { return g->ButtonDefaultFont(); },
-      [](const TbsSkinRadioGroup* g) { return g->ButtonDefaultFont(); });
-  c.Reference<TImageList>(
-      "Images", [](G* g, TImageList* v) { g->SetImages(v); }, [](const G* g) { return g->Images(); });
+  using G = TbsSkinRadioGroup;
+  r.RegisterRootClass<TbsSkinCustomRadioGroup>("TbsSkinCustomRadioGroup", "TbsSkinGroupBox");
+  auto c = r.RegisterClass<G>("TbsSkinRadioGroup", "TbsSkinCustomRadioGroup");
+  c.StringList("Items.Strings", &G::Items, &G::SetItems);
+  c.Integer("ItemIndex", &G::ItemIndex, &G::SetItemIndex);
+  c.Integer("Columns", &G::Columns, &G::SetColumns);
+  c.String("ButtonSkinDataName", &G::ButtonSkinDataName, &G::SetButtonSkinDataName);
+  RegisterFontProperties(c, "ButtonDefaultFont", &G::ButtonDefaultFont, kSkinColorIdents);
+  c.Reference("Images", &G::Images, &G::SetImages);
 }
 }  // namespace
 

@@ -5,11 +5,8 @@ const TIdentMap kSkinColorIdents = {
     {"clWindowText", clWindowText}, {"clBtnText", clBtnText}, {"clBtnFace", clBtnFace},
     {"clBtnShadow", clBtnShadow}, {"clBtnHighlight", clBtnHighlight}, {"clWindow", clWindow},
     {"clHighlight", clHighlight}, {"clHighlightText", clHighlightText}, {"clGrayText", clGrayText}};
-const TIdentMap kSkinCharsetIdents = {{"ANSI_CHARSET", ANSI_CHARSET},
-                                      {"DEFAULT_CHARSET", DEFAULT_CHARSET},
-                                      {"SYMBOL_CHARSET", SYMBOL_CHARSET},
-                                      {"GB2312_CHARSET", GB2312_CHARSET}};
-const TIdentMap kSkinFontStyleIdents = {{"fsBold", 0}, {"fsItalic", 1}, {"fsUnderline", 2}, {"fsStrikeOut", 3}};
+const TIdentMap kSkinButtonLayoutIdents = {
+    {"blGlyphLeft", 0}, {"blGlyphRight", 1}, {"blGlyphTop", 2}, {"blGlyphBottom", 3}};
 
 void LoadSkinBitmapBlock(TBitmap& bmp, const std::vector<std::uint8_t>& bytes) {
   if (bytes.empty()) {

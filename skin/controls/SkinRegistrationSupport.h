@@ -1,50 +1,76 @@
 #pragma once
-// Pieces the skin controls' registrations with the stored-layout reader share: font
-// properties, stored bitmap blocks and the mouse and key events.
+// Pieces the skin controls' registrations with the stored-layout reader share: the
+// skin binding, the default font and size, stored bitmap blocks, the glyph button's
+// properties and the mouse and key events.
 #include <cstdint>
 #include <string>
-#include <utility>
 #include <vector>
 
 #include "framework/graphics/Bitmap.h"
-#include "framework/graphics/Font.h"
 #include "framework/layout/ClassRegistry.h"
 #include "framework/menus/PopupMenu.h"
+#include "framework/windows/FontProperties.h"
 
 extern const TIdentMap kSkinColorIdents;
-extern const TIdentMap kSkinCharsetIdents;
-extern const TIdentMap kSkinFontStyleIdents;
-
-// prefix.Name, .Height, .Color, .Charset and .Style of the font get returns.
-template <class T>
-void RegisterSkinFontProperties(TClassBuilder<T>& c, const std::string& prefix, TFont* (*get)(T*),
-                                const TFont* (*cget)(const T*)) {
-  c.String(prefix + ".Name", [get](T* t, const std::string& v) { get(t)->SetName(v); },
-           [cget](const T* t) { return cget(t)->Name(); });
-  c.Integer(prefix + ".Height", [get](T* t, Int64 v) { get(t)->SetHeight(int(v)); },
-            [cget](const T* t) -> Int64 { return cget(t)->Height(); });
-  c.Integer(prefix + ".Color", [get](T* t, Int64 v) { get(t)->SetColor(TColor(v)); },
-            [cget](const T* t) -> Int64 { return cget(t)->Color(); }, kSkinColorIdents);
-  c.Integer(prefix + ".Charset", [get](T* t, Int64 v) { get(t)->SetCharset(TFontCharset(v)); },
-            [cget](const T* t) -> Int64 { return cget(t)->Charset(); }, kSkinCharsetIdents);
-  c.Set(prefix + ".Style", kSkinFontStyleIdents,
-        [get](T* t, std::uint64_t v) { get(t)->SetStyle(TFontStyles::FromBits(v)); },
-        [cget](const T* t) { return cget(t)->Style().Bits(); });
-}
+extern const TIdentMap kSkinButtonLayoutIdents;
 
 // A stored bitmap block: the BMP file, optionally preceded by its 32-bit length.
 void LoadSkinBitmapBlock(TBitmap& bmp, const std::vector<std::uint8_t>& bytes);
 
+// A setter for "Glyph.Data": the decoded block handed to set.
+template <class C>
+auto StoredGlyph(void (C::*set)(const TBitmap*)) {
+  return [set](C* c, const std::vector<std::uint8_t>& bytes) {
+    TBitmap glyph;
+    LoadSkinBitmapBlock(glyph, bytes);
+    (c->*set)(&glyph);
+  };
+}
+
+// The skin data a control draws from and the name of its record.
+template <class T>
+void RegisterSkinBinding(TClassBuilder<T>& c) {
+  c.Reference("SkinData", &T::SkinData, &T::SetSkinData);
+  c.String("SkinDataName", &T::SkinDataName, &T::SetSkinDataName);
+}
+
+// The default look's font and size, used when no skin record is found.
+template <class T>
+void RegisterSkinDefaults(TClassBuilder<T>& c) {
+  RegisterFontProperties(c, "DefaultFont", &T::DefaultFont, kSkinColorIdents);
+  c.Integer("DefaultWidth", &T::DefaultWidth, &T::SetDefaultWidth);
+  c.Integer("DefaultHeight", &T::DefaultHeight, &T::SetDefaultHeight);
+  c.Boolean("UseSkinFont", &T::UseSkinFont, &T::SetUseSkinFont);
+}
+
+// What the windowed and the window-less glyph buttons both store: the glyph and its
+// placement, then the down state, its group and auto-repeat (in the order written).
+template <class B>
+void RegisterSkinButtonGlyph(TClassBuilder<B>& c) {
+  c.Binary("Glyph.Data", nullptr, StoredGlyph(&B::SetGlyph));
+  c.Integer("NumGlyphs", &B::NumGlyphs, &B::SetNumGlyphs);
+  c.Enum("Layout", &B::Layout, &B::SetLayout, kSkinButtonLayoutIdents);
+  c.Integer("Margin", &B::Margin, &B::SetMargin);
+  c.Integer("Spacing", &B::Spacing, &B::SetSpacing);
+}
+template <class B>
+void RegisterSkinButtonState(TClassBuilder<B>& c) {
+  c.Boolean("Down", &B::Down, &B::SetDown);
+  c.Integer("GroupIndex", &B::GroupIndex, &B::SetGroupIndex);
+  c.Boolean("AllowAllUp", &B::AllowAllUp, &B::SetAllowAllUp);
+  c.Boolean("RepeatMode", &B::RepeatMode, &B::SetRepeatMode);
+  c.Integer("RepeatInterval", &B::RepeatInterval, &B::SetRepeatInterval);
+}
+
 // OnMouseDown/Up/Move and PopupMenu; with keys also OnKeyDown/Up/Press.
 template <class T>
 void RegisterSkinMouseAndKeyEvents(TClassBuilder<T>& c, bool keys) {
-  c.template Event<TMouseEvent>("OnMouseDown", [](T* b, TMouseEvent e) { b->OnMouseDown = std::move(e); });
-  c.template Event<TMouseEvent>("OnMouseUp", [](T* b, TMouseEvent e) { b->OnMouseUp = std::move(e); });
-  c.template Event<TMouseMoveEvent>("OnMouseMove", [](T* b, TMouseMoveEvent e) { b->OnMouseMove = std::move(e); });
-  c.template Reference<TPopupMenu>(
-      "PopupMenu", [](T* b, TPopupMenu* m) { b->SetPopupMenu(m); }, [](const T* b) { return b->PopupMenu(); });
+  c.Event("OnMouseDown", &T::OnMouseDown);
+  c.Event("OnMouseUp", &T::OnMouseUp);
+  c.Event("OnMouseMove", &T::OnMouseMove);
+  c.Reference("PopupMenu", &T::PopupMenu, &T::SetPopupMenu);
   if (!keys) return;
-  c.template Event<TKeyEvent>("OnKeyDown", [](T* b, TKeyEvent e) { b->OnKeyDown = std::move(e); });
-  c.template Event<TKeyEvent>("OnKeyUp", [](T* b, TKeyEvent e) { b->OnKeyUp = std::move(e); });
-  c.template Event<TKeyPressEvent>("OnKeyPress", [](T* b, TKeyPressEvent e) { b->OnKeyPress = std::move(e); });
+  c.Event("OnKeyDown", &T::OnKeyDown);
+  c.Event("OnKeyUp", &T::OnKeyUp);
+  c.Event("OnKeyPress", &T::OnKeyPress);
 }

@@ -6,34 +6,27 @@
 void RegisterSkinScrollBarClass(TClassRegistry& r) {
   using S = TbsSkinScrollBar;
   auto c = r.RegisterClass<S>("TbsSkinScrollBar", "TbsSkinCustomControl");
-  c.Enum("Kind", {{"sbHorizontal", sbHorizontal}, {"sbVertical", sbVertical}},
-         [](S* s, int v) { s->SetKind(TScrollBarKind(v)); }, [](const S* s) { return int(s->Kind()); });
-  c.Integer("Min", [](S* s, Int64 v) { s->SetMin(int(v)); }, [](const S* s) -> Int64 { return s->Min(); });
-  c.Integer("Max", [](S* s, Int64 v) { s->SetMax(int(v)); }, [](const S* s) -> Int64 { return s->Max(); });
-  c.Integer("PageSize", [](S* s, Int64 v) { s->SetPageSize(int(v)); },
-            [](const S* s) -> Int64 { return s->PageSize(); });
-  c.Integer("Position", [](S* s, Int64 v) { s->SetPosition(int(v)); },
-            [](const S* s) -> Int64 { return s->Position(); });
-  c.Integer("SmallChange", [](S* s, Int64 v) { s->SetSmallChange(int(v)); },
-            [](const S* s) -> Int64 { return s->SmallChange(); });
-  c.Integer("LargeChange", [](S* s, Int64 v) { s->SetLargeChange(int(v)); },
-            [](const S* s) -> Int64 { return s->LargeChange(); });
-  c.Boolean("Both", [](S* s, bool v) { s->SetBoth(v); }, [](const S* s) { return s->Both(); });
-  c.Integer("BothMarkerWidth", [](S* s, Int64 v) { s->SetBothMarkerWidth(int(v)); },
-            [](const S* s) -> Int64 { return s->BothMarkerWidth(); });
-  c.String("BothSkinDataName", [](S* s, const std::string& v) { s->SetBothSkinDataName(v); },
-           [](const S* s) { return s->BothSkinDataName(); });
-  c.Boolean("CanFocused", [](S* s, bool v) { s->SetCanFocused(v); }, [](const S* s) { return s->CanFocused(); });
-  c.Event("OnChange", [](S* s, TNotifyEvent e) { s->OnChange = std::move(e); });
-  c.Event("OnLastChange", [](S* s, TNotifyEvent e) { s->OnLastChange = std::move(e); });
-  c.Event("OnUpButtonClick", [](S* s, TNotifyEvent e) { s->OnUpButtonClick = std::move(e); });
-  c.Event("OnDownButtonClick", [](S* s, TNotifyEvent e) { s->OnDownButtonClick = std::move(e); });
-  c.Event("OnPageUp", [](S* s, TNotifyEvent e) { s->OnPageUp = std::move(e); });
-  c.Event("OnPageDown", [](S* s, TNotifyEvent e) { s->OnPageDown = std::move(e); });
-  c.Event<TMouseEvent>("OnMouseDown", [](S* s, TMouseEvent e) { s->OnMouseDown = std::move(e); });
-  c.Event<TMouseEvent>("OnMouseUp", [](S* s, TMouseEvent e) { s->OnMouseUp = std::move(e); });
-  c.Event<TMouseMoveEvent>("OnMouseMove", [](S* s, TMouseMoveEvent e) { s->OnMouseMove = std::move(e); });
-  c.Event<TKeyEvent>("OnKeyDown", [](S* s, TKeyEvent e) { s->OnKeyDown = std::move(e); });
-  c.Event<TKeyEvent>("OnKeyUp", [](S* s, TKeyEvent e) { s->OnKeyUp = std::move(e); });
-  c.Event<TKeyPressEvent>("OnKeyPress", [](S* s, TKeyPressEvent e) { s->OnKeyPress = std::move(e); });
+  c.Enum("Kind", &S::Kind, &S::SetKind, {{"sbHorizontal", sbHorizontal}, {"sbVertical", sbVertical}});
+  c.Integer("Min", &S::Min, &S::SetMin);
+  c.Integer("Max", &S::Max, &S::SetMax);
+  c.Integer("PageSize", &S::PageSize, &S::SetPageSize);
+  c.Integer("Position", &S::Position, &S::SetPosition);
+  c.Integer("SmallChange", &S::SmallChange, &S::SetSmallChange);
+  c.Integer("LargeChange", &S::LargeChange, &S::SetLargeChange);
+  c.Boolean("Both", &S::Both, &S::SetBoth);
+  c.Integer("BothMarkerWidth", &S::BothMarkerWidth, &S::SetBothMarkerWidth);
+  c.String("BothSkinDataName", &S::BothSkinDataName, &S::SetBothSkinDataName);
+  c.Boolean("CanFocused", &S::CanFocused, &S::SetCanFocused);
+  c.Event("OnChange", &S::OnChange);
+  c.Event("OnLastChange", &S::OnLastChange);
+  c.Event("OnUpButtonClick", &S::OnUpButtonClick);
+  c.Event("OnDownButtonClick", &S::OnDownButtonClick);
+  c.Event("OnPageUp", &S::OnPageUp);
+  c.Event("OnPageDown", &S::OnPageDown);
+  c.Event("OnMouseDown", &S::OnMouseDown);
+  c.Event("OnMouseUp", &S::OnMouseUp);
+  c.Event("OnMouseMove", &S::OnMouseMove);
+  c.Event("OnKeyDown", &S::OnKeyDown);
+  c.Event("OnKeyUp", &S::OnKeyUp);
+  c.Event("OnKeyPress", &S::OnKeyPress);
 }

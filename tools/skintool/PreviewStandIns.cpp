@@ -40,7 +40,7 @@ void BindNoOps(TClassRegistry& r, const std::string& rootClass, const TLayoutObj
 void RegisterPreviewStandIns(const std::string& layoutText) {
   TClassRegistry& r = ClassRegistry();
   r.RegisterClass<TPreviewVideoArea>("TWindowsMediaPlayer", "TCustomControl")
-      .Binary("ControlData", [](TPreviewVideoArea*, const std::vector<std::uint8_t>&) {});
+      .Binary("ControlData", nullptr, [](TPreviewVideoArea*, const std::vector<std::uint8_t>&) {});
   r.RegisterClass<TPreviewHiddenControl>("TMediaPlayer", "TCustomControl");
   const auto tree = ParseLayout(layoutText);
   r.RegisterRootClass<TCustomForm>(tree->ClassName, "TForm");

@@ -111,8 +111,8 @@ TEST_F(BevelTest, ReadFromAStoredLayout) {
   registry.RegisterClass("TComponent", "", TComponentFactory{});
   registry.RegisterClass("TControl", "TComponent", TComponentFactory{});
   auto control = registry.Properties<TControl>("TControl");
-  control.Integer("Left", [](TControl* c, Int64 v) { c->SetLeft(int(v)); });
-  control.Integer("Width", [](TControl* c, Int64 v) { c->SetWidth(int(v)); });
+  control.Integer("Left", nullptr, [](TControl* c, Int64 v) { c->SetLeft(int(v)); });
+  control.Integer("Width", nullptr, [](TControl* c, Int64 v) { c->SetWidth(int(v)); });
   RegisterStandardControls(registry);
   registry.RegisterRootClass<TForm>("TForm", "TWinControl");
   registry.SetParentHandler([](TComponent* child, TComponent* parent) {

@@ -24,11 +24,11 @@ class StoredLayoutTest : public ControlsFixture {
     Registry.RegisterClass("TComponent", "", TComponentFactory{});
     Registry.RegisterClass("TControl", "TComponent", TComponentFactory{});
     auto control = Registry.Properties<TControl>("TControl");
-    control.Integer("Left", [](TControl* c, Int64 v) { c->SetLeft(int(v)); });
-    control.Integer("Top", [](TControl* c, Int64 v) { c->SetTop(int(v)); });
-    control.Integer("Width", [](TControl* c, Int64 v) { c->SetWidth(int(v)); });
-    control.Integer("Height", [](TControl* c, Int64 v) { c->SetHeight(int(v)); });
-    control.Boolean("Enabled", [](TControl* c, bool v) { c->SetEnabled(v); });
+    control.Integer("Left", nullptr, [](TControl* c, Int64 v) { c->SetLeft(int(v)); });
+    control.Integer("Top", nullptr, [](TControl* c, Int64 v) { c->SetTop(int(v)); });
+    control.Integer("Width", nullptr, [](TControl* c, Int64 v) { c->SetWidth(int(v)); });
+    control.Integer("Height", nullptr, [](TControl* c, Int64 v) { c->SetHeight(int(v)); });
+    control.Boolean("Enabled", nullptr, [](TControl* c, bool v) { c->SetEnabled(v); });
     RegisterStandardControls(Registry);
     Registry.RegisterRootClass<TForm>("TForm", "TWinControl");
     Registry.SetParentHandler([](TComponent* child, TComponent* parent) {

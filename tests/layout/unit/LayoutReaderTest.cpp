@@ -203,7 +203,7 @@ TEST_F(LayoutReader, DeepNestingIsRefusedNotOverflowed) {
 
 TEST_F(LayoutReader, RegistryWalksTheClassChain) {
   Registry.RegisterClass<TTestWidget>("TSubWidget", "TTestWidget")
-      .Integer("Left", [](TTestWidget* w, Int64 v) { w->Left = int(v) * 2; });
+      .Integer("Left", nullptr, [](TTestWidget* w, Int64 v) { w->Left = int(v) * 2; });
   ASSERT_NE(Registry.FindProperty("TSubWidget", "caption"), nullptr);  // inherited, any case
   EXPECT_TRUE(Registry.InheritsFrom("TSubWidget", "TComponent"));
   EXPECT_FALSE(Registry.InheritsFrom("TTestWidget", "TSubWidget"));
