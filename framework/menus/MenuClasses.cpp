@@ -6,7 +6,6 @@
 #include "framework/layout/ClassRegistry.h"
 #include "framework/menus/MainMenu.h"
 #include "framework/menus/PopupMenu.h"
-#include "framework/windows/Controls.h"
 
 namespace {
 // Item blocks nest in menu and item blocks; everything else goes to the handler that
@@ -69,12 +68,6 @@ void RegisterMenuClasses() {
   auto p = r.RegisterClass<TPopupMenu>("TPopupMenu", "TMenu");
   p.Boolean("AutoPopup", [](TPopupMenu* o, bool v) { o->SetAutoPopup(v); }, [](const TPopupMenu* o) { return o->AutoPopup(); });
   p.Event("OnPopup", [](TPopupMenu* o, TNotifyEvent e) { o->OnPopup = e; });
-
-  // A control names its context menu.
-  if (r.IsRegistered("TControl"))
-    r.Properties<TControl>("TControl").Reference<TPopupMenu>(
-        "PopupMenu", [](TControl* o, TPopupMenu* v) { o->SetPopupMenu(v); },
-        [](const TControl* o) { return dynamic_cast<TPopupMenu*>(o->PopupMenu()); });
 
   // Wrap the current handlers once; a later registration of the windows classes
   // replaces them, and calling this again wraps the new ones.

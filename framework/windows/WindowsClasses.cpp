@@ -2,6 +2,7 @@
 #include "framework/windows/WindowsClasses.h"
 
 #include "framework/layout/ClassRegistry.h"
+#include "framework/menus/PopupMenu.h"
 #include "framework/windows/Forms.h"
 #include "framework/windows/Timers.h"
 
@@ -67,6 +68,9 @@ void RegisterWindowsClasses() {
   c.Event("OnResize", [](TControl* o, TNotifyEvent e) { o->OnResize = e; });
   c.Event("OnEnter", [](TControl* o, TNotifyEvent e) { o->OnEnter = e; });
   c.Event("OnExit", [](TControl* o, TNotifyEvent e) { o->OnExit = e; });
+  // A control names its context menu.
+  c.Reference<TPopupMenu>("PopupMenu", [](TControl* o, TPopupMenu* v) { o->SetPopupMenu(v); },
+                          [](const TControl* o) { return dynamic_cast<TPopupMenu*>(o->PopupMenu()); });
 
   auto w = r.RegisterRootClass<TWinControl>("TWinControl", "TControl");
   w.Integer("TabOrder", [](TWinControl* o, Int64 v) { o->SetTabOrder(int(v)); }, [](const TWinControl* o) -> Int64 { return o->TabOrder(); });

@@ -10,6 +10,7 @@
 #include "framework/graphics/Font.h"
 #include "framework/layout/ClassRegistry.h"
 #include "framework/menus/PopupMenu.h"
+#include "framework/windows/Controls.h"
 
 extern const TIdentMap kSkinColorIdents;
 extern const TIdentMap kSkinCharsetIdents;
