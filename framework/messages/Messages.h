@@ -1,9 +1,9 @@
 #pragma once
 // framework/messages/ is the vocabulary that windows, menus and actions share and that
-// sits below all three: window handles and message numbers (this header), the shift
-// state and the keyboard's state now (ShiftState.h), and keyboard shortcuts
-// (ShortCuts.h). It knows no window, menu or control, so each of those folders may use
-// it without using the others.
+// sits below all three: window handles and message numbers (this header), typed views
+// of the messages' parameters (MessageViews.h), the shift state and the keyboard's state
+// now (ShiftState.h), and keyboard shortcuts (ShortCuts.h). It knows no window, menu or
+// control, so each of those folders may use it without using the others.
 //
 // Window handles and messages. A handle is an id looked up in a registry: a message to
 // a destroyed window is dropped (SendMessage returns 0), never a crash.
