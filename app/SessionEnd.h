@@ -6,7 +6,7 @@
 // always did.
 #include <functional>
 
-#include "framework/windows/Messages.h"
+#include "framework/messages/Messages.h"
 
 // From now on a signal that arrives during a take becomes message msg, posted to window
 // with the signal's number as word parameter; the handler runs on the user-interface

@@ -4,7 +4,7 @@
 #include <string>
 
 #include "framework/actions/BasicAction.h"
-#include "framework/menus/ShortCuts.h"
+#include "framework/messages/ShortCuts.h"
 
 class TAction : public TBasicAction {
  public:

@@ -6,7 +6,7 @@
 #include <string>
 
 #include "framework/actions/BasicActionLink.h"
-#include "framework/menus/ShortCuts.h"
+#include "framework/messages/ShortCuts.h"
 
 class TAction;
 

@@ -2,6 +2,7 @@
 
 #include "framework/controls/ControlPaint.h"
 #include "framework/graphics/Canvas.h"
+#include "framework/messages/MessageViews.h"
 
 TButton::TButton(TComponent* AOwner) : TCustomControl(AOwner) {
   FControlStyle = {csSetCaption, csDoubleClicks, csClickEvents, csCaptureMouse};
@@ -32,14 +33,15 @@ void TButton::Click() {
 
 void TButton::WndProc(TMessage& m) {
   switch (m.Msg) {
-    case CM_DIALOGKEY:
-      if (FEnabled && Visible() &&
-          ((FDefault && m.WParam == WPARAM(VK_RETURN)) || (FCancel && m.WParam == WPARAM(VK_ESCAPE)))) {
+    case CM_DIALOGKEY: {
+      const WPARAM key = TKeyMessage(m).CharCode;
+      if (FEnabled && Visible() && ((FDefault && key == WPARAM(VK_RETURN)) || (FCancel && key == WPARAM(VK_ESCAPE)))) {
         Click();
         m.Result = 1;
         return;
       }
       break;
+    }
     case CM_ENABLEDCHANGED:
       if (!FEnabled) {
         FMouseHeld = FSpaceHeld = false;

@@ -14,6 +14,7 @@
 #include "framework/core/SysUtils.h"
 #include "framework/graphics/Canvas.h"
 #include "framework/graphics/QtBridge.h"
+#include "framework/messages/MessageViews.h"
 #include "framework/windows/WindowImpl.h"
 
 namespace {
@@ -367,14 +368,15 @@ void TCustomEdit::FeedMouse(const TMessage& m) {
   }
   FieldEdit* e = FField->Edit;
   if (!e) return;
+  const TMouseMessage mouse(m);
   Qt::MouseButtons held;
-  if (m.WParam & MK_LBUTTON) held |= Qt::LeftButton;
+  if (mouse.Keys & MK_LBUTTON) held |= Qt::LeftButton;
   if (type == QEvent::MouseButtonPress || type == QEvent::MouseButtonDblClick) held |= Qt::LeftButton;
   if (type == QEvent::MouseButtonRelease) held &= ~Qt::LeftButton;
   Qt::KeyboardModifiers mods;
-  if (m.WParam & MK_SHIFT) mods |= Qt::ShiftModifier;
-  if (m.WParam & MK_CONTROL) mods |= Qt::ControlModifier;
-  const QPointF local(GET_X_LPARAM(m.LParam) - e->x(), GET_Y_LPARAM(m.LParam) - e->y());
+  if (mouse.Keys & MK_SHIFT) mods |= Qt::ShiftModifier;
+  if (mouse.Keys & MK_CONTROL) mods |= Qt::ControlModifier;
+  const QPointF local(mouse.Pos.X - e->x(), mouse.Pos.Y - e->y());
   const QPointF global = e->mapToGlobal(local);
   QMouseEvent ev(type, local, local, global, type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton, held, mods);
   e->FeedMouse(&ev);

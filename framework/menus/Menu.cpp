@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "framework/graphics/ImageList.h"
+#include "framework/messages/MessageViews.h"
 
 namespace {
 TMenuItem* FindIn(TMenuItem* parent, int value, TFindItemKind kind) {
@@ -88,11 +89,12 @@ bool TMenu::IsShortCut(Word Key, TShiftState Shift) {
 
 bool TMenu::IsShortCut(const TMessage& Message) {
   if (Message.Msg != WM_KEYDOWN && Message.Msg != WM_SYSKEYDOWN) return false;
-  Word key = Word(Message.WParam & 0xFFFF);
+  const TKeyMessage km(Message);
+  Word key = Word(km.CharCode & 0xFFFF);
   TShiftState shift = KeyboardStateToShiftState();
   // Bit 29 of the key data is the classic "Alt down"; a system key down implies it,
   // except F10, which arrives as a system key of its own.
-  if ((Message.LParam & (LPARAM(1) << 29)) || (Message.Msg == WM_SYSKEYDOWN && key != VK_F10))
+  if (km.AltDown() || (Message.Msg == WM_SYSKEYDOWN && key != VK_F10))
     shift.Include(ssAlt);
   return IsShortCut(key, shift);
 }

@@ -8,8 +8,8 @@
 
 #include "framework/core/Component.h"
 #include "framework/menus/MenuItem.h"
-#include "framework/menus/ShortCuts.h"
-#include "framework/windows/Messages.h"
+#include "framework/messages/ShortCuts.h"
+#include "framework/messages/Messages.h"
 
 class TImageList;
 

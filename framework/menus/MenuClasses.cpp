@@ -6,7 +6,6 @@
 #include "framework/layout/ClassRegistry.h"
 #include "framework/menus/MainMenu.h"
 #include "framework/menus/PopupMenu.h"
-#include "framework/windows/Controls.h"
 
 namespace {
 // Item blocks nest in menu and item blocks; everything else goes to the handler that
@@ -68,10 +67,6 @@ void RegisterMenuClasses() {
   auto p = r.RegisterClass<TPopupMenu>("TPopupMenu", "TMenu");
   p.Boolean("AutoPopup", &TPopupMenu::AutoPopup, &TPopupMenu::SetAutoPopup);
   p.Event("OnPopup", &TPopupMenu::OnPopup);
-
-  // A control names its context menu.
-  if (r.IsRegistered("TControl"))
-    r.Properties<TControl>("TControl").Reference("PopupMenu", &TControl::PopupMenu, &TControl::SetPopupMenu);
 
   // Wrap the current handlers once; a later registration of the windows classes
   // replaces them, and calling this again wraps the new ones.

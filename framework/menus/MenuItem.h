@@ -10,7 +10,7 @@
 
 #include "framework/core/Component.h"
 #include "framework/core/Exceptions.h"
-#include "framework/menus/ShortCuts.h"
+#include "framework/messages/ShortCuts.h"
 
 class TBasicAction;
 class TBasicActionLink;

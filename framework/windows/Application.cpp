@@ -44,7 +44,7 @@ TApplication::TApplication(TComponent* AOwner) : TComponent(AOwner), FIcon(std::
   if (!QCoreApplication::instance()) {
     SelectDisplayPlatform(gArgc, gArgv);  // XWayland under Wayland: we position windows ourselves
     new QApplication(gArgc, gArgv);
-    FOwnsQtApp = true;
+    FOwnsEventLoop = true;
   }
 }
 
@@ -52,7 +52,7 @@ TApplication::~TApplication() {
   FHint.reset();
   DestroyComponents();
   if (gApplication == this) gApplication = nullptr;
-  if (FOwnsQtApp) delete QCoreApplication::instance();
+  if (FOwnsEventLoop) delete QCoreApplication::instance();
 }
 
 void TApplication::SetIcon(const TIcon* v) {

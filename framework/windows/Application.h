@@ -11,7 +11,7 @@
 
 #include "framework/core/Component.h"
 #include "framework/core/Types.h"
-#include "framework/windows/Messages.h"
+#include "framework/messages/Messages.h"
 
 class TCustomForm;
 class TControl;
@@ -52,7 +52,7 @@ using TWindowHook = std::function<bool(TMessage& Message)>;
 
 class TApplication : public TComponent {
  public:
-  // Works whether or not a Qt application object exists already (creates one if not).
+  // Works whether or not the window system's event loop was started already (starts it if not).
   explicit TApplication(TComponent* AOwner);
   ~TApplication() override;
   std::string ClassName() const override { return "TApplication"; }
@@ -151,7 +151,7 @@ class TApplication : public TComponent {
 
   // Offers a message to OnMessage; true when it was handled there.
   bool FilterMessage(TMessage& msg, HWND target);
-  // Runs fn, sending an escaping exception to HandleException (the Qt event boundary).
+  // Runs fn, sending an escaping exception to HandleException (the event loop's boundary).
   void Guard(const std::function<void()>& fn);
 
  private:
@@ -160,7 +160,7 @@ class TApplication : public TComponent {
   TCustomForm* FMainForm = nullptr;
   bool FTerminated = false;
   bool FMinimized = false;
-  bool FOwnsQtApp = false;
+  bool FOwnsEventLoop = false;
   bool FShowMainForm = true;
   bool FAppWindowVisible = true;
   TMessageBoxHook FMessageBoxHook;
@@ -178,7 +178,7 @@ class TApplication : public TComponent {
   THintState& Hints();
 };
 
-// Makes the application object (and a Qt application if none exists).
+// Makes the application object (and starts the event loop if none runs).
 void Application_Initialize();
 // Frees the application object (tests); the next use makes a new one.
 void Application_Finalize();

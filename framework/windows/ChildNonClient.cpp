@@ -7,6 +7,7 @@
 #include <cmath>
 
 #include "framework/graphics/Canvas.h"
+#include "framework/messages/MessageViews.h"
 #include "framework/windows/Application.h"
 #include "framework/windows/Forms.h"
 #include "framework/windows/InputPolicy.h"
@@ -123,8 +124,7 @@ bool ChildNonClientDefault(TWinControl* c, TMessage& m) {
       m.Result = 0;  // the whole window is client
       return true;
     case WM_NCHITTEST: {
-      TPoint sp{GET_X_LPARAM(m.LParam), GET_Y_LPARAM(m.LParam)};
-      TPoint client = c->ScreenToClient(sp);
+      TPoint client = c->ScreenToClient(TScreenPointMessage(m).Pos);
       TRect cr = c->ClientRect();
       TRect in = c->ClientRectInWindow();
       TPoint p{client.X + in.Left, client.Y + in.Top};

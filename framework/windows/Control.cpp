@@ -7,30 +7,12 @@
 #include "framework/graphics/Canvas.h"
 
 #include "framework/menus/PopupMenu.h"
+#include "framework/messages/MessageViews.h"
 #include "framework/windows/Application.h"
 #include "framework/windows/Forms.h"
 #include "framework/windows/InputPolicy.h"
 #include "framework/windows/WindowImpl.h"
 #include "framework/windows/Windows.h"
-
-TShiftState MouseKeysToShiftState(WPARAM keys) {
-  TShiftState s;
-  if (keys & MK_SHIFT) s.Include(ssShift);
-  if (keys & MK_CONTROL) s.Include(ssCtrl);
-  if (keys & MK_LBUTTON) s.Include(ssLeft);
-  if (keys & MK_RBUTTON) s.Include(ssRight);
-  if (keys & MK_MBUTTON) s.Include(ssMiddle);
-  if (GetKeyState(VK_MENU) < 0) s.Include(ssAlt);
-  return s;
-}
-
-TShiftState KeyboardStateToShiftState() {
-  TShiftState s;
-  if (GetKeyState(VK_SHIFT) < 0) s.Include(ssShift);
-  if (GetKeyState(VK_CONTROL) < 0) s.Include(ssCtrl);
-  if (GetKeyState(VK_MENU) < 0) s.Include(ssAlt);
-  return s;
-}
 
 TControl::TControl(TComponent* AOwner) : TComponent(AOwner) {
   WindowProc = [this](TMessage& m) { WndProc(m); };
@@ -270,8 +252,9 @@ void TControl::SendCancelMode() {
 static bool IsMouseMessage(UINT m) { return m >= WM_MOUSEMOVE && m <= WM_MBUTTONDBLCLK; }
 
 void TControl::HandleMouseMessage(TMessage& m) {
-  int x = GET_X_LPARAM(m.LParam), y = GET_Y_LPARAM(m.LParam);
-  TShiftState shift = MouseKeysToShiftState(m.WParam);
+  const TMouseMessage mouse(m);
+  const int x = mouse.Pos.X, y = mouse.Pos.Y;
+  TShiftState shift = MouseKeysToShiftState(mouse.Keys);
   UINT msg = m.Msg;
   bool dbl = msg == WM_LBUTTONDBLCLK || msg == WM_RBUTTONDBLCLK || msg == WM_MBUTTONDBLCLK;
   if (dbl && !FControlStyle.Contains(csDoubleClicks)) {
@@ -334,7 +317,7 @@ void TControl::HandleKeyMessage(TMessage& m) {
     if (ch == 0) m.Result = 1;
     return;
   }
-  Word key = Word(m.WParam);
+  Word key = Word(TKeyMessage(m).CharCode);
   TShiftState shift = KeyboardStateToShiftState();
   // A form with KeyPreview sees the key first.
   TCustomForm* form = GetParentForm(this);
@@ -363,10 +346,8 @@ void TControl::WndProc(TMessage& m) {
   }
   switch (m.Msg) {
     case WM_MOUSEWHEEL: {
-      TShiftState shift = MouseKeysToShiftState(LOWORD(m.WParam));
-      int delta = int(std::int16_t(HIWORD(m.WParam)));
-      TPoint pos{GET_X_LPARAM(m.LParam), GET_Y_LPARAM(m.LParam)};
-      if (DoMouseWheel(shift, delta, pos))
+      const TMouseWheelMessage wheel(m);
+      if (DoMouseWheel(MouseKeysToShiftState(wheel.Keys), wheel.WheelDelta, wheel.Pos))
         m.Result = 1;
       else if (FParent)
         m.Result = FParent->Perform(m.Msg, m.WParam, m.LParam);
@@ -461,8 +442,8 @@ void TControl::Resize() {
 }
 void TControl::WMContextMenu(TMessage& m) {
   if (FPopupMenu && FPopupMenu->AutoPopup()) {
-    TPoint p{GET_X_LPARAM(m.LParam), GET_Y_LPARAM(m.LParam)};
-    if (m.LParam == -1) p = ClientToScreen(Point(FWidth / 2, FHeight / 2));  // from the keyboard
+    const TScreenPointMessage at(m);
+    const TPoint p = at.FromKeyboard ? ClientToScreen(Point(FWidth / 2, FHeight / 2)) : at.Pos;
     m.Result = 1;
     FPopupMenu->SetPopupComponent(this);
     FPopupMenu->Popup(p.X, p.Y);

@@ -1,7 +1,7 @@
 #pragma once
 // TControl, the base of every visual component: bounds, a parent, a caption, a font and
 // a colour; it receives messages through its replaceable WindowProc. Also the shared
-// input types (mouse buttons, shift state, alignment, cursors, event signatures).
+// input types (mouse buttons, alignment, cursors, event signatures).
 #include <functional>
 #include <memory>
 #include <string>
@@ -11,7 +11,8 @@
 #include "framework/core/Set.h"
 #include "framework/core/Types.h"
 #include "framework/graphics/Font.h"
-#include "framework/windows/Messages.h"
+#include "framework/messages/Messages.h"
+#include "framework/messages/ShiftState.h"
 
 class TWinControl;
 class TCustomForm;
@@ -23,21 +24,6 @@ enum class TMouseButton { mbLeft, mbRight, mbMiddle };
 constexpr auto mbLeft = TMouseButton::mbLeft;
 constexpr auto mbRight = TMouseButton::mbRight;
 constexpr auto mbMiddle = TMouseButton::mbMiddle;
-
-enum class TShiftStateItem { ssShift, ssAlt, ssCtrl, ssLeft, ssRight, ssMiddle, ssDouble };
-using TShiftState = TSet<TShiftStateItem>;
-constexpr auto ssShift = TShiftStateItem::ssShift;
-constexpr auto ssAlt = TShiftStateItem::ssAlt;
-constexpr auto ssCtrl = TShiftStateItem::ssCtrl;
-constexpr auto ssLeft = TShiftStateItem::ssLeft;
-constexpr auto ssRight = TShiftStateItem::ssRight;
-constexpr auto ssMiddle = TShiftStateItem::ssMiddle;
-constexpr auto ssDouble = TShiftStateItem::ssDouble;
-
-// Shift state from the MK_* key flags of a mouse message.
-TShiftState MouseKeysToShiftState(WPARAM keys);
-// Shift state of the keyboard at this moment (Shift, Ctrl, Alt).
-TShiftState KeyboardStateToShiftState();
 
 enum class TAlign { alNone, alTop, alBottom, alLeft, alRight, alClient };
 constexpr auto alNone = TAlign::alNone;

@@ -9,6 +9,7 @@
 #include "framework/graphics/Canvas.h"
 #include "framework/graphics/Icon.h"
 #include "framework/graphics/QtBridge.h"
+#include "framework/messages/MessageViews.h"
 #include "framework/windows/CanvasHandleScope.h"
 #include "framework/layout/LayoutReader.h"
 #include "framework/windows/Application.h"
@@ -402,7 +403,7 @@ void TCustomForm::DoCreate() {
 void TCustomForm::WndProc(TMessage& m) {
   switch (m.Msg) {
     case WM_ACTIVATE: {
-      bool active = LOWORD(m.WParam) != WA_INACTIVE;
+      const bool active = TActivateMessage(m).Active();
       if (active == FActive) return;
       FActive = active;
       if (FCaptionActive != active) {
@@ -424,7 +425,7 @@ void TCustomForm::WndProc(TMessage& m) {
       return;
     case CM_DIALOGKEY:
       if (GetKeyState(VK_MENU) >= 0) {
-        const int key = int(m.WParam);
+        const int key = int(TKeyMessage(m).CharCode);
         if (key == VK_TAB && GetKeyState(VK_CONTROL) >= 0) {
           SelectNext(FActiveControl, GetKeyState(VK_SHIFT) >= 0, true);
           m.Result = 1;

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "framework/graphics/Canvas.h"
+#include "framework/messages/MessageViews.h"
 #include "framework/windows/Application.h"
 #include "framework/windows/Forms.h"
 #include "framework/windows/InputPolicy.h"
@@ -118,9 +119,11 @@ void TCustomForm::DefaultHandler(TMessage& m) {
       m.Result = 0;
       return;
     }
-    case WM_NCHITTEST:
-      m.Result = DefaultHitTest(Point(GET_X_LPARAM(m.LParam) - FLeft, GET_Y_LPARAM(m.LParam) - FTop));
+    case WM_NCHITTEST: {
+      const TPoint sp = TScreenPointMessage(m).Pos;
+      m.Result = DefaultHitTest(Point(sp.X - FLeft, sp.Y - FTop));
       return;
+    }
     case WM_NCPAINT:
       if (HandleAllocated()) PaintDefaultFrame(GetWindowCanvas(FHandle));
       m.Result = 0;
@@ -131,8 +134,9 @@ void TCustomForm::DefaultHandler(TMessage& m) {
       m.Result = 1;
       return;
     case WM_NCLBUTTONDOWN: {
-      int hit = int(m.WParam);
-      TPoint sp{GET_X_LPARAM(m.LParam), GET_Y_LPARAM(m.LParam)};
+      const TScreenPointMessage nc(m);
+      const int hit = nc.HitTest;
+      const TPoint sp = nc.Pos;
       if (hit == HTCAPTION && FWindowState != wsMaximized) {
         StartSizeMove(HTCAPTION, sp);
       } else if (IsSizingHit(hit) && (FBorderStyle == bsSizeable || FBorderStyle == bsSizeToolWin) &&
@@ -144,13 +148,13 @@ void TCustomForm::DefaultHandler(TMessage& m) {
       return;
     }
     case WM_NCLBUTTONUP: {
-      bool close = FCloseButtonPressed && int(m.WParam) == HTCLOSE;
+      bool close = FCloseButtonPressed && TScreenPointMessage(m).HitTest == HTCLOSE;
       FCloseButtonPressed = 0;
       if (close) Perform(WM_SYSCOMMAND, SC_CLOSE, m.LParam);
       return;
     }
     case WM_NCLBUTTONDBLCLK:
-      if (int(m.WParam) == HTCAPTION && (FBorderStyle == bsSizeable || FBorderStyle == bsSizeToolWin) &&
+      if (TScreenPointMessage(m).HitTest == HTCAPTION && (FBorderStyle == bsSizeable || FBorderStyle == bsSizeToolWin) &&
           FBorderIcons.Contains(TBorderIcon::biMaximize))
         Perform(WM_SYSCOMMAND, FWindowState == wsMaximized ? SC_RESTORE : SC_MAXIMIZE, m.LParam);
       return;

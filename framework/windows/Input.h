@@ -2,7 +2,7 @@
 // Test entry points: input delivered through the same path as real window-system input,
 // and a window rendered with its children (and its frame, for forms) into a bitmap.
 #include "framework/core/Types.h"
-#include "framework/windows/Messages.h"
+#include "framework/messages/Messages.h"
 
 class TWinControl;
 class TBitmap;

@@ -4,6 +4,7 @@
 
 #include <vector>
 
+#include "framework/messages/MessageViews.h"
 #include "framework/windows/Application.h"
 #include "framework/windows/Forms.h"
 #include "framework/windows/WindowImpl.h"
@@ -146,7 +147,7 @@ void NoteKeyMessage(UINT msg, WPARAM key) {
 bool RouteUnhandledKey(TWinControl* c, TMessage& m) {
   TCustomForm* form = GetParentForm(c);
   if (!form) return false;
-  const int key = int(m.WParam);
+  const int key = int(TKeyMessage(m).CharCode);
   const bool shift = GetKeyState(VK_SHIFT) < 0, ctrl = GetKeyState(VK_CONTROL) < 0;
   switch (m.Msg) {
     case WM_KEYDOWN:

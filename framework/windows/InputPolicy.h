@@ -3,7 +3,7 @@
 // gets CM_MOUSEENTER / CM_MOUSELEAVE, windowed or window-less, also under capture with a
 // button down), which controls take input at all, and what becomes of keys that no
 // control handled (dialog keys and characters, focus moves, system commands).
-#include "framework/windows/Messages.h"
+#include "framework/messages/Messages.h"
 
 class TControl;
 

@@ -5,6 +5,7 @@
 
 #include "framework/core/Exceptions.h"
 #include "framework/graphics/Canvas.h"
+#include "framework/messages/MessageViews.h"
 #include "framework/windows/Application.h"
 #include "framework/windows/Forms.h"
 #include "framework/windows/WindowImpl.h"
@@ -392,7 +393,7 @@ static bool IsMouseMsg(UINT m) { return m >= WM_MOUSEMOVE && m <= WM_MBUTTONDBLC
 
 void TWinControl::WndProc(TMessage& m) {
   if (IsMouseMsg(m.Msg)) {
-    TPoint p{GET_X_LPARAM(m.LParam), GET_Y_LPARAM(m.LParam)};
+    const TPoint p = TMouseMessage(m).Pos;
     TControl* target = nullptr;
     TControl* cap = winimpl::CaptureControl();
     if (cap && cap != this && cap->FParent == this && !dynamic_cast<TWinControl*>(cap)) {
@@ -402,7 +403,7 @@ void TWinControl::WndProc(TMessage& m) {
     }
     HWND self = FHandle;
     if (target) {
-      TMessage cm{m.Msg, m.WParam, MAKELPARAM(unsigned(p.X - target->FLeft), unsigned(p.Y - target->FTop)), 0};
+      TMessage cm{m.Msg, m.WParam, PointToLParam(Point(p.X - target->FLeft, p.Y - target->FTop)), 0};
       TWndMethod proc = target->WindowProc;
       proc(cm);
       m.Result = cm.Result;
@@ -412,22 +413,20 @@ void TWinControl::WndProc(TMessage& m) {
     // The right button's release asks for the context menu, as the window's default does.
     if (m.Msg == WM_RBUTTONUP && self && IsWindow(self)) {
       TPoint sp = ClientToScreen(p);
-      Perform(WM_CONTEXTMENU, self, MAKELPARAM(unsigned(sp.X), unsigned(sp.Y)));
+      Perform(WM_CONTEXTMENU, self, PointToLParam(sp));
     }
     return;
   }
   switch (m.Msg) {
     case WM_PAINT: {
-      auto* canvas = reinterpret_cast<TCanvas*>(m.WParam);
-      if (canvas) {
+      if (TCanvas* canvas = TPaintMessage(m).Canvas) {
         PaintWindow(canvas);
         PaintControls(canvas);
       }
       return;
     }
     case WM_ERASEBKGND: {
-      auto* canvas = reinterpret_cast<TCanvas*>(m.WParam);
-      if (canvas) {
+      if (TCanvas* canvas = TPaintMessage(m).Canvas) {
         canvas->Brush()->Style = TBrushStyle::bsSolid;
         canvas->Brush()->Color = FColor;
         TRect r = ClientRect();
@@ -454,9 +453,9 @@ void TWinControl::WndProc(TMessage& m) {
       Broadcast(m);
       return;
     case WM_CONTEXTMENU:
-      if (m.LParam != -1) {
+      if (const TScreenPointMessage at(m); !at.FromKeyboard) {
         // A window-less child under the point has the first say.
-        TPoint p = ScreenToClient(Point(GET_X_LPARAM(m.LParam), GET_Y_LPARAM(m.LParam)));
+        TPoint p = ScreenToClient(at.Pos);
         if (TControl* child = ControlAtPos(p)) {
           std::weak_ptr<bool> alive = FAlive;
           TMessage cm{m.Msg, m.WParam, m.LParam, 0};

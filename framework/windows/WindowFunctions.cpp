@@ -372,7 +372,8 @@ HWND WindowFromPoint(TPoint p) {
   return 0;
 }
 
-short GetKeyState(int vk) {
+namespace {
+short WindowSystemKeyState(int vk) {
   bool down = false;
   Qt::MouseButtons b = HeldButtons() | QGuiApplication::mouseButtons();
   Qt::KeyboardModifiers m = QGuiApplication::queryKeyboardModifiers() | KeyboardModifiersHeld();
@@ -388,7 +389,9 @@ short GetKeyState(int vk) {
   return down ? short(0x8000) : 0;
 }
 
-short GetAsyncKeyState(int vk) { return GetKeyState(vk); }
+// The key state below the windows layer is this one, wherever windows are linked in.
+[[maybe_unused]] const bool gKeyStateInstalled = (SetKeyStateSource(&WindowSystemKeyState), true);
+}  // namespace
 
 HWND GetFocus() {
   // The focus may rest on a window's native field (its focus proxy): the window has it.

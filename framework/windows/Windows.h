@@ -5,7 +5,8 @@
 #include <cstdint>
 
 #include "framework/core/Types.h"
-#include "framework/windows/Messages.h"
+#include "framework/messages/Messages.h"
+#include "framework/messages/ShiftState.h"
 
 class TCanvas;
 class TRegion;
@@ -99,12 +100,6 @@ bool GetCursorPos(TPoint& p);
 bool SetCursorPos(int x, int y);
 // The deepest visible window under a screen point (0 when none of ours).
 HWND WindowFromPoint(TPoint p);
-// High bit set while the key or button is down.
-short GetKeyState(int vk);
-short GetAsyncKeyState(int vk);
-constexpr int VK_LBUTTON = 0x01;
-constexpr int VK_RBUTTON = 0x02;
-constexpr int VK_MBUTTON = 0x04;
 
 HWND GetFocus();
 HWND SetFocus(HWND wnd);

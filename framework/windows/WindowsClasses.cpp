@@ -2,6 +2,7 @@
 #include "framework/windows/WindowsClasses.h"
 
 #include "framework/layout/ClassRegistry.h"
+#include "framework/menus/PopupMenu.h"
 #include "framework/windows/FontProperties.h"
 #include "framework/windows/Forms.h"
 #include "framework/windows/Timers.h"
@@ -66,6 +67,8 @@ void RegisterWindowsClasses() {
   c.Event("OnResize", &C::OnResize);
   c.Event("OnEnter", &C::OnEnter);
   c.Event("OnExit", &C::OnExit);
+  // A control names its context menu.
+  c.Reference("PopupMenu", &C::PopupMenu, &C::SetPopupMenu);
 
   using W = TWinControl;
   auto w = r.RegisterRootClass<W>("TWinControl", "TControl");

@@ -1,3 +1,4 @@
 #pragma once
-// Registers the controls, forms and timers with the stored-layout class registry.
+// Registers the controls (with the context menu they name), forms and timers with the
+// stored-layout class registry.
 void RegisterWindowsClasses();

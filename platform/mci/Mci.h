@@ -7,7 +7,7 @@
 #include <functional>
 
 #include "framework/core/Types.h"
-#include "framework/windows/Messages.h"
+#include "framework/messages/Messages.h"
 
 using MCIERROR = DWORD;
 using MCIDEVICEID = UINT;

@@ -12,7 +12,7 @@
 #include <memory>
 #include <string>
 
-#include "framework/windows/Messages.h"
+#include "framework/messages/Messages.h"
 
 class TBitmap;
 

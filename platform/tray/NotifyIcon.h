@@ -14,7 +14,7 @@
 #include <string>
 
 #include "framework/core/Types.h"
-#include "framework/windows/Messages.h"
+#include "framework/messages/Messages.h"
 
 class TIcon;
 

@@ -16,7 +16,7 @@
 
 #include "framework/graphics/Bitmap.h"
 #include "framework/graphics/Font.h"
-#include "framework/windows/Messages.h"
+#include "framework/messages/Messages.h"
 #include "skin/controls/SkinBinding.h"
 #include "skin/draw/SkinGeometry.h"
 

@@ -9,6 +9,7 @@
 #include "framework/graphics/Bitmap.h"
 #include "framework/layout/ClassRegistry.h"
 #include "framework/menus/PopupMenu.h"
+#include "framework/windows/Controls.h"
 #include "framework/windows/FontProperties.h"
 
 extern const TIdentMap kSkinColorIdents;

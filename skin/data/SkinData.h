@@ -11,7 +11,7 @@
 #include "framework/core/Strings.h"
 #include "framework/core/Types.h"
 #include "framework/graphics/Bitmap.h"
-#include "framework/windows/Messages.h"
+#include "framework/messages/Messages.h"
 #include "skin/data/SkinControlRecords.h"
 #include "skin/data/SkinObjectRecords.h"
 #include "skin/data/SkinTypes.h"

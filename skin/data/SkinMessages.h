@@ -1,6 +1,6 @@
 #pragma once
 // Messages of the skin engine, sent to every form and skin control it notifies.
-#include "framework/windows/Messages.h"
+#include "framework/messages/Messages.h"
 
 constexpr UINT SKINMSG_BEFORECHANGE = 1225;
 constexpr UINT SKINMSG_CHANGE = 1226;

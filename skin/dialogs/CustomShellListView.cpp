@@ -7,7 +7,7 @@
 #include "framework/core/SysUtils.h"
 #include "framework/graphics/Bitmap.h"
 #include "framework/graphics/Canvas.h"
-#include "framework/windows/Messages.h"
+#include "framework/messages/Messages.h"
 #include "framework/windows/Screen.h"
 #include "framework/windows/Windows.h"
 #include "platform/shell/ShellIcons.h"

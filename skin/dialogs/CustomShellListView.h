@@ -9,7 +9,7 @@
 #include <string>
 
 #include "framework/core/Strings.h"
-#include "framework/windows/Messages.h"
+#include "framework/messages/Messages.h"
 #include "platform/shell/ShellChangeNotifier.h"
 #include "skin/controls/SkinCustomListView.h"
 #include "skin/dialogs/ShellFolderRows.h"

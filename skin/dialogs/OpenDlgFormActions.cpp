@@ -5,7 +5,7 @@
 #include "framework/core/Exceptions.h"
 #include "framework/core/SysUtils.h"
 #include "framework/menus/MenuItem.h"
-#include "framework/windows/Messages.h"
+#include "framework/messages/Messages.h"
 #include "platform/shell/Shell.h"
 #include "skin/dialogs/OpenDlgForm.h"
 #include "skin/dialogs/ShellFolder.h"

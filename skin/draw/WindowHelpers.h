@@ -2,7 +2,7 @@
 // The few drawing helpers that need windows: the parent's image under a control, window
 // alpha, and monitor rectangles.
 #include "framework/core/Types.h"
-#include "framework/windows/Messages.h"
+#include "framework/messages/Messages.h"
 
 class TCanvas;
 class TControl;

@@ -5,7 +5,7 @@
 #include <functional>
 
 #include "framework/core/Types.h"
-#include "framework/windows/Messages.h"
+#include "framework/messages/Messages.h"
 
 class TbsFormFade {
  public:

@@ -2,7 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "framework/menus/Hotkeys.h"
-#include "framework/menus/ShortCuts.h"
+#include "framework/messages/ShortCuts.h"
 
 namespace {
 

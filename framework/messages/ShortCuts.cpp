@@ -1,4 +1,4 @@
-#include "framework/menus/ShortCuts.h"
+#include "framework/messages/ShortCuts.h"
 
 #include "framework/core/SysUtils.h"
 

@@ -4,7 +4,7 @@
 #include <string>
 
 #include "framework/core/Types.h"
-#include "framework/windows/Controls.h"
+#include "framework/messages/ShiftState.h"
 
 using TShortCut = Word;
 

@@ -1,4 +1,10 @@
 #pragma once
+// framework/messages/ is the vocabulary that windows, menus and actions share and that
+// sits below all three: window handles and message numbers (this header), typed views
+// of the messages' parameters (MessageViews.h), the shift state and the keyboard's state
+// now (ShiftState.h), and keyboard shortcuts (ShortCuts.h). It knows no window, menu or
+// control, so each of those folders may use it without using the others.
+//
 // Window handles and messages. A handle is an id looked up in a registry: a message to
 // a destroyed window is dropped (SendMessage returns 0), never a crash.
 #include <cstdint>
@@ -218,7 +224,10 @@ constexpr WPARAM MK_MBUTTON = 0x0010;
 // Alt held (the drag-and-drop key state; the simulated input takes it too).
 constexpr WPARAM MK_ALT = 0x0020;
 
-// Virtual keys.
+// Virtual keys (the mouse buttons have theirs too).
+constexpr int VK_LBUTTON = 0x01;
+constexpr int VK_RBUTTON = 0x02;
+constexpr int VK_MBUTTON = 0x04;
 constexpr int VK_BACK = 0x08;
 constexpr int VK_TAB = 0x09;
 constexpr int VK_RETURN = 0x0D;
