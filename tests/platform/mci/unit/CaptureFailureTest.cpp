@@ -16,6 +16,7 @@
 
 #include "platform/audio/Audio.h"
 #include "tests/platform/mci/unit/MciTestHelpers.h"
+#include "tests/support/SyntheticAudio.h"
 #include "tests/support/TestSupport.h"
 
 using namespace mcitest;
@@ -55,16 +56,7 @@ std::string DyingSourceBytes(size_t frames, size_t block) {
   return s;
 }
 
-std::string SyntheticBytes(const TSyntheticSignal& sig, const TAudioFormat& fmt, std::uint64_t frames) {
-  std::string out;
-  for (std::uint64_t f = 0; f < frames; ++f)
-    for (int c = 0; c < fmt.Channels; ++c) {
-      int v = SyntheticSample(sig, fmt, f, c);
-      out += static_cast<char>(v & 0xFF);
-      if (fmt.BitsPerSample == 16) out += static_cast<char>((v >> 8) & 0xFF);
-    }
-  return out;
-}
+using testsupport::SyntheticBytes;
 
 // Runs body in a forked child and returns its exit status (100 + signal when killed).
 int InChild(const std::function<int()>& body) {

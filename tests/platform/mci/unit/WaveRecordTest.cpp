@@ -5,23 +5,14 @@
 
 #include "platform/audio/Audio.h"
 #include "tests/platform/mci/unit/MciTestHelpers.h"
+#include "tests/support/SyntheticAudio.h"
 #include "tests/support/TestSupport.h"
 
 using namespace mcitest;
 namespace fs = std::filesystem;
 
 namespace {
-// The bytes the synthetic source gives for frames [0, frames) in fmt.
-std::string Expected(const TSyntheticSignal& sig, const TAudioFormat& fmt, std::uint64_t frames) {
-  std::string out;
-  for (std::uint64_t f = 0; f < frames; ++f)
-    for (int c = 0; c < fmt.Channels; ++c) {
-      int v = SyntheticSample(sig, fmt, f, c);
-      out += static_cast<char>(v & 0xFF);
-      if (fmt.BitsPerSample == 16) out += static_cast<char>((v >> 8) & 0xFF);
-    }
-  return out;
-}
+using testsupport::SyntheticBytes;
 
 // A source that opens with a fixed result, or delivers some bytes and then fails.
 class TFailingSource : public IAudioSource {
@@ -92,7 +83,7 @@ TEST_F(WaveRecordTest, AllTwelveFormatsSaveSampleExactFiles) {
         save.lpfilename = wav.c_str();
         ASSERT_EQ(mciSendCommand(id, MCI_SAVE, MCI_WAIT | MCI_SAVE_FILE, reinterpret_cast<DWORD_PTR>(&save)), 0u);
         ASSERT_EQ(Simple(id, MCI_CLOSE, MCI_WAIT), 0u);
-        std::string data = Expected(signal, fmt, frames);
+        std::string data = SyntheticBytes(signal, fmt, frames);
         std::string pad = data.size() % 2 ? std::string(1, '\0') : "";
         EXPECT_EQ(ReadFile(wav), Header(fmt, static_cast<std::uint32_t>(data.size())) + data + pad)
             << ch << "ch " << bits << "bit " << rate;

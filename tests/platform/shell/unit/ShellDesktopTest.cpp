@@ -10,33 +10,13 @@
 #include "platform/shell/Shell.h"
 #include "platform/shell/UserDirs.h"
 #include "tests/platform/shell/unit/ShellTestTree.h"
+#include "tests/support/ScopedHome.h"
 
 using namespace shelltest;
 
 namespace {
 
-// Points HOME and XDG_CONFIG_HOME into a test tree for the life of the object.
-class TScopedHome {
- public:
-  explicit TScopedHome(const std::string& home) {
-    Save("HOME", home);
-    Save("XDG_CONFIG_HOME", home + "/.config");
-  }
-  ~TScopedHome() {
-    for (auto& [name, value] : FSaved) {
-      if (value.first) setenv(name.c_str(), value.second.c_str(), 1);
-      else unsetenv(name.c_str());
-    }
-  }
-
- private:
-  void Save(const std::string& name, const std::string& value) {
-    const char* old = std::getenv(name.c_str());
-    FSaved.push_back({name, {old != nullptr, old ? old : ""}});
-    setenv(name.c_str(), value.c_str(), 1);
-  }
-  std::vector<std::pair<std::string, std::pair<bool, std::string>>> FSaved;
-};
+using testsupport::TScopedHome;
 
 TEST(ShellMountTable, ParsesEscapesAndSkipsMalformedLines) {
   const auto entries = ParseMountTable(

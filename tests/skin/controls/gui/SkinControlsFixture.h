@@ -20,18 +20,13 @@
 #include "skin/data/SkinData.h"
 #include "skin/data/SkinMessages.h"
 #include "tests/skin/data/unit/SkinTestData.h"
+#include "tests/support/ControlShot.h"
+#include "tests/support/StoredSkins.h"
 #include "tests/support/TestSupport.h"
 
 namespace skincontrolstest {
 
-// A bitmap that can be returned by value.
-struct Pic {
-  std::unique_ptr<TBitmap> B = std::make_unique<TBitmap>();
-  TColor Pixel(int x, int y) const { return B->Pixel(x, y); }
-  int Width() const { return B->Width(); }
-  int Height() const { return B->Height(); }
-  operator const TBitmap&() const { return *B; }
-};
+using testsupport::Pic;
 
 class SkinControlsFixture : public ::testing::Test {
  protected:
@@ -55,15 +50,7 @@ class SkinControlsFixture : public ::testing::Test {
   void TearDown() override { delete Form; }
 
   // Packs the Slate skin once per process.
-  static TbsCompressedStoredSkin& Slate() {
-    static TbsCompressedStoredSkin* stored = [] {
-      auto* s = new TbsCompressedStoredSkin(nullptr);
-      const std::string folder = skintest::SlateSkinFolder();
-      if (!folder.empty()) s->PackSkinIni(folder + "skin.ini");
-      return s;
-    }();
-    return *stored;
-  }
+  static TbsCompressedStoredSkin& Slate() { return testsupport::SlateStoredSkin(); }
   // A stored skin whose stream version (4) no reader accepts.
   static TbsCompressedStoredSkin& Version4() {
     static TbsCompressedStoredSkin* stored = [] {

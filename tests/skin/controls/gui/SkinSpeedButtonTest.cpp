@@ -14,17 +14,7 @@ using namespace skincontrolstest;
 
 namespace {
 
-// The part of a window's image a window-less child covers.
-Pic ShotOf(TWinControl* parent, const TControl* c) {
-  TBitmap all;
-  PaintTo(parent, &all);
-  const TPoint o = parent->ClientRectInWindow().TopLeft();
-  Pic p;
-  p.B->SetSize(c->Width(), c->Height());
-  p.B->Canvas()->CopyRect(Rect(0, 0, c->Width(), c->Height()), &all,
-                          Bounds(o.X + c->Left(), o.Y + c->Top(), c->Width(), c->Height()));
-  return p;
-}
+using testsupport::ShotOf;
 
 class SkinSpeedButtonTest : public SkinControlsFixture {
  protected:

@@ -11,6 +11,7 @@
 #include "framework/windows/Forms.h"
 #include "skin/data/CompressedStoredSkin.h"
 #include "skin/data/ZlibStreams.h"
+#include "tests/support/StoredSkins.h"
 #include "tests/support/TestSupport.h"
 
 namespace skintest {
@@ -73,15 +74,6 @@ class TSkinTestForm : public TForm {
 };
 
 // The demonstration skin's folder, its bitmaps drawn by the generator into the build tree.
-inline std::string SlateSkinFolder() {
-  static const std::string folder = [] {
-    // One folder per test process: ctest runs tests of this binary side by side.
-    const std::string out = testsupport::MakeTempDir("slate-skin");
-    const std::string cmd = "python3 '" + std::string(CORVALE_SOURCE_DIR) + "/skins/make_skin.py' '" + out + "'";
-    if (std::system(cmd.c_str()) != 0) return std::string();
-    return out + "/";
-  }();
-  return folder;
-}
+using testsupport::SlateSkinFolder;
 
 }  // namespace skintest

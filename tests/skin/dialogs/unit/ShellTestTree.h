@@ -9,6 +9,8 @@
 #include <utility>
 #include <vector>
 
+#include "tests/support/ScopedHome.h"
+
 namespace dialogtest {
 
 class TTree {
@@ -35,27 +37,6 @@ class TTree {
   std::string Root;
 };
 
-// HOME and XDG_CONFIG_HOME point into a tree while the object lives.
-class TScopedHome {
- public:
-  explicit TScopedHome(const std::string& home) {
-    Save("HOME", home);
-    Save("XDG_CONFIG_HOME", home + "/.config");
-  }
-  ~TScopedHome() {
-    for (auto& [name, value] : FSaved) {
-      if (value.first) setenv(name.c_str(), value.second.c_str(), 1);
-      else unsetenv(name.c_str());
-    }
-  }
-
- private:
-  void Save(const std::string& name, const std::string& value) {
-    const char* old = std::getenv(name.c_str());
-    FSaved.push_back({name, {old != nullptr, old ? old : ""}});
-    setenv(name.c_str(), value.c_str(), 1);
-  }
-  std::vector<std::pair<std::string, std::pair<bool, std::string>>> FSaved;
-};
+using testsupport::TScopedHome;
 
 }  // namespace dialogtest

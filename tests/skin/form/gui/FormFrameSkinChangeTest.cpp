@@ -61,14 +61,7 @@ class FormFrameSkinChange : public FormFixture {
     counts.push_back({&c->Begins, &c->Applies, c});
     return c;
   }
-  static TbsCompressedStoredSkin& Slate() {
-    static TbsCompressedStoredSkin* stored = [] {
-      auto* s = new TbsCompressedStoredSkin(nullptr);
-      if (!SlateFolder().empty()) s->PackSkinIni(SlateFolder() + "skin.ini");
-      return s;
-    }();
-    return *stored;
-  }
+  static TbsCompressedStoredSkin& Slate() { return testsupport::SlateStoredSkin(); }
   static TbsCompressedStoredSkin& Version4() {
     static TbsCompressedStoredSkin* stored = [] {
       auto* s = new TbsCompressedStoredSkin(nullptr);

@@ -20,19 +20,13 @@
 #include "skin/form/SkinMenu.h"
 #include "skin/form/SkinPopupWindow.h"
 #include "tests/support/RealInput.h"
+#include "tests/support/StoredSkins.h"
 #include "tests/support/TestSupport.h"
 
 namespace sftest {
 
 // The Slate skin folder, drawn once per test process.
-inline std::string SlateFolder() {
-  static const std::string folder = [] {
-    const std::string out = testsupport::MakeTempDir("slate-form");
-    const std::string cmd = "python3 '" + std::string(CORVALE_SOURCE_DIR) + "/skins/make_skin.py' '" + out + "'";
-    return std::system(cmd.c_str()) == 0 ? out + "/" : std::string();
-  }();
-  return folder;
-}
+inline std::string SlateFolder() { return testsupport::SlateSkinFolder(); }
 
 // Loads the Slate skin into data (false when the generator failed).
 inline bool LoadSlate(TbsSkinData& data) {
