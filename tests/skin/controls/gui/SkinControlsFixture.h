@@ -1,0 +1,171 @@
+#pragma once
+// A shown form with a skin data component, the Slate skin (drawn by its generator into
+// this test process's own folder), a stored skin of a version no reader accepts, and
+// the walk a skinned form does on the skin messages.
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <map>
+#include <memory>
+#include <string>
+
+#include "framework/graphics/Bitmap.h"
+#include "framework/graphics/Canvas.h"
+#include "framework/windows/Forms.h"
+#include "framework/windows/Input.h"
+#include "framework/windows/Windows.h"
+#include "framework/graphics/Region.h"
+#include "skin/controls/SkinControl.h"
+#include "skin/data/CompressedStoredSkin.h"
+#include "skin/data/SkinData.h"
+#include "skin/data/SkinMessages.h"
+#include "tests/skin/data/unit/SkinTestData.h"
+#include "tests/support/ControlShot.h"
+#include "tests/support/StoredSkins.h"
+#include "tests/support/TestSupport.h"
+
+namespace skincontrolstest {
+
+using testsupport::Pic;
+
+class SkinControlsFixture : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    // The pointer away from where the form appears: no enter notice from a previous test.
+    SetCursorPos(3000, 3000);
+    Form = new TForm(nullptr);
+    Form->SetBounds(40, 40, 460, 340);
+    TWndMethod saved = Form->WindowProc;
+    Form->WindowProc = [this, saved](TMessage& m) {
+      if (m.Msg == SKINMSG_BEFORECHANGE || m.Msg == SKINMSG_CHANGE) {
+        ++SkinMessages[m.Msg];
+        NotifySkinControls(Form, reinterpret_cast<TbsSkinData*>(m.WParam), m.Msg == SKINMSG_BEFORECHANGE);
+      }
+      saved(m);
+    };
+    Form->Show();
+    testsupport::Pump(10);
+    SkinData = new TbsSkinData(Form);
+  }
+  void TearDown() override { delete Form; }
+
+  // Packs the Slate skin once per process.
+  static TbsCompressedStoredSkin& Slate() { return testsupport::SlateStoredSkin(); }
+  // A stored skin whose stream version (4) no reader accepts.
+  static TbsCompressedStoredSkin& Version4() {
+    static TbsCompressedStoredSkin* stored = [] {
+      auto* s = new TbsCompressedStoredSkin(nullptr);
+      skintest::SkinStream stream;
+      stream.version = 4;
+      skintest::Store(*s, skintest::Deflate(stream.Bytes()));
+      return s;
+    }();
+    return *stored;
+  }
+  void LoadSlate() {
+    ASSERT_FALSE(Slate().IsDataEmpty()) << "the skin generator did not run";
+    SkinData->LoadFromStoredSkin(&Slate());
+    ASSERT_FALSE(SkinData->SkinEmpty);
+  }
+
+  template <class T>
+  T* Make(int x, int y, int w, int h, const std::string& recordName = "") {
+    auto* c = new T(Form);
+    c->SetParent(Form);
+    c->SetBounds(x, y, w, h);
+    if (!recordName.empty()) c->SetSkinDataName(recordName);
+    return c;
+  }
+
+  const TbsDataSkinControl* Record(const std::string& name) const {
+    int i = SkinData->FindControlIndex(name);
+    return i < 0 ? nullptr : SkinData->ControlRecords[size_t(i)].get();
+  }
+
+  // Pointer over (inside) or off the control: a real move, and the enter / leave
+  // notice where the framework does not track hover under the current input yet.
+  static void Hover(TWinControl* c, bool inside, WPARAM keys = 0) {
+    SimulateMouse(c, WM_MOUSEMOVE, inside ? 5 : c->Width() + 40, inside ? 5 : c->Height() + 40, keys);
+    if (c->MouseInControl() != inside) c->Perform(inside ? CM_MOUSEENTER : CM_MOUSELEAVE, 0, 0);
+  }
+
+  static Pic Shot(TWinControl* c) {
+    Pic p;
+    PaintTo(c, p.B.get());
+    return p;
+  }
+  static void SaveArtifact(const TBitmap& image, const std::string& name) {
+    image.SavePngFile(testsupport::ArtifactDir() + "/" + name + ".png");
+  }
+  // Empty when equal, else where and how the two differ.
+  static std::string Difference(const TBitmap& a, const TBitmap& b) {
+    if (a.Width() != b.Width() || a.Height() != b.Height())
+      return "size " + std::to_string(a.Width()) + "x" + std::to_string(a.Height()) + " vs " +
+             std::to_string(b.Width()) + "x" + std::to_string(b.Height());
+    for (int y = 0; y < a.Height(); ++y)
+      for (int x = 0; x < a.Width(); ++x)
+        if (a.Pixel(x, y) != b.Pixel(x, y))
+          return "pixel " + std::to_string(x) + "," + std::to_string(y);
+    return "";
+  }
+  // The image with the pixels outside the window's shape black, as the screen shows it.
+  static Pic Shaped(TWinControl* c, const TBitmap& image) {
+    Pic p;
+    p.B->Assign(&image);
+    TRegion shape;
+    if (!GetWindowRgn(c->Handle(), shape)) return p;
+    for (int y = 0; y < p.Height(); ++y)
+      for (int x = 0; x < p.Width(); ++x)
+        if (!shape.Contains(x, y)) p.B->SetPixel(x, y, clBlack);
+    return p;
+  }
+  static int CountColor(const TBitmap& b, const TRect& r, TColor c) {
+    int n = 0;
+    for (int y = r.Top; y < r.Bottom; ++y)
+      for (int x = r.Left; x < r.Right; ++x)
+        if (b.Pixel(x, y) == c) ++n;
+    return n;
+  }
+
+  TForm* Form = nullptr;
+  TbsSkinData* SkinData = nullptr;
+  std::map<UINT, int> SkinMessages;
+};
+
+inline const TColor Face = RGB(212, 208, 200);
+inline const TColor Shadow = RGB(128, 128, 128);
+inline const TColor Navy = RGB(0, 0, 128);
+inline const TColor PressedFill = RGB(133, 147, 181);
+inline const TColor HotFill = RGB(182, 189, 210);
+
+}  // namespace skincontrolstest
+
+#include "skin/draw/SkinImage.h"
+
+namespace skincontrolstest {
+// What the skin builders make of skin rectangle R of a resizable record for a control of
+// W x H whose target points are n.
+inline Pic BuilderImage(const TbsSkinData& data, const TbsDataSkinCustomControl& r, int mode,
+                            const TbsSkinPoints& n, const TRect& R, int W, int H) {
+  const TBitmap& pic = *data.PictureList[size_t(r.pictureindex)];
+  Pic p;
+  TBitmap& out = *p.B;
+  switch (mode) {
+    case rmFixed:
+      out.SetSize(RectWidth(R), RectHeight(R));
+      out.Canvas()->CopyRect(Rect(0, 0, RectWidth(R), RectHeight(R)), &pic, R);
+      break;
+    case rmBoth:
+      BuildSkinImage(r.lefttoppoint, r.righttoppoint, r.leftbottompoint, r.rightbottompoint, r.clientrect,
+                     n.LeftTop, n.RightTop, n.LeftBottom, n.RightBottom, n.Client, pic, out, R, W, H, true);
+      break;
+    case rmHorizontal:
+      BuildHSkinImage(r.lefttoppoint.X, RectWidth(R) - r.righttoppoint.X, out, W, R, pic);
+      break;
+    case rmVertical:
+      BuildVSkinImage(r.lefttoppoint.Y, RectHeight(R) - r.leftbottompoint.Y, out, H, R, pic);
+      break;
+  }
+  return p;
+}
+}  // namespace skincontrolstest

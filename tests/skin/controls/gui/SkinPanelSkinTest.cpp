@@ -1,0 +1,359 @@
+// Panels, group boxes, check/radio boxes and radio groups with the Slate skin: each at
+// its skin size and resized in every resize mode against the skin builders, the caption
+// and check images, background pictures, the masked group box, the morph, skin changes
+// at run time, and records that cannot draw the control.
+#include "framework/graphics/Canvas.h"
+#include "framework/graphics/Region.h"
+#include "framework/windows/Windows.h"
+#include "skin/controls/GroupButton.h"
+#include "skin/controls/SkinCheckRadioBox.h"
+#include "skin/controls/SkinGroupBox.h"
+#include "skin/controls/SkinPanel.h"
+#include "skin/controls/SkinRadioGroup.h"
+#include "tests/skin/controls/gui/SkinControlsFixture.h"
+
+using namespace skincontrolstest;
+
+namespace {
+
+const TColor Magenta = RGB(255, 0, 255);
+
+class SkinPanelSkinTest : public SkinControlsFixture {
+ protected:
+  void SetUp() override {
+    SkinControlsFixture::SetUp();
+    LoadSlate();
+  }
+  template <class T>
+  T* Skinned(int x, int y, int w, int h, const std::string& record) {
+    auto* c = Make<T>(x, y, w, h, record);
+    c->SetSkinData(SkinData);
+    return c;
+  }
+  const TbsDataSkinCustomControl& Rec(const std::string& name) const {
+    return *dynamic_cast<const TbsDataSkinCustomControl*>(Record(name));
+  }
+  TbsDataSkinControl* MutableRecord(const std::string& name) {
+    return SkinData->ControlRecords[size_t(SkinData->FindControlIndex(name))].get();
+  }
+  Pic Expected(TbsSkinCustomControl* c, const std::string& record, const TRect& R) const {
+    return BuilderImage(*SkinData, Rec(record), c->ResizeMode(), c->NewPoints(), R, c->Width(), c->Height());
+  }
+  // part (a rectangle of the record's picture) laid over image at (x, y), transparent on
+  // the part's bottom-left colour.
+  void Overlay(Pic& image, const std::string& record, const TRect& part, int x, int y) const {
+    const TBitmap& pic = *SkinData->PictureList[size_t(Rec(record).pictureindex)];
+    const TColor key = pic.Pixel(part.Left, part.Bottom - 1);
+    for (int j = 0; j < RectHeight(part); ++j)
+      for (int i = 0; i < RectWidth(part); ++i) {
+        const TColor c = pic.Pixel(part.Left + i, part.Top + j);
+        if (c != key && x + i < image.Width() && y + j < image.Height()) image.B->SetPixel(x + i, y + j, c);
+      }
+  }
+  static std::string DifferenceOutside(const TBitmap& a, const TBitmap& b, const TRect& skip) {
+    if (a.Width() != b.Width() || a.Height() != b.Height()) return "size";
+    for (int y = 0; y < a.Height(); ++y)
+      for (int x = 0; x < a.Width(); ++x)
+        if (!PtInRect(skip, Point(x, y)) && a.Pixel(x, y) != b.Pixel(x, y))
+          return "pixel " + std::to_string(x) + "," + std::to_string(y);
+    return "";
+  }
+};
+
+TEST_F(SkinPanelSkinTest, PanelRecordsAtEveryResizeMode) {
+  struct Case {
+    const char* record;
+    bool group;
+    int w, h;
+    int mode;
+    int ew, eh;  // the size the skin allows
+  } cases[] = {{"groupbox", true, 120, 64, rmBoth, 120, 64},     {"groupbox", true, 203, 131, rmBoth, 203, 131},
+               {"hgroupbox", true, 100, 20, rmHorizontal, 100, 20}, {"hgroupbox", true, 173, 50, rmHorizontal, 173, 20},
+               {"vpanel", false, 24, 100, rmVertical, 24, 100},    {"vpanel", false, 60, 161, rmVertical, 24, 161},
+               {"maskgroupbox", true, 60, 40, rmBoth, 60, 40},      {"maskgroupbox", true, 97, 75, rmBoth, 97, 75}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(std::string(c.record) + " " + std::to_string(c.w) + "x" + std::to_string(c.h));
+    TbsSkinPanel* p = c.group ? Skinned<TbsSkinGroupBox>(10, 10, c.w, c.h, c.record)
+                              : Skinned<TbsSkinPanel>(10, 10, c.w, c.h, c.record);
+    ASSERT_EQ(c.mode, p->ResizeMode());
+    EXPECT_EQ(Bounds(10, 10, c.ew, c.eh), p->BoundsRect());
+    Pic img = Shot(p);
+    SaveArtifact(img, std::string("skin_panel_") + c.record + "_" + std::to_string(p->Width()) + "x" +
+                          std::to_string(p->Height()));
+    // The screen shows the builders' image cut to the window's shape (masked records).
+    EXPECT_EQ("", Difference(img, Shaped(p, Expected(p, c.record, Rec(c.record).skinrect))));
+    // Children go inside the record's client rectangle for this size.
+    TRect r = p->ClientRect();
+    p->AdjustClientRect(r);
+    EXPECT_EQ(p->NewClientRect(), r);
+    auto* child = new TbsSkinPanel(Form);
+    child->SetParent(p);
+    child->SetAlign(alClient);
+    EXPECT_EQ(p->NewClientRect(), child->BoundsRect());
+    delete p;
+  }
+}
+
+TEST_F(SkinPanelSkinTest, CaptionCheckImageAndArrowStayInTheMappedCaptionRectangle) {
+  auto* g = Skinned<TbsSkinGroupBox>(10, 10, 200, 100, "groupbox");
+  const auto& pr = dynamic_cast<const TbsDataSkinPanelControl&>(Rec("groupbox"));
+  const TRect cap = g->MapSkinRect(pr.captionrect);
+  EXPECT_EQ(Rect(4, 0, 116 + 80, 18), cap);
+  g->SetCaption("Format");
+  g->SetCheckedMode(true);
+  g->SetChecked(true);
+  g->SetRollUpMode(true);
+  Pic img = Shot(g);
+  SaveArtifact(img, "skin_groupbox_slate_caption");
+  Pic expected = Expected(g, "groupbox", Rec("groupbox").skinrect);
+  EXPECT_EQ("", DifferenceOutside(img, expected, cap));
+  // The check image at the caption's left, vertically centred; the caption in white.
+  Overlay(expected, "groupbox", pr.checkimagerect, cap.Left, cap.Top + 9 - RectHeight(pr.checkimagerect) / 2);
+  const TRect box = Rect(cap.Left, 2, cap.Left + RectWidth(pr.checkimagerect), 2 + RectHeight(pr.checkimagerect));
+  for (int y = box.Top; y < box.Bottom; ++y)
+    for (int x = box.Left; x < box.Right; ++x) EXPECT_EQ(expected.Pixel(x, y), img.Pixel(x, y)) << x << "," << y;
+  EXPECT_GT(CountColor(img, Rect(box.Right, 0, cap.Right - 12, 18), RGB(255, 255, 255)), 20);
+  // The roll-up arrow in the font colour right of the text.
+  EXPECT_GT(CountColor(img, Rect(cap.Right - 12, 0, cap.Right - 2, 18), RGB(255, 255, 255)), 5);
+  // Rolling up: height + client top - client bottom, the unrolled height kept.
+  g->SetRollUpState(true);
+  EXPECT_EQ(100 + 20 - (60 + 36), g->Height());
+  EXPECT_EQ(100, g->RealHeight());
+  g->SetRollUpState(false);
+  EXPECT_EQ(100, g->Height());
+}
+
+TEST_F(SkinPanelSkinTest, BackgroundPictureAndBorderlessTiling) {
+  auto* p = Skinned<TbsSkinPanel>(10, 10, 90, 70, "panel");
+  p->SetCaption("unused");
+  p->SetCaptionMode(true);
+  Pic img = Shot(p);
+  SaveArtifact(img, "skin_panel_slate_background");
+  const TBitmap& bg = *SkinData->PictureList[2];
+  for (int y = 0; y < 70; ++y)
+    for (int x = 0; x < 90; ++x) ASSERT_EQ(bg.Pixel(x % bg.Width(), y % bg.Height()), img.Pixel(x, y)) << x << "," << y;
+  TRect r = p->ClientRect();
+  p->AdjustClientRect(r);
+  EXPECT_EQ(Rect(0, 0, 90, 70), r);
+
+  // No border, no caption, resizable: the record's client piece tiled over everything.
+  auto* g = Skinned<TbsSkinPanel>(10, 100, 150, 90, "groupbox");
+  g->SetBorderStyle(bvNone);
+  Pic tiled = Shot(g);
+  const TbsDataSkinCustomControl& rec = Rec("groupbox");
+  const TBitmap& pic = *SkinData->PictureList[size_t(rec.pictureindex)];
+  const TRect cl = rec.clientrect;
+  for (int y = 0; y < 90; y += 7)
+    for (int x = 0; x < 150; x += 5)
+      EXPECT_EQ(pic.Pixel(rec.skinrect.Left + cl.Left + x % RectWidth(cl), rec.skinrect.Top + cl.Top + y % RectHeight(cl)),
+                tiled.Pixel(x, y))
+          << x << "," << y;
+  r = g->ClientRect();
+  g->AdjustClientRect(r);
+  EXPECT_EQ(Rect(0, 0, 150, 90), r);
+}
+
+TEST_F(SkinPanelSkinTest, MaskedGroupBoxIsShapedByItsMask) {
+  auto* g = Skinned<TbsSkinGroupBox>(10, 10, 97, 75, "maskgroupbox");
+  TRegion shape;
+  ASSERT_TRUE(GetWindowRgn(g->Handle(), shape));
+  EXPECT_FALSE(shape.Contains(0, 0));
+  EXPECT_FALSE(shape.Contains(96, 74));
+  EXPECT_TRUE(shape.Contains(3, 3));
+  EXPECT_TRUE(shape.Contains(50, 40));
+  SaveArtifact(Shaped(g, Shot(g)), "skin_groupbox_slate_masked");
+}
+
+TEST_F(SkinPanelSkinTest, NonFlatCheckBoxStatesAtEveryResizeMode) {
+  struct Case {
+    const char* record;
+    int w, h, mode, ew, eh;
+  } cases[] = {{"checkbox", 120, 20, rmBoth, 120, 20},
+               {"checkbox", 190, 31, rmBoth, 190, 31},
+               {"fixedcheckbox", 100, 20, rmFixed, 100, 20},
+               {"fixedcheckbox", 150, 44, rmFixed, 100, 20}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(std::string(c.record) + " " + std::to_string(c.w));
+    auto* b = Skinned<TbsSkinCheckRadioBox>(10, 10, c.w, c.h, c.record);
+    b->SetFlat(false);
+    b->ApplySkinChange();
+    b->SetBounds(10, 10, c.w, c.h);
+    ASSERT_EQ(c.mode, b->ResizeMode());
+    EXPECT_EQ(Bounds(10, 10, c.ew, c.eh), b->BoundsRect());
+    const auto& r = dynamic_cast<const TbsDataSkinCheckRadioControl&>(Rec(c.record));
+    const TRect box = b->CheckImageBox();
+    EXPECT_EQ(RectWidth(r.checkimagerect), RectWidth(box));
+    for (bool checked : {false, true}) {
+      b->SetChecked(checked);
+      Pic img = Shot(b);
+      SaveArtifact(img, std::string("skin_checkbox_") + c.record + "_" + std::to_string(b->Width()) + "_" +
+                            (checked ? "on" : "off"));
+      Pic expected = Expected(b, c.record, r.skinrect);
+      Overlay(expected, c.record, checked ? r.checkimagerect : r.uncheckimagerect, box.Left, box.Top);
+      EXPECT_EQ("", Difference(img, expected));
+    }
+    // Hovered: the active image and the active check image.
+    Hover(b, true);
+    for (int i = 0; i < 8 && b->Morphing(); ++i) b->Perform(WM_TIMER, TbsSkinCheckRadioBox::MorphTimerId, 0);
+    EXPECT_FALSE(b->Morphing());
+    Pic hot = Shot(b);
+    Pic expected = Expected(b, c.record, r.activeskinrect);
+    Overlay(expected, c.record, r.activecheckimagerect, box.Left, box.Top);
+    EXPECT_EQ("", Difference(hot, expected));
+    Hover(b, false);
+    delete b;
+  }
+}
+
+TEST_F(SkinPanelSkinTest, MorphBlendsNormalAndActiveOnlyWhenNotFlat) {
+  auto* b = Skinned<TbsSkinCheckRadioBox>(10, 10, 120, 20, "checkbox");
+  b->SetFlat(false);
+  b->ApplySkinChange();
+  Pic normal = Shot(b);
+  Hover(b, true);
+  ASSERT_TRUE(b->Morphing());
+  b->Perform(WM_TIMER, TbsSkinCheckRadioBox::MorphTimerId, 0);
+  EXPECT_DOUBLE_EQ(0.2, b->MorphFactor());
+  Pic mid = Shot(b);
+  int steps = 1;
+  while (b->Morphing() && steps < 10) {
+    b->Perform(WM_TIMER, TbsSkinCheckRadioBox::MorphTimerId, 0);
+    ++steps;
+  }
+  EXPECT_DOUBLE_EQ(1.0, b->MorphFactor());
+  Pic hot = Shot(b);
+  EXPECT_NE("", Difference(mid, normal));
+  EXPECT_NE("", Difference(mid, hot));
+  Hover(b, false);
+  // Flat: morphing is off whatever the record says.
+  auto* f = Skinned<TbsSkinCheckRadioBox>(10, 40, 120, 20, "checkbox");
+  Hover(f, true);
+  EXPECT_FALSE(f->Morphing());
+  Hover(f, false);
+}
+
+TEST_F(SkinPanelSkinTest, FlatRadioInASkinnedGroupDrawsOnlyItsCheckImageAndText) {
+  auto* g = Skinned<TbsSkinRadioGroup>(10, 10, 200, 100, "groupbox");
+  TStringList l;
+  l.Add("");
+  l.Add("");
+  g->SetItems(&l);
+  g->SetItemIndex(1);
+  // R = the record's client rectangle for 200 x 100.
+  const TRect ncl = g->NewClientRect();
+  TbsGroupButton* b = g->Buttons(1);
+  const int bh = RectHeight(ncl) / 2;
+  EXPECT_EQ(Bounds(ncl.Left + 1, ncl.Top + bh, RectWidth(ncl) - 2, bh), b->BoundsRect());
+  Pic groupImg = Shot(g);
+  SaveArtifact(groupImg, "skin_radiogroup_slate");
+  Pic img = Shot(b);
+  // The group's own image under the button, with the record's check image at (3, h2 - 6).
+  Pic expected;
+  expected.B->SetSize(b->Width(), b->Height());
+  for (int y = 0; y < b->Height(); ++y)
+    for (int x = 0; x < b->Width(); ++x) expected.B->SetPixel(x, y, groupImg.Pixel(b->Left() + x, b->Top() + y));
+  const auto& r = dynamic_cast<const TbsDataSkinCheckRadioControl&>(Rec("radiobox"));
+  Overlay(expected, "radiobox", r.checkimagerect, 3, bh / 2 - RectHeight(r.checkimagerect) / 2);
+  EXPECT_EQ("", Difference(img, expected));
+}
+
+TEST_F(SkinPanelSkinTest, SkinChangesAtRunTimeSwitchEveryLook) {
+  // Twins without skin data give the default looks to compare with.
+  auto build = [&](TbsSkinData* data, int y0) {
+    std::vector<TbsSkinCustomControl*> v;
+    auto* g = Make<TbsSkinRadioGroup>(10, y0, 150, 90, "groupbox");
+    TStringList l;
+    l.Add("One");
+    l.Add("Two");
+    g->SetItems(&l);
+    g->SetItemIndex(0);
+    auto* p = Make<TbsSkinPanel>(170, y0, 100, 60, "vpanel");
+    auto* mg = Make<TbsSkinGroupBox>(280, y0, 97, 75, "maskgroupbox");
+    auto* c = Make<TbsSkinCheckRadioBox>(10, y0 + 100, 120, 20, "checkbox");
+    c->SetFlat(false);
+    auto* f = Make<TbsSkinCheckRadioBox>(140, y0 + 100, 120, 20, "radiobox");
+    f->SetRadio(true);
+    v = {g, p, mg, c, f};
+    for (auto* x : v) x->SetSkinData(data);
+    return v;
+  };
+  SkinData->LoadFromStoredSkin(&Version4());  // start empty
+  ASSERT_TRUE(SkinData->SkinEmpty);
+  std::vector<TbsSkinCustomControl*> live = build(SkinData, 10);
+  auto* spare = new TbsSkinData(Form);
+  std::vector<TbsSkinCustomControl*> twins = build(nullptr, 10);
+  for (auto* t : twins) t->SetVisible(false);
+  auto* group = dynamic_cast<TbsSkinRadioGroup*>(live[0]);
+  auto defaults = [&] {
+    for (size_t i = 0; i < live.size(); ++i) {
+      SCOPED_TRACE(live[i]->SkinDataName());
+      EXPECT_EQ(-1, live[i]->SkinIndex());
+      twins[i]->SetBounds(live[i]->Left(), live[i]->Top(), live[i]->Width(), live[i]->Height());
+      EXPECT_EQ("", Difference(Shot(live[i]), Shot(twins[i])));
+    }
+    EXPECT_EQ(-1, group->Buttons(0)->SkinIndex());
+  };
+  defaults();
+  for (int round = 0; round < 2; ++round) {
+    SkinData->LoadFromStoredSkin(&Slate());
+    ASSERT_FALSE(SkinData->SkinEmpty);
+    for (auto* c : live) EXPECT_NE(-1, c->SkinIndex()) << c->SkinDataName();
+    EXPECT_NE(-1, group->Buttons(1)->SkinIndex());
+    EXPECT_EQ(24, live[1]->Width());  // the vertical strip's width
+    EXPECT_EQ(group->NewClientRect().Top, group->Buttons(0)->Top());
+    PaintTo(Form, std::make_unique<TBitmap>().get());
+    if (round == 0) {
+      TBitmap all;
+      PaintTo(Form, &all);
+      SaveArtifact(all, "skin_panels_runtime_slate");
+    }
+    SkinData->LoadFromStoredSkin(&Version4());
+    ASSERT_TRUE(SkinData->SkinEmpty);
+    defaults();
+  }
+  delete spare;
+}
+
+TEST_F(SkinPanelSkinTest, RecordsThatCannotDrawTheControlGiveTheDefaultLook) {
+  auto* twin = Make<TbsSkinGroupBox>(10, 10, 150, 90);
+  auto* g = Skinned<TbsSkinGroupBox>(170, 10, 150, 90, "groupbox");
+  ASSERT_NE(-1, g->SkinIndex());
+  Pic def = Shot(twin);
+  // A record of another kind under the name.
+  g->SetSkinDataName("button");
+  g->ApplySkinChange();
+  EXPECT_EQ(-1, g->SkinIndex());
+  EXPECT_EQ("", Difference(Shot(g), def));
+  // A picture index beyond the picture list.
+  g->SetSkinDataName("groupbox");
+  MutableRecord("groupbox")->pictureindex = 99;
+  g->ApplySkinChange();
+  EXPECT_EQ(-1, g->SkinIndex());
+  EXPECT_EQ("", Difference(Shot(g), def));
+  // A zero-size skin rectangle.
+  MutableRecord("groupbox")->pictureindex = 0;
+  MutableRecord("groupbox")->skinrect = Rect(0, 112, 0, 112);
+  g->ApplySkinChange();
+  EXPECT_EQ(-1, g->SkinIndex());
+  EXPECT_EQ("", Difference(Shot(g), def));
+
+  // Check boxes: the wrong kind, and check images outside the picture.
+  auto* ctwin = Make<TbsSkinCheckRadioBox>(10, 120, 120, 20);
+  ctwin->SetFlat(false);
+  auto* c = Skinned<TbsSkinCheckRadioBox>(170, 120, 120, 20, "groupbox");
+  c->SetFlat(false);
+  c->ApplySkinChange();
+  EXPECT_EQ(-1, c->SkinIndex());
+  EXPECT_EQ("", Difference(Shot(c), Shot(ctwin)));
+  auto* rec = dynamic_cast<TbsDataSkinCheckRadioControl*>(MutableRecord("checkbox"));
+  rec->checkimagerect = rec->uncheckimagerect = Rect(5000, 5000, 5013, 5013);
+  c->SetSkinDataName("checkbox");
+  c->ApplySkinChange();
+  ASSERT_NE(-1, c->SkinIndex());
+  c->SetChecked(true);
+  EXPECT_EQ("", Difference(Shot(c), Expected(c, "checkbox", rec->skinrect)));
+  c->SetFlat(true);
+  Shot(c);  // flat with a record: drawn from the parent, the image left out
+}
+
+}  // namespace
