@@ -45,6 +45,23 @@ int Check(int rc, const std::string& what) {
   return rc;
 }
 
+// Hands the decoder the next packet of its stream (packets of other streams are
+// dropped), or the end once the file has none left. A damaged packet loses what it
+// held; the rest plays on.
+void FeedDecoder(AVFormatContext* in, AVCodecContext* dec, AVPacket* pkt, int stream, const std::string& what) {
+  int rc = av_read_frame(in, pkt);
+  if (rc == AVERROR_EOF) {
+    avcodec_send_packet(dec, nullptr);
+    return;
+  }
+  Check(rc, "reading " + what);
+  if (pkt->stream_index == stream) {
+    rc = avcodec_send_packet(dec, pkt);
+    if (rc < 0 && rc != AVERROR(EAGAIN) && rc != AVERROR_INVALIDDATA) Check(rc, "decoding " + what);
+  }
+  av_packet_unref(pkt);
+}
+
 struct TInput {
   AVFormatContext* Ctx = nullptr;
   ~TInput() { avformat_close_input(&Ctx); }
@@ -301,18 +318,7 @@ class TBackingSound {
         return;
       }
       if (rc != AVERROR(EAGAIN)) Check(rc, "decoding the video's sound");
-      rc = av_read_frame(FIn.Ctx, FPacket.P);
-      if (rc == AVERROR_EOF) {
-        avcodec_send_packet(FDec.Ctx, nullptr);
-        continue;
-      }
-      Check(rc, "reading the video's sound");
-      if (FPacket.P->stream_index == FStream) {
-        rc = avcodec_send_packet(FDec.Ctx, FPacket.P);
-        // A damaged packet loses its sound; the rest plays on.
-        if (rc < 0 && rc != AVERROR(EAGAIN) && rc != AVERROR_INVALIDDATA) Check(rc, "decoding the video's sound");
-      }
-      av_packet_unref(FPacket.P);
+      FeedDecoder(FIn.Ctx, FDec.Ctx, FPacket.P, FStream, "the video's sound");
     }
   }
 
@@ -771,17 +777,7 @@ class TExporter {
         return nullptr;
       }
       if (rc != AVERROR(EAGAIN)) Check(rc, "decoding the video");
-      rc = av_read_frame(FVideoIn.Ctx, pkt.P);
-      if (rc == AVERROR_EOF) {
-        avcodec_send_packet(FVideoDec.Ctx, nullptr);
-        continue;
-      }
-      Check(rc, "reading the video");
-      if (pkt.P->stream_index == FVideoStream) {
-        rc = avcodec_send_packet(FVideoDec.Ctx, pkt.P);
-        if (rc < 0 && rc != AVERROR(EAGAIN) && rc != AVERROR_INVALIDDATA) Check(rc, "decoding the video");
-      }
-      av_packet_unref(pkt.P);
+      FeedDecoder(FVideoIn.Ctx, FVideoDec.Ctx, pkt.P, FVideoStream, "the video");
     }
   }
 
