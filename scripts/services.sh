@@ -16,7 +16,7 @@ trap corvale_stop_services EXIT
 # X server for smoke tests (unit and gui tests use Qt's offscreen platform).
 for n in $(seq 91 140); do
   [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ] && continue
-  Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >"$corvale_services_dir/xvfb.log" 2>&1 &
+  Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp -noreset >"$corvale_services_dir/xvfb.log" 2>&1 &
   corvale_xvfb_pid=$!
   for _ in $(seq 1 100); do
     xdpyinfo -display ":$n" >/dev/null 2>&1 && break

@@ -28,7 +28,7 @@ smoke_setup() {
 # A private X server; the server picks a free display number and writes it to fd 3.
 smoke_private_display() {
   command -v Xvfb >/dev/null || { echo "$smoke_tag: Xvfb is missing (scripts/setup)" >&2; exit 1; }
-  Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$work/displayfd" >"$work/xvfb.log" 2>&1 &
+  Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp -noreset 3>"$work/displayfd" >"$work/xvfb.log" 2>&1 &
   xvfb_pid=$!
   for _ in $(seq 1 100); do
     [ -s "$work/displayfd" ] && break

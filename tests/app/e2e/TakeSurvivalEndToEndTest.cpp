@@ -204,7 +204,10 @@ TEST_F(TakeSurvival, ALostDisplaySavesTheTake) {
   ASSERT_GE(xvfb.Pid = fork(), 0);
   if (xvfb.Pid == 0) {
     dup2(::open(fdFile.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644), 3);
-    execlp("Xvfb", "Xvfb", "-displayfd", "3", "-screen", "0", "1024x768x24", "-nolisten", "tcp", (char*)nullptr);
+    // -noreset: a server resets whenever its last client leaves, dropping one that was
+    // connecting then (the polls of xwininfo race the program's start).
+    execlp("Xvfb", "Xvfb", "-displayfd", "3", "-screen", "0", "1024x768x24", "-nolisten", "tcp", "-noreset",
+           (char*)nullptr);
     _exit(127);
   }
   ASSERT_TRUE(testsupport::WaitUntil([&] { return SizeOf(fdFile) > 0; }, 10000));
