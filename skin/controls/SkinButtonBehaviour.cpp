@@ -236,8 +236,9 @@ void TbsSkinGlyphButtonOf<TBase>::DrawButtonImage(TBitmap& B, const TRect& R, bo
   this->DrawSkinRect(B, this->Picture(), R);
   TCanvas* c = B.Canvas();
   SetSkinCanvasFont(c, Active, IsDown);
-  DrawGlyphAndText(c, this->FNew.Client, FMargin, Active && IsDown, GlyphCell(IsDown, Active, this->FEnabled, FNumGlyphs),
-                   FNumGlyphs, FGlyph, ShownCaption(), FLayout, FSpacing);
+  const int cell = GlyphCell(IsDown, Active, this->FEnabled, FNumGlyphs);
+  DrawGlyphAndText(c, this->FNew.Client, FMargin, Active && IsDown, cell, FNumGlyphs, FGlyph, ShownCaption(), FLayout,
+                   FSpacing);
 }
 
 template <class TBase>
