@@ -30,7 +30,7 @@ void TbsGroupButton::WndProc(TMessage& Message) {
   if (Message.Msg == WM_COMMAND) {
     if (FInClick || !FGroup->CanModify()) return;
     FInClick = true;
-    std::weak_ptr<bool> alive = FBoxAlive;
+    std::weak_ptr<bool> alive = FButtonAlive;
     TbsSkinCheckRadioBox::WndProc(Message);
     if (!alive.expired()) FInClick = false;
     return;
@@ -39,14 +39,14 @@ void TbsGroupButton::WndProc(TMessage& Message) {
 }
 
 void TbsGroupButton::KeyDown(Word& Key, TShiftState Shift) {
-  std::weak_ptr<bool> alive = FBoxAlive;
+  std::weak_ptr<bool> alive = FButtonAlive;
   TbsSkinCheckRadioBox::KeyDown(Key, Shift);
   if (alive.expired()) return;
   FGroup->GroupKeyDown(Key, Shift);
 }
 
 void TbsGroupButton::KeyPress(char32_t& Key) {
-  std::weak_ptr<bool> alive = FBoxAlive;
+  std::weak_ptr<bool> alive = FButtonAlive;
   TbsSkinCheckRadioBox::KeyPress(Key);
   if (alive.expired()) return;
   FGroup->GroupKeyPress(Key);

@@ -7,13 +7,11 @@
 #include "framework/menus/Hotkeys.h"
 #include "skin/controls/SkinButtonActionLink.h"
 #include "framework/windows/Windows.h"
-#include "skin/data/ResourceStrData.h"
 #include "skin/data/SkinData.h"
 #include "skin/draw/DefaultLook.h"
-#include "skin/draw/EffectBmp.h"
 #include "skin/draw/SkinGeometry.h"
 
-TbsSkinButton::TbsSkinButton(TComponent* AOwner) : TbsSkinCustomControl(AOwner) {
+TbsSkinButton::TbsSkinButton(TComponent* AOwner) : TbsSkinGlyphButtonOf(AOwner) {
   // Clicks come from the button's own press and release rules, not the framework's.
   FControlStyle.Exclude(csClickEvents);
   FSkinDataName = "button";
@@ -24,39 +22,10 @@ TbsSkinButton::TbsSkinButton(TComponent* AOwner) : TbsSkinCustomControl(AOwner) 
 
 TbsSkinButton::~TbsSkinButton() {
   StopRepeat();
-  StopMorph();
-  FActionLink.reset();
+  ReleaseBehaviour();
 }
 
 // ---- properties -------------------------------------------------------------------------
-void TbsSkinButton::SetGlyph(const TBitmap* Value) {
-  FGlyph.Assign(Value);
-  Invalidate();
-}
-
-void TbsSkinButton::SetNumGlyphs(TbsNumGlyphs Value) {
-  FNumGlyphs = Value < MinNumGlyphs ? MinNumGlyphs : Value > MaxNumGlyphs ? MaxNumGlyphs : Value;
-  Invalidate();
-}
-
-void TbsSkinButton::SetLayout(TbsButtonLayout Value) {
-  if (Value == FLayout) return;
-  FLayout = Value;
-  Invalidate();
-}
-
-void TbsSkinButton::SetMargin(int Value) {
-  if (Value == FMargin || Value < -1) return;
-  FMargin = Value;
-  Invalidate();
-}
-
-void TbsSkinButton::SetSpacing(int Value) {
-  if (Value == FSpacing) return;
-  FSpacing = Value;
-  Invalidate();
-}
-
 void TbsSkinButton::SetGroupIndex(int Value) {
   FGroupIndex = Value;
   if (Value != 0) FCanFocused = false;
@@ -70,29 +39,6 @@ void TbsSkinButton::SetCanFocused(bool Value) {
 void TbsSkinButton::SetDefault(bool Value) {
   FDefault = Value;
   if (HandleAllocated() && FCanFocused) AnnounceFocus();
-}
-
-void TbsSkinButton::SetDown(bool Value) {
-  if (Value == FDown) return;
-  FDown = Value;
-  if (MorphingInUse()) {
-    if (FDown) {
-      FMorph.Factor = 1;
-      StopMorph();
-    } else {
-      StartMorphOrRepaint();
-    }
-  }
-  Invalidate();
-  if (FGroupIndex != 0 && FDown && !FAllowAllUp) ReleaseGroup();
-}
-
-void TbsSkinButton::ReleaseGroup() {
-  if (!FParent) return;
-  for (int i = 0; i < FParent->ControlCount(); ++i) {
-    auto* b = dynamic_cast<TbsSkinButton*>(FParent->Controls(i));
-    if (b && b != this && b->FGroupIndex == FGroupIndex && b->FDown) b->SetDown(false);
-  }
 }
 
 // ---- clicks -----------------------------------------------------------------------------
@@ -110,57 +56,13 @@ void TbsSkinButton::ButtonClick() {
 }
 
 void TbsSkinButton::Click() {
-  if (!FActionLink) TbsSkinCustomControl::Click();
+  if (!FActionLink) TbsSkinGlyphButtonOf::Click();
 }
 
 // ---- action -----------------------------------------------------------------------------
-TBasicAction* TbsSkinButton::Action() const { return FActionLink ? FActionLink->Action() : nullptr; }
-
 void TbsSkinButton::SetAction(TBasicAction* Value) {
   if (LinkSkinAction<TbsSkinButtonActionLink>(this, FActionLink, Value))
     ActionChange(Value, IsLoading() || Value->IsLoading());
-}
-
-void TbsSkinButton::ActionChange(TBasicAction* Sender, bool CheckDefaults) {
-  if (TakeActionValues(this, Sender, CheckDefaults)) Invalidate();
-}
-
-void TbsSkinButton::Loaded() {
-  TbsSkinCustomControl::Loaded();
-  if (TBasicAction* a = Action()) ActionChange(a, true);
-}
-
-// ---- skin -------------------------------------------------------------------------------
-bool TbsSkinButton::AcceptsRecord(const TbsDataSkinControl* Record) const {
-  return Record->As<TbsDataSkinButtonControl>() && TbsSkinCustomControl::AcceptsRecord(Record);
-}
-
-void TbsSkinButton::ReadSkinRecord() {
-  TbsSkinCustomControl::ReadSkinRecord();
-  auto* r = Record<TbsDataSkinButtonControl>();
-  if (!r) {
-    FMorphing = false;
-    return;
-  }
-  FSkinFontName = r->fontname;
-  FSkinFontHeight = r->fontheight;
-  FSkinFontStyle = r->fontstyle;
-  FFontColor = r->fontcolor;
-  FActiveFontColor = r->activefontcolor;
-  FDownFontColor = r->downfontcolor;
-  FDisabledFontColor = r->disabledfontcolor;
-  FActiveSkinRect = IsNullRect(r->activeskinrect) ? r->skinrect : r->activeskinrect;
-  FDownSkinRect = IsNullRect(r->downskinrect) ? FActiveSkinRect : r->downskinrect;
-  FDisabledSkinRect = r->disabledskinrect;
-  FMorphing = r->morphing;
-  FMorphKind = r->morphkind;
-}
-
-void TbsSkinButton::ApplySkinChange() {
-  StopMorph();
-  FMorph.Factor = 0;
-  TbsSkinCustomControl::ApplySkinChange();
-  if (MorphingInUse() && (ButtonFocused() || FMouseIn)) FMorph.Factor = 1;
 }
 
 // ---- painting ---------------------------------------------------------------------------
@@ -169,50 +71,20 @@ void TbsSkinButton::DrawDefaultImage(TBitmap& B) {
   const bool focused = ButtonFocused();
   const bool pressed = FDown && (FGroupIndex != 0 || FMouseIn || (focused && !FMousePressed));
   DrawDefaultFace(c, ClientRect(), pressed ? facePressed : FMouseIn || focused ? faceHot : faceNormal);
-  c->Font()->Assign(&FDefaultFont);
-  if (FSD && FSD->ResourceStrData()) c->Font()->SetCharset(FSD->ResourceStrData()->CharSet());
-  if (!FEnabled) c->Font()->SetColor(clBtnShadow);
+  UseDefaultFont(c->Font());
   DrawGlyphAndText(c, ClientRect(), FMargin, pressed, GlyphCell(FDown, FMouseIn, FEnabled, FNumGlyphs), FNumGlyphs,
                    FGlyph, FCaption, FLayout, FSpacing);
-}
-
-TColor TbsSkinButton::StateFontColor(bool active, bool down) const {
-  if (!FEnabled) return FDisabledFontColor;
-  if (active && down) return FDownFontColor;
-  if (active) return FActiveFontColor;
-  return FFontColor;
-}
-
-void TbsSkinButton::DrawButtonImage(TBitmap& B, const TRect& R, bool Active, bool IsDown) {
-  DrawSkinRect(B, Picture(), R);
-  TCanvas* c = B.Canvas();
-  if (FUseSkinFont) {
-    c->Font()->SetName(FSkinFontName);
-    c->Font()->SetHeight(FSkinFontHeight);
-    c->Font()->SetStyle(FSkinFontStyle);
-  } else {
-    c->Font()->Assign(&FDefaultFont);
-  }
-  c->Font()->SetCharset(FSD && FSD->ResourceStrData() ? FSD->ResourceStrData()->CharSet() : FDefaultFont.Charset());
-  c->Font()->SetColor(StateFontColor(Active, IsDown));
-  DrawGlyphAndText(c, FNew.Client, FMargin, Active && IsDown, GlyphCell(IsDown, Active, FEnabled, FNumGlyphs),
-                   FNumGlyphs, FGlyph, FCaption, FLayout, FSpacing);
 }
 
 void TbsSkinButton::Paint() {
   ReadSkinRecord();
   if (FIndex == -1) {
-    TbsSkinCustomControl::Paint();
+    TbsSkinGlyphButtonOf::Paint();
     return;
   }
   if (Width() <= 0 || Height() <= 0) return;
-  if (FMorphing && FMorph.Factor > 0 && FMorph.Factor < 1 && FEnabled) {
-    TBitmap normal(Width(), Height()), hot(Width(), Height());
-    DrawButtonImage(normal, FSkinRect, false, false);
-    DrawButtonImage(hot, FActiveSkinRect, true, false);
-    TbsEffectBmp a(normal), b(hot);
-    a.MorphBy(static_cast<TbsMorphKind>(static_cast<int>(FMorphKind)), b, FMorph.Factor);
-    a.DrawTo(Canvas(), 0, 0);
+  if (Fading() && FEnabled) {
+    DrawMorph(Canvas());
     return;
   }
   TBitmap B(Width(), Height());
@@ -231,16 +103,6 @@ void TbsSkinButton::Paint() {
 }
 
 // ---- timers -----------------------------------------------------------------------------
-void TbsSkinButton::StartMorphOrRepaint() {
-  if (!FMorph.Start(*this, MorphingInUse(), MorphTimerId, MorphInterval)) Invalidate();
-}
-
-void TbsSkinButton::StopMorph() { FMorph.Stop(*this, MorphTimerId); }
-
-void TbsSkinButton::MorphTick() {
-  if (FMorph.Tick(*this, MorphingInUse(), FMouseIn || ButtonFocused(), MorphTimerId)) Invalidate();
-}
-
 void TbsSkinButton::StartRepeat() {
   StopRepeat();
   if (!HandleAllocated()) return;
@@ -255,7 +117,7 @@ void TbsSkinButton::StopRepeat() {
 
 // ---- messages ---------------------------------------------------------------------------
 void TbsSkinButton::CreateWnd() {
-  TbsSkinCustomControl::CreateWnd();
+  TbsSkinGlyphButtonOf::CreateWnd();
   FActiveDefault = FDefault;
 }
 
@@ -264,10 +126,6 @@ void TbsSkinButton::WndProc(TMessage& m) {
     case WM_TIMER:
       if (m.WParam == RepeatTimerId) {
         if (FRepeating) ButtonClick();
-        return;
-      }
-      if (m.WParam == MorphTimerId) {
-        if (FMorph.Running) MorphTick();
         return;
       }
       break;
@@ -290,7 +148,7 @@ void TbsSkinButton::WndProc(TMessage& m) {
       FocusChanged(reinterpret_cast<TWinControl*>(m.LParam));
       break;
   }
-  TbsSkinCustomControl::WndProc(m);
+  TbsSkinGlyphButtonOf::WndProc(m);
 }
 
 void TbsSkinButton::DialogKey(TMessage& m) {
@@ -335,21 +193,9 @@ void TbsSkinButton::AnnounceFocus() {
 
 void TbsSkinButton::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) {
   std::weak_ptr<bool> alive = FButtonAlive;
-  TbsSkinCustomControl::MouseDown(Button, Shift, X, Y);
+  TbsSkinGlyphButtonOf::MouseDown(Button, Shift, X, Y);
   if (alive.expired() || Button != mbLeft) return;
-  FMousePressed = true;
-  if (!FDown) {
-    FMouseIn = true;
-    SetDown(true);
-    if (FRepeatMode && FGroupIndex == 0)
-      StartRepeat();
-    else if (FGroupIndex != 0)
-      ButtonClick();
-    if (alive.expired()) return;
-    FSecondPress = false;
-  } else if (FGroupIndex != 0) {
-    FSecondPress = true;
-  }
+  PressDown();
 }
 
 void TbsSkinButton::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) {
@@ -357,28 +203,15 @@ void TbsSkinButton::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y
   // A click needs the press that began it: the release of a dropped press (the focus
   // could not be taken) leaves the button alone.
   if (Button == mbLeft && FMousePressed) {
-    FMousePressed = false;
-    if (FGroupIndex == 0) {
-      StopRepeat();
-      if (FMouseIn) {
-        SetDown(false);
-        ButtonClick();
-      } else {
-        FDown = false;
-        Invalidate();
-      }
-    } else if (FDown && FAllowAllUp && FSecondPress && FMouseIn) {
-      SetDown(false);
-      ButtonClick();
-    }
+    ReleaseUp();
     if (alive.expired() || !HandleAllocated() || !Visible()) return;
   }
-  TbsSkinCustomControl::MouseUp(Button, Shift, X, Y);
+  TbsSkinGlyphButtonOf::MouseUp(Button, Shift, X, Y);
 }
 
 void TbsSkinButton::KeyDown(Word& Key, TShiftState Shift) {
   std::weak_ptr<bool> alive = FButtonAlive;
-  TbsSkinCustomControl::KeyDown(Key, Shift);
+  TbsSkinGlyphButtonOf::KeyDown(Key, Shift);
   if (alive.expired() || !FCanFocused) return;
   // A key the button answers is used up here: passed on, Enter would come back as a
   // dialog key and click the focused (active default) button a second time.
@@ -395,7 +228,7 @@ void TbsSkinButton::KeyDown(Word& Key, TShiftState Shift) {
 
 void TbsSkinButton::KeyUp(Word& Key, TShiftState Shift) {
   std::weak_ptr<bool> alive = FButtonAlive;
-  TbsSkinCustomControl::KeyUp(Key, Shift);
+  TbsSkinGlyphButtonOf::KeyUp(Key, Shift);
   if (alive.expired() || !FCanFocused) return;
   // Only a release whose press this button saw clicks it.
   if (Key == VK_SPACE && FSpaceDown) {
@@ -407,45 +240,26 @@ void TbsSkinButton::KeyUp(Word& Key, TShiftState Shift) {
 }
 
 void TbsSkinButton::HoverRepaint() {
-  if (FGroupIndex != 0 ? !FDown : (!ButtonFocused() || FDown)) {
-    if (FDown) {
-      if (MorphingInUse()) FMorph.Factor = 1;
-      Invalidate();
-    } else {
-      StartMorphOrRepaint();
-    }
-  }
+  if (FGroupIndex != 0 ? !FDown : (!ButtonFocused() || FDown)) RepaintHover();
 }
 
 void TbsSkinButton::CMMouseEnter(TMessage& Message) {
-  std::weak_ptr<bool> alive = FButtonAlive;
-  TbsSkinCustomControl::CMMouseEnter(Message);
-  if (alive.expired() || Designing()) return;
+  if (!PassMouseCrossing(Message, true)) return;
   FMouseIn = true;
   HoverRepaint();
   if (FDown && FRepeatMode && FGroupIndex == 0 && FMousePressed) StartRepeat();
 }
 
 void TbsSkinButton::CMMouseLeave(TMessage& Message) {
-  std::weak_ptr<bool> alive = FButtonAlive;
-  TbsSkinCustomControl::CMMouseLeave(Message);
-  if (alive.expired() || Designing()) return;
+  if (!PassMouseCrossing(Message, false)) return;
   if (!(FCanFocused && FDefault && FActiveDefault && !Focused())) FMouseIn = false;
   HoverRepaint();
   if (FDown && FRepeatMode && FRepeating && FGroupIndex == 0) StopRepeat();
 }
 
-void TbsSkinButton::CMEnabledChanged(TMessage& Message) {
-  StopMorph();
-  if (FMorphing) FMorph.Factor = 0;
-  FMouseIn = false;
-  TbsSkinCustomControl::CMEnabledChanged(Message);
-  Invalidate();
-}
-
 void TbsSkinButton::DoEnter() {
   if (FCanFocused) StartMorphOrRepaint();
-  TbsSkinCustomControl::DoEnter();
+  TbsSkinGlyphButtonOf::DoEnter();
 }
 
 void TbsSkinButton::DoExit() {
@@ -453,5 +267,5 @@ void TbsSkinButton::DoExit() {
   FSpaceDown = false;
   if (FGroupIndex == 0) FDown = false;
   StartMorphOrRepaint();
-  TbsSkinCustomControl::DoExit();
+  TbsSkinGlyphButtonOf::DoExit();
 }

@@ -10,15 +10,13 @@
 #include "framework/windows/Windows.h"
 #include "skin/controls/SkinCheckRadioBoxActionLink.h"
 #include "skin/controls/SkinPictureParts.h"
-#include "skin/data/ResourceStrData.h"
 #include "skin/data/SkinData.h"
 #include "skin/draw/DefaultLook.h"
-#include "skin/draw/EffectBmp.h"
 #include "skin/draw/SkinGlyphs.h"
 #include "skin/draw/SkinText.h"
 #include "skin/draw/WindowHelpers.h"
 
-TbsSkinCheckRadioBox::TbsSkinCheckRadioBox(TComponent* AOwner) : TbsSkinCustomControl(AOwner) {
+TbsSkinCheckRadioBox::TbsSkinCheckRadioBox(TComponent* AOwner) : TbsSkinButtonBehaviour(AOwner) {
   // OnClick comes from Checked changes, not from the framework's click.
   FControlStyle.Exclude(csClickEvents);
   FWidth = 150;
@@ -28,14 +26,13 @@ TbsSkinCheckRadioBox::TbsSkinCheckRadioBox(TComponent* AOwner) : TbsSkinCustomCo
 }
 
 TbsSkinCheckRadioBox::~TbsSkinCheckRadioBox() {
-  StopMorph();
   if (FImages) FImages->RemoveFreeNotification(this);
-  FActionLink.reset();
+  ReleaseBehaviour();
 }
 
 // ---- properties -------------------------------------------------------------------------
 void TbsSkinCheckRadioBox::SetChecked(bool Value) {
-  std::weak_ptr<bool> alive = FBoxAlive;
+  std::weak_ptr<bool> alive = FButtonAlive;
   FChecked = Value;
   Invalidate();
   if (FChecked && FGroupIndex != 0 && FParent) {
@@ -56,15 +53,13 @@ void TbsSkinCheckRadioBox::SetChecked(bool Value) {
 }
 
 void TbsSkinCheckRadioBox::SetCheckedByAction(bool Value) {
-  std::weak_ptr<bool> alive = FBoxAlive;
+  std::weak_ptr<bool> alive = FButtonAlive;
   FClicksDisabled = true;
   SetChecked(Value);
   if (!alive.expired()) FClicksDisabled = false;
 }
 
 // ---- action -----------------------------------------------------------------------------
-TBasicAction* TbsSkinCheckRadioBox::Action() const { return FActionLink ? FActionLink->Action() : nullptr; }
-
 void TbsSkinCheckRadioBox::SetAction(TBasicAction* Value) {
   if (LinkSkinAction<TbsSkinCheckRadioBoxActionLink>(this, FActionLink, Value))
     ActionChange(Value, IsLoading() || Value->IsLoading());
@@ -75,11 +70,6 @@ void TbsSkinCheckRadioBox::ActionChange(TBasicAction* Sender, bool CheckDefaults
   if (!a) return;
   // A box checked by its stored layout stays checked.
   if (!CheckDefaults || !FChecked) SetCheckedByAction(a->Checked());
-}
-
-void TbsSkinCheckRadioBox::Loaded() {
-  TbsSkinCustomControl::Loaded();
-  if (TBasicAction* a = Action()) ActionChange(a, true);
 }
 
 void TbsSkinCheckRadioBox::SetRadio(bool Value) {
@@ -114,7 +104,7 @@ void TbsSkinCheckRadioBox::SetImageIndex(int Value) {
 }
 
 void TbsSkinCheckRadioBox::Notification(TComponent* AComponent, TOperation Operation) {
-  TbsSkinCustomControl::Notification(AComponent, Operation);
+  TbsSkinButtonBehaviour::Notification(AComponent, Operation);
   if (Operation == opRemove && AComponent == FImages) FImages = nullptr;
 }
 
@@ -126,35 +116,17 @@ void TbsSkinCheckRadioBox::Toggle() {
 }
 
 // ---- skin -------------------------------------------------------------------------------
-bool TbsSkinCheckRadioBox::AcceptsRecord(const TbsDataSkinControl* Record) const {
-  return Record->As<TbsDataSkinCheckRadioControl>() && TbsSkinCustomControl::AcceptsRecord(Record);
-}
-
-void TbsSkinCheckRadioBox::ReadSkinRecord() {
-  TbsSkinCustomControl::ReadSkinRecord();
-  auto* r = Record<TbsDataSkinCheckRadioControl>();
-  if (!r) {
-    FMorphing = false;
-    return;
-  }
-  FSkinFontName = r->fontname;
-  FSkinFontStyle = r->fontstyle;
-  FSkinFontHeight = r->fontheight;
-  FFontColor = r->fontcolor;
-  FActiveFontColor = r->activefontcolor;
-  FUnEnabledFontColor = r->unenabledfontcolor;
-  FFrameFontColor = r->framefontcolor;
-  FActiveSkinRect = IsNullRect(r->activeskinrect) ? r->skinrect : r->activeskinrect;
-  FCheckImageArea = r->checkimagearea;
-  FTextAreaRec = r->textarea;
-  FCheckRect = r->checkimagerect;
-  FUncheckRect = r->uncheckimagerect;
-  FActiveCheckRect = IsNullRect(r->activecheckimagerect) ? FCheckRect : r->activecheckimagerect;
-  FActiveUncheckRect = IsNullRect(r->activeuncheckimagerect) ? FUncheckRect : r->activeuncheckimagerect;
-  FUnEnabledCheckRect = IsNullRect(r->unenabledcheckimagerect) ? FCheckRect : r->unenabledcheckimagerect;
-  FUnEnabledUncheckRect = IsNullRect(r->unenableduncheckimagerect) ? FUncheckRect : r->unenableduncheckimagerect;
-  FMorphing = r->morphing && !FFlat;
-  FMorphKind = r->morphkind;
+void TbsSkinCheckRadioBox::ReadRecordValues(const TbsDataSkinCheckRadioControl& r) {
+  FUnEnabledFontColor = r.unenabledfontcolor;
+  FFrameFontColor = r.framefontcolor;
+  FCheckImageArea = r.checkimagearea;
+  FTextAreaRec = r.textarea;
+  FCheckRect = r.checkimagerect;
+  FUncheckRect = r.uncheckimagerect;
+  FActiveCheckRect = IsNullRect(r.activecheckimagerect) ? FCheckRect : r.activecheckimagerect;
+  FActiveUncheckRect = IsNullRect(r.activeuncheckimagerect) ? FUncheckRect : r.activeuncheckimagerect;
+  FUnEnabledCheckRect = IsNullRect(r.unenabledcheckimagerect) ? FCheckRect : r.unenabledcheckimagerect;
+  FUnEnabledUncheckRect = IsNullRect(r.unenableduncheckimagerect) ? FUncheckRect : r.unenableduncheckimagerect;
   // A flat box has no shape of its own: it shows its parent around its marks.
   if (FFlat) FMaskPictureIndex = -1;
   UpdateAreas(Width());
@@ -175,21 +147,18 @@ void TbsSkinCheckRadioBox::UpdateAreas(int W) {
 void TbsSkinCheckRadioBox::CalcSkinSize(int& W, int& H) {
   // A flat box takes any size: it draws no skin image of its own.
   if (FFlat) return;
-  TbsSkinCustomControl::CalcSkinSize(W, H);
+  TbsSkinButtonBehaviour::CalcSkinSize(W, H);
   if (FIndex != -1) UpdateAreas(W);
 }
 
-void TbsSkinCheckRadioBox::ApplySkinChange() {
-  StopMorph();
-  FMorph.Factor = 0;
+void TbsSkinCheckRadioBox::ApplyRecordChange() {
   if (FFlat) {
     ReadSkinRecord();
     UpdateSkinRegion();
     Invalidate();
   } else {
-    TbsSkinCustomControl::ApplySkinChange();
+    TbsSkinButtonBehaviour::ApplyRecordChange();
   }
-  if (MorphingInUse() && (FMouseIn || BoxFocused())) FMorph.Factor = 1;
 }
 
 const TRect& TbsSkinCheckRadioBox::CheckImageRect() const {
@@ -198,35 +167,37 @@ const TRect& TbsSkinCheckRadioBox::CheckImageRect() const {
   return FMouseIn ? FActiveUncheckRect : FUncheckRect;
 }
 
-void TbsSkinCheckRadioBox::UseRecordFont(TCanvas* C) const {
-  if (FUseSkinFont) {
-    C->Font()->SetName(FSkinFontName);
-    C->Font()->SetHeight(FSkinFontHeight);
-    C->Font()->SetStyle(FSkinFontStyle);
-  } else {
-    C->Font()->Assign(&FDefaultFont);
-  }
-  C->Font()->SetCharset(FSD && FSD->ResourceStrData() ? FSD->ResourceStrData()->CharSet() : FDefaultFont.Charset());
-}
-
 void TbsSkinCheckRadioBox::BeginSkinChange() {
-  TbsSkinCustomControl::BeginSkinChange();
+  TbsSkinButtonBehaviour::BeginSkinChange();
   Invalidate();
 }
 
 // ---- painting ---------------------------------------------------------------------------
+void TbsSkinCheckRadioBox::DrawDefaultBox(TCanvas* C, int Middle) const {
+  TRect box = Rect(3, Middle - 7, 17, Middle + 7);
+  const TColor frame = FMouseIn ? DefaultNavy : clBtnShadow;
+  Frame3D(C, box, frame, frame, 1);
+}
+
+void TbsSkinCheckRadioBox::DrawDefaultMark(TCanvas* C, int Middle) const {
+  if (!FChecked) return;
+  const TColor mark = FEnabled ? clBlack : clBtnShadow;
+  if (FRadio)
+    DrawRadioDot(C, 7, Middle - 3, mark);
+  else
+    DrawCheckMark(C, 7, Middle - 4, mark);
+}
+
 void TbsSkinCheckRadioBox::DrawFlat(TBitmap& B) {
   TCanvas* c = B.Canvas();
   const int W = Width(), H = Height(), h2 = H / 2;
   CopyParentBackground(this, c);
   TBitmap* pic = FIndex != -1 ? Picture() : nullptr;
   if (pic) {
-    UseRecordFont(c);
+    UseRecordFont(c->Font(), FSkinFont);
     c->Font()->SetColor(FEnabled ? FFrameFontColor : FUnEnabledFontColor);
   } else {
-    c->Font()->Assign(&FDefaultFont);
-    if (FSD && FSD->ResourceStrData()) c->Font()->SetCharset(FSD->ResourceStrData()->CharSet());
-    if (!FEnabled) c->Font()->SetColor(clBtnShadow);
+    UseDefaultFont(c->Font());
   }
   c->Brush()->Style = TBrushStyle::bsClear;
   TRect tr = Rect(0, 0, 0, 0);
@@ -246,17 +217,9 @@ void TbsSkinCheckRadioBox::DrawFlat(TBitmap& B) {
     const TRect& img = CheckImageRect();
     DrawPicturePartTransparent(c, *pic, img, 3, h2 - RectHeight(FCheckRect) / 2);
   } else {
-    TRect box = Rect(3, h2 - 7, 17, h2 + 7);
-    const TColor frame = FMouseIn ? DefaultNavy : clBtnShadow;
-    Frame3D(c, box, frame, frame, 1);
+    DrawDefaultBox(c, h2);
     c->Pen()->Color = clBlack;
-    if (FChecked) {
-      const TColor mark = FEnabled ? clBlack : clBtnShadow;
-      if (FRadio)
-        DrawRadioDot(c, 7, h2 - 3, mark);
-      else
-        DrawCheckMark(c, 7, h2 - 4, mark);
-    }
+    DrawDefaultMark(c, h2);
   }
   InflateRect(tr, 2, 1);
   tr.Right += 1;
@@ -277,29 +240,19 @@ void TbsSkinCheckRadioBox::DrawDefaultImage(TBitmap& B) {
     DrawFlat(B);
     return;
   }
-  TbsSkinCustomControl::DrawDefaultImage(B);
+  TbsSkinButtonBehaviour::DrawDefaultImage(B);
   TCanvas* c = B.Canvas();
   const int W = Width(), H = Height(), h2 = H / 2;
   if (BoxFocused() || FMouseIn) {
     TRect r = Rect(0, 0, W, H);
     Frame3D(c, r, clBtnShadow, clBtnShadow, 1);
   }
-  c->Font()->Assign(&FDefaultFont);
-  if (FSD && FSD->ResourceStrData()) c->Font()->SetCharset(FSD->ResourceStrData()->CharSet());
-  if (!FEnabled) c->Font()->SetColor(clBtnShadow);
+  UseDefaultFont(c->Font());
   c->Pen()->Color = clBlack;
   c->Brush()->Style = TBrushStyle::bsClear;
   DrawTextVCentered(c, FCaption, Rect(19, 0, W, H));
-  TRect box = Rect(3, h2 - 7, 17, h2 + 7);
-  const TColor frame = FMouseIn ? DefaultNavy : clBtnShadow;
-  Frame3D(c, box, frame, frame, 1);
-  if (FChecked) {
-    const TColor mark = FEnabled ? clBlack : clBtnShadow;
-    if (FRadio)
-      DrawRadioDot(c, 7, h2 - 3, mark);
-    else
-      DrawCheckMark(c, 7, h2 - 4, mark);
-  }
+  DrawDefaultBox(c, h2);
+  DrawDefaultMark(c, h2);
 }
 
 void TbsSkinCheckRadioBox::DrawStateImage(TBitmap& B, const TRect& R, bool Active) {
@@ -308,7 +261,7 @@ void TbsSkinCheckRadioBox::DrawStateImage(TBitmap& B, const TRect& R, bool Activ
   if (!pic) return;
   TCanvas* c = B.Canvas();
   DrawPicturePartTransparent(c, *pic, CheckImageRect(), FCheckImageBox.Left, FCheckImageBox.Top);
-  UseRecordFont(c);
+  UseRecordFont(c->Font(), FSkinFont);
   c->Font()->SetColor(!FEnabled ? FUnEnabledFontColor : Active ? FActiveFontColor : FFontColor);
   c->Brush()->Style = TBrushStyle::bsClear;
   DrawTextVCentered(c, FCaption, FTextArea);
@@ -328,13 +281,8 @@ void TbsSkinCheckRadioBox::Paint() {
     return;
   }
   if (Width() <= 0 || Height() <= 0) return;
-  if (FMorphing && FMorph.Factor > 0 && FMorph.Factor < 1) {
-    TBitmap normal(Width(), Height()), hot(Width(), Height());
-    DrawStateImage(normal, FSkinRect, false);
-    DrawStateImage(hot, FActiveSkinRect, true);
-    TbsEffectBmp a(normal), b(hot);
-    a.MorphBy(static_cast<TbsMorphKind>(static_cast<int>(FMorphKind)), b, FMorph.Factor);
-    a.DrawTo(Canvas(), 0, 0);
+  if (Fading()) {
+    DrawMorph(Canvas());
     return;
   }
   TBitmap B(Width(), Height());
@@ -345,31 +293,14 @@ void TbsSkinCheckRadioBox::Paint() {
   Canvas()->Draw(0, 0, &B);
 }
 
-// ---- morph ------------------------------------------------------------------------------
-void TbsSkinCheckRadioBox::StartMorphOrRepaint() {
-  if (!FMorph.Start(*this, MorphingInUse(), MorphTimerId, MorphInterval)) Invalidate();
-}
-
-void TbsSkinCheckRadioBox::StopMorph() { FMorph.Stop(*this, MorphTimerId); }
-
-void TbsSkinCheckRadioBox::MorphTick() {
-  if (FMorph.Tick(*this, MorphingInUse(), FMouseIn || BoxFocused(), MorphTimerId)) Invalidate();
-}
-
 // ---- messages ---------------------------------------------------------------------------
 void TbsSkinCheckRadioBox::WndProc(TMessage& m) {
   switch (m.Msg) {
-    case WM_TIMER:
-      if (m.WParam == MorphTimerId) {
-        if (FMorph.Running) MorphTick();
-        return;
-      }
-      break;
     case WM_LBUTTONDOWN:
     case WM_LBUTTONDBLCLK:
       if (FCanFocused && !Focused()) {
         if (!CanFocus()) return;
-        std::weak_ptr<bool> alive = FBoxAlive;
+        std::weak_ptr<bool> alive = FButtonAlive;
         FFocusGrab = true;
         SetFocus();
         if (alive.expired()) return;
@@ -387,12 +318,12 @@ void TbsSkinCheckRadioBox::WndProc(TMessage& m) {
       }
       break;
   }
-  TbsSkinCustomControl::WndProc(m);
+  TbsSkinButtonBehaviour::WndProc(m);
 }
 
 bool TbsSkinCheckRadioBox::DialogChar(char32_t Ch) {
   if (!FCanFocused || !CanFocus() || !IsAccel(Ch, FCaption)) return false;
-  std::weak_ptr<bool> alive = FBoxAlive;
+  std::weak_ptr<bool> alive = FButtonAlive;
   SetFocus();
   if (alive.expired()) return true;
   Toggle();
@@ -405,31 +336,31 @@ void TbsSkinCheckRadioBox::MouseDown(TMouseButton Button, TShiftState Shift, int
     FMouseIn = true;
     StartMorphOrRepaint();
   }
-  TbsSkinCustomControl::MouseDown(Button, Shift, X, Y);
+  TbsSkinButtonBehaviour::MouseDown(Button, Shift, X, Y);
 }
 
 void TbsSkinCheckRadioBox::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) {
-  std::weak_ptr<bool> alive = FBoxAlive;
+  std::weak_ptr<bool> alive = FButtonAlive;
   // Only the release of a press the box took toggles it: not one whose press was
   // dropped (the focus could not be taken).
   const bool pressed = Button == mbLeft && FMousePressed;
   if (Button == mbLeft) FMousePressed = false;
-  TbsSkinCustomControl::MouseUp(Button, Shift, X, Y);
+  TbsSkinButtonBehaviour::MouseUp(Button, Shift, X, Y);
   if (alive.expired()) return;
   // A release after the pointer left the box (MouseIn cleared) toggles nothing.
   if (pressed && FMouseIn) Toggle();
 }
 
 void TbsSkinCheckRadioBox::KeyDown(Word& Key, TShiftState Shift) {
-  std::weak_ptr<bool> alive = FBoxAlive;
-  TbsSkinCustomControl::KeyDown(Key, Shift);
+  std::weak_ptr<bool> alive = FButtonAlive;
+  TbsSkinButtonBehaviour::KeyDown(Key, Shift);
   if (alive.expired()) return;
   if (Key == VK_SPACE && BoxFocused()) FSpaceDown = true;
 }
 
 void TbsSkinCheckRadioBox::KeyUp(Word& Key, TShiftState Shift) {
-  std::weak_ptr<bool> alive = FBoxAlive;
-  TbsSkinCustomControl::KeyUp(Key, Shift);
+  std::weak_ptr<bool> alive = FButtonAlive;
+  TbsSkinButtonBehaviour::KeyUp(Key, Shift);
   if (alive.expired()) return;
   // As for a button: only a release whose press the box saw toggles it.
   if (Key == VK_SPACE && FSpaceDown && BoxFocused()) {
@@ -440,36 +371,24 @@ void TbsSkinCheckRadioBox::KeyUp(Word& Key, TShiftState Shift) {
 }
 
 void TbsSkinCheckRadioBox::CMMouseEnter(TMessage& Message) {
-  std::weak_ptr<bool> alive = FBoxAlive;
-  TbsSkinCustomControl::CMMouseEnter(Message);
-  if (alive.expired() || Designing()) return;
+  if (!PassMouseCrossing(Message, true)) return;
   FMouseIn = true;
   StartMorphOrRepaint();
 }
 
 void TbsSkinCheckRadioBox::CMMouseLeave(TMessage& Message) {
-  std::weak_ptr<bool> alive = FBoxAlive;
-  TbsSkinCustomControl::CMMouseLeave(Message);
-  if (alive.expired() || Designing()) return;
+  if (!PassMouseCrossing(Message, false)) return;
   FMouseIn = false;
   StartMorphOrRepaint();
 }
 
-void TbsSkinCheckRadioBox::CMEnabledChanged(TMessage& Message) {
-  StopMorph();
-  if (FMorphing) FMorph.Factor = 0;
-  FMouseIn = false;
-  TbsSkinCustomControl::CMEnabledChanged(Message);
-  Invalidate();
-}
-
 void TbsSkinCheckRadioBox::CMTextChanged(TMessage& Message) {
-  TbsSkinCustomControl::CMTextChanged(Message);
+  TbsSkinButtonBehaviour::CMTextChanged(Message);
   Invalidate();
 }
 
 void TbsSkinCheckRadioBox::BoundsChanged(bool moved, bool sized) {
-  TbsSkinCustomControl::BoundsChanged(moved, sized);
+  TbsSkinButtonBehaviour::BoundsChanged(moved, sized);
   // The parent's image under a flat box changed with its place.
   if (moved && FFlat) Invalidate();
 }
@@ -484,11 +403,11 @@ void TbsSkinCheckRadioBox::FocusChanged() {
 
 void TbsSkinCheckRadioBox::DoEnter() {
   FocusChanged();
-  TbsSkinCustomControl::DoEnter();
+  TbsSkinButtonBehaviour::DoEnter();
 }
 
 void TbsSkinCheckRadioBox::DoExit() {
   FSpaceDown = false;
   FocusChanged();
-  TbsSkinCustomControl::DoExit();
+  TbsSkinButtonBehaviour::DoExit();
 }

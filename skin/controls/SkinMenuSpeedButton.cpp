@@ -180,7 +180,7 @@ void TbsSkinMenuSpeedButton::DrawDefaultImage(TBitmap& B) {
   } else if (!FTransparent) {
     FillDefaultFace(c, all);
   }
-  SetDefaultCanvasFont(c);
+  UseDefaultFont(c->Font());
   DrawContent(c, main, pressed);
   DrawDropArrow(c, ArrowRect(), clBtnText);
 }
@@ -194,7 +194,7 @@ void TbsSkinMenuSpeedButton::Paint() {
   if (FTransparent && atRest) {
     // Caption, glyph and arrow straight over the parent.
     if (FIndex == -1) {
-      SetDefaultCanvasFont(canvas);
+      UseDefaultFont(canvas->Font());
       DrawContent(canvas, ContentRect(), false);
       DrawDropArrow(canvas, ArrowRect(), clBtnText);
     } else {

@@ -360,4 +360,29 @@ TEST_F(SkinSpeedButtonSkinTest, SkinChangeWalkReachesWindowlessButtons) {
   EXPECT_EQ(p.Pixel(0, 0), Shadow) << "back to the default look";
 }
 
+// A window-less button has no window to own a timer: its hover fade runs on a TTimer,
+// heads for the hot image while the pointer is in and back once it left, and a
+// transparent button (no opaque images to blend) never fades.
+TEST_F(SkinSpeedButtonSkinTest, HoverFadeRunsOnItsOwnTimer) {
+  LoadSlate();
+  auto* b = MakeSpeed(20, 20, 60, 30);
+  b->SetSkinDataName("button");  // a record that fades
+  b->SetSkinData(SkinData);
+  ASSERT_NE(b->SkinIndex(), -1);
+  ASSERT_TRUE(Rec("button").morphing);
+  MoveTo(30, 30);
+  EXPECT_TRUE(b->Morphing());
+  EXPECT_TRUE(testsupport::WaitUntil([&] { return !b->Morphing(); }, 3000));
+  EXPECT_EQ(1, b->MorphFactor());
+  MoveTo(300, 150);
+  EXPECT_TRUE(b->Morphing());
+  EXPECT_TRUE(testsupport::WaitUntil([&] { return !b->Morphing(); }, 3000));
+  EXPECT_EQ(0, b->MorphFactor());
+
+  b->SetTransparent(true);
+  MoveTo(30, 30);
+  EXPECT_FALSE(b->Morphing());
+  EXPECT_EQ(0, b->MorphFactor());
+}
+
 }  // namespace
