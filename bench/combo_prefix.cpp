@@ -19,7 +19,7 @@
 #include "framework/graphics/Bitmap.h"
 #include "framework/windows/Application.h"
 #include "framework/windows/Forms.h"
-#include "framework/windows/Input.h"
+#include "framework/windows/PaintTo.h"
 #include "skin/dialogs/SkinComboBox.h"
 
 namespace {

@@ -20,7 +20,7 @@
 #include "framework/graphics/Bitmap.h"
 #include "framework/windows/Application.h"
 #include "framework/windows/Forms.h"
-#include "framework/windows/Input.h"
+#include "framework/windows/PaintTo.h"
 #include "skin/dialogs/SkinFileListView.h"
 #include "skin/dialogs/ShellFolder.h"
 #include "skin/dialogs/ShellFolderRows.h"

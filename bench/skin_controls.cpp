@@ -27,7 +27,7 @@
 #include "framework/graphics/Canvas.h"
 #include "framework/windows/Application.h"
 #include "framework/windows/Forms.h"
-#include "framework/windows/Input.h"
+#include "framework/windows/PaintTo.h"
 #include "skin/controls/SkinButton.h"
 #include "skin/controls/SkinRadioGroup.h"
 #include "skin/data/CompressedStoredSkin.h"

@@ -20,7 +20,7 @@
 #include "framework/graphics/Canvas.h"
 #include "framework/windows/Application.h"
 #include "framework/windows/Forms.h"
-#include "framework/windows/Input.h"
+#include "tests/support/input/InputSimulation.h"
 #include "framework/windows/Windows.h"
 #include "skin/data/CompressedStoredSkin.h"
 #include "skin/data/SkinData.h"

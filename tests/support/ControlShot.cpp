@@ -1,7 +1,7 @@
 #include "tests/support/ControlShot.h"
 
 #include "framework/graphics/Canvas.h"
-#include "framework/windows/Input.h"
+#include "framework/windows/PaintTo.h"
 
 namespace testsupport {
 

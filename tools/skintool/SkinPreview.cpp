@@ -12,7 +12,7 @@
 #include "framework/menus/MenuClasses.h"
 #include "framework/windows/Application.h"
 #include "framework/windows/Forms.h"
-#include "framework/windows/Input.h"
+#include "framework/windows/PaintTo.h"
 #include "framework/windows/WindowsClasses.h"
 #include "skin/controls/SkinControlsRegistration.h"
 #include "skin/data/CompressedStoredSkin.h"

@@ -6,7 +6,8 @@
 
 #include "framework/graphics/Bitmap.h"
 #include "framework/windows/Forms.h"
-#include "framework/windows/Input.h"
+#include "framework/windows/PaintTo.h"
+#include "tests/support/input/InputSimulation.h"
 #include "tests/support/TestSupport.h"
 
 namespace controlstest {

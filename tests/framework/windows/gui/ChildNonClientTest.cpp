@@ -9,7 +9,8 @@
 #include "framework/graphics/Bitmap.h"
 #include "framework/graphics/Canvas.h"
 #include "framework/windows/Forms.h"
-#include "framework/windows/Input.h"
+#include "tests/support/input/InputSimulation.h"
+#include "framework/windows/PaintTo.h"
 #include "framework/windows/Windows.h"
 #include "tests/support/TestSupport.h"
 

@@ -9,7 +9,8 @@
 #include "framework/graphics/Region.h"
 #include "framework/menus/PopupMenu.h"
 #include "framework/windows/Forms.h"
-#include "framework/windows/Input.h"
+#include "tests/support/input/InputSimulation.h"
+#include "framework/windows/PaintTo.h"
 #include "framework/windows/Windows.h"
 #include "tests/support/TestSupport.h"
 

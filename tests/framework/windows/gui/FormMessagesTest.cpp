@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "framework/windows/Forms.h"
-#include "framework/windows/Input.h"
+#include "tests/support/input/InputSimulation.h"
 #include "framework/windows/WindowProcHook.h"
 #include "framework/windows/Windows.h"
 #include "tests/support/TestSupport.h"

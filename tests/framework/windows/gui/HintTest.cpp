@@ -8,7 +8,8 @@
 #include "framework/windows/Application.h"
 #include "framework/windows/Forms.h"
 #include "framework/windows/HintWindow.h"
-#include "framework/windows/Input.h"
+#include "tests/support/input/InputSimulation.h"
+#include "framework/windows/PaintTo.h"
 #include "framework/windows/Windows.h"
 #include "tests/support/TestSupport.h"
 

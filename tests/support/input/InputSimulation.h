@@ -1,11 +1,10 @@
 #pragma once
-// Test entry points: input delivered through the same path as real window-system input,
-// and a window rendered with its children (and its frame, for forms) into a bitmap.
+// Input for tests and benches, delivered through the same path as real window-system
+// input (Qt's own events to the widgets). Not part of the program.
 #include "framework/core/Types.h"
 #include "framework/messages/Messages.h"
 
 class TWinControl;
-class TBitmap;
 
 // A mouse message (WM_MOUSEMOVE, WM_LBUTTONDOWN ... WM_MBUTTONDBLCLK) at (x, y) in the
 // target's client coordinates, with MK_* keys. Points outside the client area of a form
@@ -23,7 +22,3 @@ void SimulateWheel(TWinControl* target, int x, int y, int delta, WPARAM keys = 0
 void SimulateKey(TWinControl* target, UINT msg, int vk, WPARAM keys = 0);
 // A typed character (WM_KEYDOWN, WM_CHAR, WM_KEYUP for printable text).
 void SimulateChar(TWinControl* target, char32_t ch);
-
-// Renders the window with all its children into out (sized to the window; forms
-// include their non-client frame).
-void PaintTo(TWinControl* w, TBitmap* out);
