@@ -57,9 +57,41 @@ struct TKeyMessage {
   bool AltDown() const { return (KeyData & (LPARAM(1) << 29)) != 0; }
 };
 
-// WM_ACTIVATE: WA_INACTIVE, WA_ACTIVE or WA_CLICKACTIVE in the word's low half.
+// WM_ACTIVATE: WA_INACTIVE, WA_ACTIVE or WA_CLICKACTIVE in the word's low half; the
+// window losing (or, for WA_INACTIVE, gaining) the activation in the long parameter.
 struct TActivateMessage {
-  explicit TActivateMessage(const TMessage& m) : State(LOWORD(m.WParam)) {}
+  explicit TActivateMessage(const TMessage& m) : State(LOWORD(m.WParam)), Other(HWND(m.LParam)) {}
   unsigned State;
+  HWND Other;
   bool Active() const { return State != WA_INACTIVE; }
+};
+
+// WM_SIZE: SIZE_RESTORED, SIZE_MINIMIZED or SIZE_MAXIMIZED, and the new client size
+// (width low, height high; 0 x 0 when minimised).
+struct TSizeMessage {
+  explicit TSizeMessage(const TMessage& m) : Kind(m.WParam), Width(int(LOWORD(m.LParam))), Height(int(HIWORD(m.LParam))) {}
+  WPARAM Kind;
+  int Width;
+  int Height;
+};
+
+// WM_TIMER: the id the timer was set with.
+struct TTimerMessage {
+  explicit TTimerMessage(const TMessage& m) : TimerId(m.WParam) {}
+  WPARAM TimerId;
+};
+
+// WM_NCCALCSIZE, WM_SIZING, WM_MOVING: the long parameter points to the rectangle the
+// receiver may change (the window's bounds in, the client area or the new bounds out);
+// null when the sender gave none.
+struct TRectMessage {
+  explicit TRectMessage(const TMessage& m) : Rect(reinterpret_cast<TRect*>(m.LParam)) {}
+  TRect* Rect;
+};
+
+// WM_SHOWWINDOW: shown or hidden, and why; Status 0 when a show or hide call did it.
+struct TShowWindowMessage {
+  explicit TShowWindowMessage(const TMessage& m) : Show(m.WParam != 0), Status(m.LParam) {}
+  bool Show;
+  LPARAM Status;
 };

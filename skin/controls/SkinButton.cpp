@@ -6,6 +6,7 @@
 #include "framework/graphics/Canvas.h"
 #include "framework/menus/Hotkeys.h"
 #include "skin/controls/SkinButtonActionLink.h"
+#include "framework/messages/MessageViews.h"
 #include "framework/windows/Windows.h"
 #include "skin/data/SkinData.h"
 #include "skin/draw/DefaultLook.h"
@@ -124,7 +125,7 @@ void TbsSkinButton::CreateWnd() {
 void TbsSkinButton::WndProc(TMessage& m) {
   switch (m.Msg) {
     case WM_TIMER:
-      if (m.WParam == RepeatTimerId) {
+      if (TTimerMessage(m).TimerId == RepeatTimerId) {
         if (FRepeating) ButtonClick();
         return;
       }
@@ -152,7 +153,7 @@ void TbsSkinButton::WndProc(TMessage& m) {
 }
 
 void TbsSkinButton::DialogKey(TMessage& m) {
-  const int key = int(m.WParam);
+  const int key = int(TKeyMessage(m).CharCode);
   const TShiftState shift = KeyboardStateToShiftState();
   if ((key == VK_RETURN && FActiveDefault && FEnabled) ||
       (key == VK_ESCAPE && FCancel && FCanFocused && shift.Empty() && CanFocus())) {
@@ -162,7 +163,7 @@ void TbsSkinButton::DialogKey(TMessage& m) {
 }
 
 void TbsSkinButton::DialogChar(TMessage& m) {
-  if (!FCanFocused || !CanFocus() || !IsAccel(char32_t(m.WParam), FCaption)) return;
+  if (!FCanFocused || !CanFocus() || !IsAccel(char32_t(TKeyMessage(m).CharCode), FCaption)) return;
   std::weak_ptr<bool> alive = FButtonAlive;
   SetFocus();
   if (alive.expired()) return;

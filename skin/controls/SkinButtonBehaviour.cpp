@@ -2,6 +2,7 @@
 
 #include "framework/actions/Action.h"
 #include "framework/graphics/Canvas.h"
+#include "framework/messages/MessageViews.h"
 #include "framework/windows/Windows.h"
 #include "skin/controls/SkinActionLink.h"
 #include "skin/data/SkinData.h"
@@ -116,7 +117,7 @@ void TbsSkinButtonBehaviour<TBase, TRecord>::MorphTick() {
 template <class TBase, class TRecord>
 void TbsSkinButtonBehaviour<TBase, TRecord>::WndProc(TMessage& m) {
   if constexpr (Windowed) {
-    if (m.Msg == WM_TIMER && m.WParam == MorphTimerId) {
+    if (m.Msg == WM_TIMER && TTimerMessage(m).TimerId == MorphTimerId) {
       if (FMorph.Running) MorphTick();
       return;
     }

@@ -7,6 +7,7 @@
 #include "framework/graphics/Canvas.h"
 #include "framework/graphics/ImageList.h"
 #include "framework/menus/Hotkeys.h"
+#include "framework/messages/MessageViews.h"
 #include "framework/windows/Windows.h"
 #include "skin/controls/SkinCheckRadioBoxActionLink.h"
 #include "skin/controls/SkinPictureParts.h"
@@ -312,7 +313,7 @@ void TbsSkinCheckRadioBox::WndProc(TMessage& m) {
       if (FFocusGrab) return;
       break;
     case CM_DIALOGCHAR:
-      if (DialogChar(char32_t(m.WParam))) {
+      if (DialogChar(char32_t(TKeyMessage(m).CharCode))) {
         m.Result = 1;
         return;
       }

@@ -6,6 +6,7 @@
 #include <cmath>
 
 #include "framework/graphics/Canvas.h"
+#include "framework/messages/MessageViews.h"
 #include "framework/windows/Forms.h"
 #include "framework/windows/Windows.h"
 #include "skin/data/SkinData.h"
@@ -540,7 +541,7 @@ void TbsSkinScrollBar::DoExit() {
 void TbsSkinScrollBar::WndProc(TMessage& m) {
   switch (m.Msg) {
     case WM_TIMER:
-      if (m.WParam == RepeatTimerId) {
+      if (TTimerMessage(m).TimerId == RepeatTimerId) {
         TbsSkinCustomControl::WndProc(m);
         if (FTimerInterval) TimerTick();
         return;

@@ -4,6 +4,7 @@
 
 #include "framework/graphics/Canvas.h"
 #include "framework/graphics/ImageList.h"
+#include "framework/messages/MessageViews.h"
 #include "framework/windows/Windows.h"
 #include "skin/controls/SkinBevel.h"
 #include "skin/controls/SkinMenuSpeedButton.h"
@@ -255,7 +256,7 @@ void TbsSkinToolBar::WndProc(TMessage& m) {
   switch (m.Msg) {
     case WM_NCCALCSIZE:
       if (FScrollAreas) {
-        auto* r = reinterpret_cast<TRect*>(m.LParam);
+        TRect* r = TRectMessage(m).Rect;
         r->Left += ScrollAreaWidth;
         r->Right = std::max(r->Left, r->Right - ScrollAreaWidth);
         m.Result = 0;
@@ -263,7 +264,7 @@ void TbsSkinToolBar::WndProc(TMessage& m) {
       }
       break;
     case WM_NCHITTEST:
-      if (int area = AreaAt(Point(GET_X_LPARAM(m.LParam), GET_Y_LPARAM(m.LParam)))) {
+      if (int area = AreaAt(TScreenPointMessage(m).Pos)) {
         m.Result = area < 0 ? HTSCROLLLEFT : HTSCROLLRIGHT;
         return;
       }
@@ -277,8 +278,8 @@ void TbsSkinToolBar::WndProc(TMessage& m) {
       break;
     case WM_NCLBUTTONDOWN:
     case WM_NCLBUTTONDBLCLK:
-      if (m.WParam == WPARAM(HTSCROLLLEFT) || m.WParam == WPARAM(HTSCROLLRIGHT)) {
-        FPressedArea = m.WParam == WPARAM(HTSCROLLLEFT) ? -1 : 1;
+      if (const int hit = TScreenPointMessage(m).HitTest; hit == HTSCROLLLEFT || hit == HTSCROLLRIGHT) {
+        FPressedArea = hit == HTSCROLLLEFT ? -1 : 1;
         RedrawScrollAreas();
         StartScrollTimer(FPressedArea);
         return;
@@ -296,7 +297,8 @@ void TbsSkinToolBar::WndProc(TMessage& m) {
       }
       break;
     case WM_NCMOUSEMOVE: {
-      const int area = m.WParam == WPARAM(HTSCROLLLEFT) ? -1 : m.WParam == WPARAM(HTSCROLLRIGHT) ? 1 : 0;
+      const int hit = TScreenPointMessage(m).HitTest;
+      const int area = hit == HTSCROLLLEFT ? -1 : hit == HTSCROLLRIGHT ? 1 : 0;
       SetHotArea(area);
       if (FHotScroll && area && !FPressedArea && FTimerDir != area) StartScrollTimer(area);
       if (FHotScroll && !area && !FPressedArea) StopScrollTimer();
@@ -312,7 +314,7 @@ void TbsSkinToolBar::WndProc(TMessage& m) {
       if (!FPressedArea) StopScrollTimer();
       break;
     case WM_TIMER:
-      if (m.WParam == ScrollTimerId) {
+      if (TTimerMessage(m).TimerId == ScrollTimerId) {
         if (FTimerDir) ScrollStep(FTimerDir);
         return;
       }

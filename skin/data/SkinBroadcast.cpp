@@ -1,9 +1,10 @@
 #include "skin/data/SkinBroadcast.h"
 
 #include "framework/windows/Forms.h"
+#include "skin/data/SkinMessageViews.h"
 
 void SendSkinMessageToForms(TComponent* sender, UINT msg, LPARAM lParam) {
-  const WPARAM wParam = reinterpret_cast<WPARAM>(sender);
+  const WPARAM wParam = SkinSenderToWParam(sender);
   TCustomForm* ownerForm = dynamic_cast<TCustomForm*>(sender->Owner());
   if (ownerForm) SendMessage(ownerForm->Handle(), msg, wParam, lParam);
   // The application's forms are the screen's list. Walking it never creates the

@@ -7,6 +7,7 @@
 #include "framework/core/SysUtils.h"
 #include "framework/graphics/Canvas.h"
 #include "framework/graphics/ImageList.h"
+#include "framework/messages/MessageViews.h"
 #include "framework/windows/Application.h"
 #include "framework/windows/Forms.h"
 #include "framework/windows/Windows.h"
@@ -496,7 +497,7 @@ void TbsSkinCustomComboBox::ForwardToScrollBar(UINT Msg, TPoint ScreenPoint, WPA
   TbsSkinScrollBar* sb = FListBox->ScrollBar();
   if (!sb || !sb->Visible()) return;
   const TPoint p = sb->ScreenToClient(ScreenPoint);
-  sb->Perform(Msg, Keys, MAKELPARAM(unsigned(p.X), unsigned(p.Y)));
+  sb->Perform(Msg, Keys, PointToLParam(p));
 }
 
 bool TbsSkinCustomComboBox::ListMouse(UINT Msg, TPoint sp, WPARAM Keys) {
@@ -594,13 +595,13 @@ void TbsSkinCustomComboBox::WndProc(TMessage& m) {
       m.Result = DLGC_WANTARROWS | DLGC_WANTCHARS | (DroppedDown() ? DLGC_WANTALLKEYS : 0);
       return;
     case WM_TIMER:
-      if (m.WParam == TypeAheadTimerId) {
+      if (TTimerMessage(m).TimerId == TypeAheadTimerId) {
         KillTimer(Handle(), TypeAheadTimerId);
         FTypeAheadRunning = false;
         FPrefix.clear();
         return;
       }
-      if (m.WParam == ScrollTimerId) {
+      if (TTimerMessage(m).TimerId == ScrollTimerId) {
         ScrollTick();
         return;
       }
@@ -614,8 +615,8 @@ void TbsSkinCustomComboBox::WndProc(TMessage& m) {
       break;
   }
   if (IsMouseMessage(m.Msg) && DroppedDown()) {
-    const TPoint p{GET_X_LPARAM(m.LParam), GET_Y_LPARAM(m.LParam)};
-    if (ListMouse(m.Msg, ClientToScreen(p), m.WParam)) return;
+    const TMouseMessage mouse(m);
+    if (ListMouse(m.Msg, ClientToScreen(mouse.Pos), mouse.Keys)) return;
   }
   TbsSkinCustomControl::WndProc(m);
 }

@@ -6,6 +6,7 @@
 #include "framework/graphics/Canvas.h"
 #include "framework/menus/MenuItem.h"
 #include "framework/menus/PopupMenu.h"
+#include "framework/messages/MessageViews.h"
 #include "skin/data/ResourceStrData.h"
 #include "skin/data/SkinData.h"
 
@@ -240,8 +241,8 @@ void TbsSkinCustomEdit::WMContextMenu(TMessage& Message) {
     TbsSkinCustomControl::WMContextMenu(Message);
     return;
   }
-  TPoint p{GET_X_LPARAM(Message.LParam), GET_Y_LPARAM(Message.LParam)};
-  if (Message.LParam == -1) p = ClientToScreen(Point(Width() / 2, Height() / 2));
+  const TScreenPointMessage at(Message);
+  const TPoint p = at.FromKeyboard ? ClientToScreen(Point(Width() / 2, Height() / 2)) : at.Pos;
   TPopupMenu* menu = EditMenu();
   menu->SetPopupComponent(this);
   Message.Result = 1;

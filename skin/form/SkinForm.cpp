@@ -4,6 +4,7 @@
 
 #include "framework/graphics/Canvas.h"
 #include "framework/menus/PopupMenu.h"
+#include "framework/messages/MessageViews.h"
 #include "framework/windows/Forms.h"
 #include "framework/windows/Timers.h"
 #include "framework/windows/Windows.h"
@@ -265,7 +266,7 @@ bool TbsSkinForm::ToOwnMenu(const TMessage& m) const {
   // Activation or focus that went to one of our own menu windows is no reason to close.
   switch (m.Msg) {
     case WM_ACTIVATE:
-      return LOWORD(m.WParam) == WA_INACTIVE && FSkinMenu->IsMenuWindow(GetActiveWindow());
+      return !TActivateMessage(m).Active() && FSkinMenu->IsMenuWindow(GetActiveWindow());
     case WM_KILLFOCUS:
       return FSkinMenu->IsMenuWindow(HWND(m.WParam)) || FSkinMenu->IsMenuWindow(GetFocus()) ||
              FSkinMenu->IsMenuWindow(GetActiveWindow());
@@ -602,7 +603,7 @@ void TbsSkinForm::HookWndProc(TMessage& m) {
       return;
     case WM_NCMOUSEMOVE: case WM_NCLBUTTONDOWN: case WM_NCLBUTTONDBLCLK: case WM_NCLBUTTONUP:
     case WM_NCRBUTTONDOWN: case WM_NCRBUTTONUP: case WM_NCRBUTTONDBLCLK: {
-      const int hit = int(m.WParam);
+      const int hit = TScreenPointMessage(m).HitTest;
       Forward(m);
       if (alive.expired()) return;
       NonClientMouse(m, hit);
@@ -614,7 +615,8 @@ void TbsSkinForm::HookWndProc(TMessage& m) {
       if (ours) {
         // Under the capture the release comes in client coordinates.
         const TPoint origin = FForm->ClientRectInWindow().TopLeft();
-        const TPoint at = Point(GET_X_LPARAM(m.LParam) + origin.X, GET_Y_LPARAM(m.LParam) + origin.Y);
+        const TPoint up = TMouseMessage(m).Pos;
+        const TPoint at = Point(up.X + origin.X, up.Y + origin.Y);
         ObjectMouseUp(m.Msg == WM_LBUTTONUP ? mbLeft : mbRight, Point(-1, -1), at);
       }
       if (alive.expired()) return;
@@ -628,7 +630,7 @@ void TbsSkinForm::HookWndProc(TMessage& m) {
 }
 
 void TbsSkinForm::NonClientMouse(TMessage& m, int hit) {
-  const TPoint p = ScreenToWindow(Point(GET_X_LPARAM(m.LParam), GET_Y_LPARAM(m.LParam)));
+  const TPoint p = ScreenToWindow(TScreenPointMessage(m).Pos);
   std::weak_ptr<bool> alive = FAlive;
   switch (m.Msg) {
     case WM_NCMOUSEMOVE: {

@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "framework/menus/PopupMenu.h"
+#include "framework/messages/MessageViews.h"
 #include "framework/windows/Application.h"
 #include "framework/windows/Forms.h"
 #include "framework/windows/Screen.h"
@@ -231,7 +232,7 @@ bool TbsSkinForm::WindowCommandMessage(TMessage& m) {
       }
       return true;
     case WM_MOVING:
-      if (auto* r = reinterpret_cast<TRect*>(m.LParam)) {
+      if (TRect* r = TRectMessage(m).Rect) {
         // A maximised form stays where it is.
         if (FWindowState == TbsWindowState::wsMaximized && FForm->FormStyle() != fsMDIChild)
           *r = FForm->BoundsRect();
@@ -241,14 +242,14 @@ bool TbsSkinForm::WindowCommandMessage(TMessage& m) {
       return true;
     case WM_SHOWWINDOW:
       if (!FForm->HandleAllocated() || !LayeredWindowsSupported()) return true;
-      if (m.WParam == 0) {
+      if (!TShowWindowMessage(m).Show) {
         if (FAlphaBlend) TbsFormFade::SetLayered(FForm->HandleValue(), false);
       } else if (FAlphaBlend || FAlphaBlendAnimation) {
         FFade.Begin(FForm->HandleValue());
       }
       return true;
     case WM_TIMER:
-      if (m.WParam == TbsFormFade::TimerId && FForm->HandleAllocated() && LayeredWindowsSupported() &&
+      if (TTimerMessage(m).TimerId == TbsFormFade::TimerId && FForm->HandleAllocated() && LayeredWindowsSupported() &&
           (FAlphaBlend || FAlphaBlendAnimation)) {
         std::weak_ptr<bool> alive = FAlive;
         RunFadeIn();
@@ -312,12 +313,12 @@ void TbsSkinForm::AppMessage(TMessage& msg, HWND target, bool& handled) {
       case WM_KEYDOWN:
       case WM_SYSKEYDOWN:
         handled = true;
-        FSkinMenu->ProcessKey(Word(msg.WParam));
+        FSkinMenu->ProcessKey(Word(TKeyMessage(msg).CharCode));
         return;
       case WM_CHAR:
       case WM_SYSCHAR:
         handled = true;
-        FSkinMenu->ProcessChar(char32_t(msg.WParam));
+        FSkinMenu->ProcessChar(char32_t(TKeyMessage(msg).CharCode));
         return;
       case WM_MOUSEWHEEL:
         handled = true;

@@ -4,12 +4,14 @@
 
 #include "framework/graphics/Canvas.h"
 #include "framework/menus/MainMenu.h"
+#include "framework/messages/MessageViews.h"
 #include "framework/windows/Forms.h"
 #include "framework/windows/Timers.h"
 #include "framework/windows/Windows.h"
 #include "skin/controls/SkinControl.h"
 #include "skin/data/ResourceStrData.h"
 #include "skin/data/SkinData.h"
+#include "skin/data/SkinMessageViews.h"
 #include "skin/data/SkinMessages.h"
 #include "skin/draw/EffectBmp.h"
 #include "skin/draw/FrameStrips.h"
@@ -112,7 +114,7 @@ bool TbsSkinForm::FrameMessage(TMessage& m) {
       if (!(FForm->InSizeMove() && GetDragFullWindows())) return false;
       Forward(m);
       if (alive.expired()) return true;
-      if (const auto* r = reinterpret_cast<const TRect*>(m.LParam)) {
+      if (const TRect* r = TRectMessage(m).Rect) {
         FFrame.Width = RectWidth(*r);
         FFrame.Height = RectHeight(*r);
       }
@@ -126,11 +128,11 @@ bool TbsSkinForm::FrameMessage(TMessage& m) {
       return true;
     case WM_ERASEBKGND:
       if (FForm->FormStyle() == fsMDIForm) return false;
-      PaintClientBackground(reinterpret_cast<TCanvas*>(m.WParam));
+      PaintClientBackground(TPaintMessage(m).Canvas);
       m.Result = 1;
       return true;
     case WM_NCCALCSIZE: {
-      auto* r = reinterpret_cast<TRect*>(m.LParam);
+      TRect* r = TRectMessage(m).Rect;
       if (r && framed) {
         if (SkinFrame()) {
           const TRect c = FSkinData->clientrect;
@@ -151,7 +153,7 @@ bool TbsSkinForm::FrameMessage(TMessage& m) {
       return true;
     }
     case WM_NCHITTEST: {
-      const TPoint p = ScreenToWindow(Point(GET_X_LPARAM(m.LParam), GET_Y_LPARAM(m.LParam)));
+      const TPoint p = ScreenToWindow(TScreenPointMessage(m).Pos);
       m.Result = FrameHitTest(p);
       if (!FHoverTimer->Enabled() && m.Result == HTOBJECT) {
         TrackHover(p);
@@ -172,7 +174,7 @@ bool TbsSkinForm::FrameMessage(TMessage& m) {
       m.Result = 0;
       return true;
     case SKINMSG_BEFORECHANGE: {
-      auto* data = reinterpret_cast<TbsSkinData*>(m.WParam);
+      TbsSkinData* data = TSkinChangeMessage(m).Data;
       if (data && data == FSkinData) {
         FSkinActive = false;
         FFrame.Skinned = false;
@@ -198,7 +200,7 @@ bool TbsSkinForm::FrameMessage(TMessage& m) {
       return true;
     }
     case SKINMSG_CHANGE: {
-      auto* data = reinterpret_cast<TbsSkinData*>(m.WParam);
+      TbsSkinData* data = TSkinChangeMessage(m).Data;
       if (data && data == FSkinData) ApplySkin();
       if (alive.expired()) return true;
       NotifySkinControls(FForm, data, false);

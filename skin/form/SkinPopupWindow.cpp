@@ -7,6 +7,7 @@
 #include "framework/graphics/Region.h"
 #include "framework/menus/Hotkeys.h"
 #include "framework/menus/Menu.h"
+#include "framework/messages/MessageViews.h"
 #include "framework/windows/Windows.h"
 #include "skin/data/ResourceStrData.h"
 #include "skin/data/SkinData.h"
@@ -527,12 +528,12 @@ void TbsSkinPopupWindow::WndProc(TMessage& m) {
       m.Result = 1;
       return;
     case WM_TIMER:
-      if (m.WParam == MouseTimerId) MouseTimerTick();
-      else if (m.WParam == MorphTimerId) MorphTimerTick();
-      else if (m.WParam == ScrollTimerId) ScrollTimerTick();
+      if (const WPARAM id = TTimerMessage(m).TimerId; id == MouseTimerId) MouseTimerTick();
+      else if (id == MorphTimerId) MorphTimerTick();
+      else if (id == ScrollTimerId) ScrollTimerTick();
       return;
     case WM_LBUTTONUP: {
-      const TPoint p{GET_X_LPARAM(m.LParam), GET_Y_LPARAM(m.LParam)};
+      const TPoint p = TMouseMessage(m).Pos;
       const int index = ItemAtPos(p);
       if (index < 0) return;
       if (index != FActiveIndex) SetActive(index, true, false);

@@ -6,6 +6,7 @@
 #include "framework/core/SysUtils.h"
 #include "framework/graphics/ImageList.h"
 #include "framework/menus/MenuItem.h"
+#include "framework/messages/MessageViews.h"
 #include "framework/windows/Application.h"
 #include "framework/windows/Forms.h"
 #include "framework/windows/Timers.h"
@@ -353,7 +354,7 @@ void TbsTrayIcon::DoPopup() {
 // ---- the application and the owner form -----------------------------------------------
 
 bool TbsTrayIcon::AppWindowHook(TMessage& m) {
-  if (m.Msg == WM_SIZE && m.WParam == SIZE_MINIMIZED && FMinimizeToTray) {
+  if (m.Msg == WM_SIZE && TSizeMessage(m).Kind == SIZE_MINIMIZED && FMinimizeToTray) {
     // Only with the icon in place does the application leave the screen: without a
     // notification area it stays minimised where the user can reach it.
     if (AddIcon()) HideApplication();
@@ -364,18 +365,22 @@ bool TbsTrayIcon::AppWindowHook(TMessage& m) {
 }
 
 void TbsTrayIcon::OwnerHook(TMessage& m) {
-  if (m.Msg == WM_ACTIVATE && (LOWORD(m.WParam) == WA_ACTIVE || LOWORD(m.WParam) == WA_CLICKACTIVE)) {
-    const HWND focused = GetFocus();
-    const HWND other = HWND(m.LParam);
-    if (focused && other != focused && other != GetParent(focused)) {
+  if (m.Msg == WM_ACTIVATE) {
+    const TActivateMessage activate(m);
+    if (activate.State == WA_ACTIVE || activate.State == WA_CLICKACTIVE) {
+      const HWND focused = GetFocus();
+      if (focused && activate.Other != focused && activate.Other != GetParent(focused)) {
+        FOwnerHook.CallSaved(m);
+        if (IsWindow(focused)) SetFocus(focused);
+        return;
+      }
+    }
+  } else if (m.Msg == WM_SHOWWINDOW) {
+    if (const TShowWindowMessage show(m); show.Show && show.Status == 0) {
+      Application->SetAppWindowVisible(true);
       FOwnerHook.CallSaved(m);
-      if (IsWindow(focused)) SetFocus(focused);
       return;
     }
-  } else if (m.Msg == WM_SHOWWINDOW && m.WParam != 0 && m.LParam == 0) {
-    Application->SetAppWindowVisible(true);
-    FOwnerHook.CallSaved(m);
-    return;
   }
   FOwnerHook.CallSaved(m);
 }
