@@ -9,7 +9,8 @@
 using namespace winimpl;
 
 namespace {
-void CopyPixels(const TBitmap& src, TBitmap& dst, TPoint off, const TRect& clip) {
+// With a shape, only the part of a child window inside its region (window coordinates) shows.
+void CopyPixels(const TBitmap& src, TBitmap& dst, TPoint off, const TRect& clip, const TRegion* shape = nullptr) {
   for (int y = 0; y < src.Height(); ++y) {
     int dy = y + off.Y;
     if (dy < clip.Top || dy >= clip.Bottom || dy < 0 || dy >= dst.Height()) continue;
@@ -18,22 +19,7 @@ void CopyPixels(const TBitmap& src, TBitmap& dst, TPoint off, const TRect& clip)
     for (int x = 0; x < src.Width(); ++x) {
       int dx = x + off.X;
       if (dx < clip.Left || dx >= clip.Right || dx < 0 || dx >= dst.Width()) continue;
-      d[dx] = s[x];
-    }
-  }
-}
-
-// Only the part of a child window inside its region (window coordinates) shows.
-void CopyShaped(const TBitmap& src, TBitmap& dst, TPoint off, const TRect& clip, const TRegion& shape) {
-  for (int y = 0; y < src.Height(); ++y) {
-    int dy = y + off.Y;
-    if (dy < clip.Top || dy >= clip.Bottom || dy < 0 || dy >= dst.Height()) continue;
-    const TPixel* s = src.ScanLine(y);
-    TPixel* d = dst.ScanLine(dy);
-    for (int x = 0; x < src.Width(); ++x) {
-      int dx = x + off.X;
-      if (dx < clip.Left || dx >= clip.Right || dx < 0 || dx >= dst.Width() || !shape.Contains(x, y)) continue;
-      d[dx] = s[x];
+      if (!shape || shape->Contains(x, y)) d[dx] = s[x];
     }
   }
 }
@@ -55,7 +41,7 @@ void ComposeClient(TWinControl* c, TBitmap& out, TPoint off, TRect clip) {
   if (!IsWindow(h)) return;
   const std::optional<TRegion>& shape = c->WindowImpl()->Shape;
   if (shape && c->Parent())
-    CopyShaped(c->WindowImpl()->ClientImage, out, off, clip, *shape);
+    CopyPixels(c->WindowImpl()->ClientImage, out, off, clip, &*shape);
   else
     CopyPixels(c->WindowImpl()->ClientImage, out, off, clip);
   for (int i = 0; i < c->ControlCount(); ++i) {
