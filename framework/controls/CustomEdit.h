@@ -63,6 +63,8 @@ class TCustomEdit : public TWinControl {
   void DefaultHandler(TMessage& Message) override;
   // Hands a mouse message the control's handlers saw on to the field.
   void FeedMouse(const TMessage& Message);
+  // Hands a key message (WM_KEYDOWN, WM_CHAR) to the field; false when there is none.
+  bool FeedKey(const TMessage& Message);
   void BoundsChanged(bool moved, bool sized) override;
   void CMFontChanged(TMessage& Message) override;
   // The window's own image shows the field too, for copies of the window.

@@ -1,6 +1,5 @@
 #include "framework/graphics/Bitmap.h"
 
-#include <QImage>
 #include <algorithm>
 #include <cstring>
 #include <fstream>
@@ -9,7 +8,6 @@
 #include "framework/core/Exceptions.h"
 #include "framework/graphics/BmpCodec.h"
 #include "framework/graphics/Canvas.h"
-#include "framework/graphics/QtBridge.h"
 
 TBitmap::TBitmap() = default;
 
@@ -127,26 +125,4 @@ void TBitmap::SaveToFile(const std::string& fileName) const {
   f.write(reinterpret_cast<const char*>(data.data()), std::streamsize(data.size()));
   f.close();
   if (!f) throw EWriteError("Cannot write file \"" + fileName + "\"");
-}
-
-void TBitmap::SavePngFile(const std::string& fileName) const {
-  if (Empty()) throw EInvalidGraphic("Cannot save an empty bitmap");
-  if (!CopyToQImage(*this).save(QString::fromStdString(fileName), "PNG"))
-    throw EFCreateError("Cannot write PNG file \"" + fileName + "\"");
-}
-
-void TBitmap::LoadPngFile(const std::string& fileName) {
-  QImage img;
-  if (!img.load(QString::fromStdString(fileName), "PNG"))
-    throw EInvalidGraphic("PNG image is not valid: \"" + fileName + "\"");
-  img = img.convertToFormat(QImage::Format_RGB32);
-  if (std::int64_t(img.width()) * img.height() > kMaxBmpPixels)
-    throw EInvalidGraphic("PNG image is too large: \"" + fileName + "\"");
-  SetSize(0, 0);
-  SetSize(img.width(), img.height());
-  for (int y = 0; y < FHeight; ++y) {
-    auto* src = reinterpret_cast<const TPixel*>(img.constScanLine(y));
-    TPixel* dst = ScanLine(y);
-    for (int x = 0; x < FWidth; ++x) dst[x] = src[x] & 0xFFFFFF;
-  }
 }

@@ -1,13 +1,11 @@
 #include "framework/graphics/Icon.h"
 
-#include <QImage>
 #include <algorithm>
 
 #include "framework/core/Exceptions.h"
 #include "framework/core/Resources.h"
 #include "framework/graphics/BmpCodec.h"
 #include "framework/graphics/Canvas.h"
-#include "framework/graphics/QtBridge.h"
 
 void TIcon::SetFromArgb(int width, int height, const std::uint32_t* argb) {
   if (width <= 0 || height <= 0 || !argb) {
@@ -42,44 +40,10 @@ void TIcon::SetFromBitmap(const TBitmap* image, const TBitmap* mask) {
       if (mask->Pixel(x, y) == clWhite) FAlpha[std::size_t(y) * Width() + x] = 0;
 }
 
-namespace {
-void FromQImage(TIcon& icon, QImage img) {
-  img = img.convertToFormat(QImage::Format_ARGB32);
-  std::vector<std::uint32_t> argb(std::size_t(img.width()) * std::size_t(img.height()));
-  for (int y = 0; y < img.height(); ++y) {
-    auto* row = reinterpret_cast<const std::uint32_t*>(img.constScanLine(y));
-    std::copy_n(row, img.width(), argb.data() + std::size_t(y) * img.width());
-  }
-  icon.SetFromArgb(img.width(), img.height(), argb.data());
-}
-}  // namespace
-
-void TIcon::LoadFromFile(const std::string& fileName) {
-  QImage img;
-  if (!img.load(QString::fromStdString(fileName)))
-    throw EInvalidGraphic("Icon image is not valid: \"" + fileName + "\"");
-  FromQImage(*this, img);
-}
-
-void TIcon::LoadFromBytes(const std::string& data) {
-  QImage img;
-  if (data.empty() || !img.loadFromData(reinterpret_cast<const uchar*>(data.data()), int(data.size())))
-    throw EInvalidGraphic("Icon image is not valid");
-  FromQImage(*this, img);
-}
-
 void TIcon::LoadFromResourceName(const std::string& name) {
   const std::string* data = FindResource("icon", name);
   if (!data) throw EInvalidGraphic("Icon resource not found: " + name);
   LoadFromBytes(*data);
-}
-
-void TIcon::AssignScaled(const TIcon* source, int width, int height) {
-  if (!source || source->Empty() || width <= 0 || height <= 0) {
-    Clear();
-    return;
-  }
-  FromQImage(*this, IconToQImage(*source).scaled(width, height, Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
 }
 
 const TIcon* StandardApplicationIcon() {

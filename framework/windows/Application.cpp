@@ -1,25 +1,16 @@
 // The application object: forms, the event loop, the message box and the default
 // exception handler.
-#include <QApplication>
-#include <QEventLoop>
-#include <QMessageBox>
-#include <QMetaObject>
-#include <QWidget>
 
 #include "framework/core/Exceptions.h"
-#include "framework/graphics/DisplayPlatform.h"
 #include "framework/graphics/Icon.h"
-#include "framework/graphics/QtBridge.h"
 #include "framework/windows/Application.h"
+#include "framework/windows/EventLoop.h"
 #include "framework/windows/Forms.h"
 #include "framework/windows/HintState.h"
 #include "framework/windows/WindowImpl.h"
 
 namespace {
 TApplication* gApplication = nullptr;
-int gArgc = 1;
-char gArgv0[] = "corvale";
-char* gArgv[] = {gArgv0, nullptr};
 }  // namespace
 
 const TApplicationRef Application{};
@@ -41,25 +32,20 @@ void Application_Finalize() {
 }
 
 TApplication::TApplication(TComponent* AOwner) : TComponent(AOwner), FIcon(std::make_unique<TIcon>()) {
-  if (!QCoreApplication::instance()) {
-    SelectDisplayPlatform(gArgc, gArgv);  // XWayland under Wayland: we position windows ourselves
-    new QApplication(gArgc, gArgv);
-    FOwnsEventLoop = true;
-  }
+  FOwnsEventLoop = eventloop::Create();
 }
 
 TApplication::~TApplication() {
   FHint.reset();
   DestroyComponents();
   if (gApplication == this) gApplication = nullptr;
-  if (FOwnsEventLoop) delete QCoreApplication::instance();
+  if (FOwnsEventLoop) eventloop::Destroy();
 }
 
 void TApplication::SetIcon(const TIcon* v) {
   if (v && !v->Empty()) FIcon->Assign(v);
   else FIcon->Clear();
-  // Qt hands it to every top-level window that has no icon of its own.
-  QApplication::setWindowIcon(ToQIcon(*FIcon));
+  eventloop::SetDefaultWindowIcon(*FIcon);
 }
 
 TCustomForm* TApplication::CreateForm(const std::function<TCustomForm*(TComponent*)>& factory) {
@@ -89,16 +75,15 @@ void TApplication::Run() {
 void TApplication::Terminate() {
   FTerminated = true;
   // Wake a loop that waits for events.
-  if (QCoreApplication* app = QCoreApplication::instance())
-    QMetaObject::invokeMethod(app, [] {}, Qt::QueuedConnection);
+  eventloop::Wake();
 }
 
 void TApplication::ProcessMessages() {
-  Guard([] { QCoreApplication::processEvents(QEventLoop::AllEvents); });
+  Guard([] { eventloop::ProcessPending(); });
 }
 
 void TApplication::HandleMessage() {
-  Guard([] { QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents | QEventLoop::AllEvents); });
+  Guard([] { eventloop::WaitAndProcess(); });
   if (OnIdle) {
     bool done = true;
     Guard([&] { OnIdle(this, done); });
@@ -110,7 +95,7 @@ void TApplication::Minimize() {
   FMinimized = true;
   for (int i = 0; i < Screen()->FormCount(); ++i) {
     TCustomForm* f = Screen()->Forms(i);
-    if (f->Visible() && f->WindowImpl() && f->WindowImpl()->TopWidget()) f->WindowImpl()->TopWidget()->showMinimized();
+    if (f->Visible() && f->WindowImpl()) f->WindowImpl()->ShowMinimized();
   }
   CancelHint();
   TMessage m{WM_SIZE, SIZE_MINIMIZED, 0, 0};
@@ -123,12 +108,12 @@ void TApplication::Restore() {
   FMinimized = false;
   for (int i = 0; i < Screen()->FormCount(); ++i) {
     TCustomForm* f = Screen()->Forms(i);
-    QWidget* top = f->WindowImpl() ? f->WindowImpl()->TopWidget() : nullptr;
-    if (!top) continue;
+    TWinControl::Impl* impl = f->WindowImpl();
+    if (!impl) continue;
     if (f->Visible())
-      top->showNormal();
-    else if (top->isMinimized())  // hidden meanwhile (in the tray): shown normal when shown again
-      top->setWindowState(top->windowState() & ~Qt::WindowMinimized);
+      impl->ShowNormal();
+    else if (impl->Minimized())  // hidden meanwhile (in the tray): shown normal when shown again
+      impl->ForgetMinimized();
   }
   TMessage m{WM_SIZE, SIZE_RESTORED, 0, 0};
   MainWindowMessage(m);
@@ -160,40 +145,11 @@ bool TApplication::MainWindowMessage(TMessage& m) {
   return false;
 }
 
-bool TApplication::Active() const { return QApplication::activeWindow() != nullptr; }
+bool TApplication::Active() const { return eventloop::AnyWindowActive(); }
 
 int TApplication::MessageBox(const std::string& text, const std::string& caption, unsigned flags) {
   if (FMessageBoxHook) return FMessageBoxHook(text, caption, flags);
-  QMessageBox box;
-  box.setText(QString::fromStdString(text));
-  box.setWindowTitle(QString::fromStdString(caption.empty() ? FTitle : caption));
-  switch (flags & 0xF0) {
-    case MB_ICONERROR: box.setIcon(QMessageBox::Critical); break;
-    case MB_ICONQUESTION: box.setIcon(QMessageBox::Question); break;
-    case MB_ICONWARNING: box.setIcon(QMessageBox::Warning); break;
-    case MB_ICONINFORMATION: box.setIcon(QMessageBox::Information); break;
-    default: break;
-  }
-  using B = QMessageBox::StandardButton;
-  std::vector<std::pair<B, int>> buttons;
-  switch (flags & 0x0F) {
-    case MB_OKCANCEL: buttons = {{B::Ok, IDOK}, {B::Cancel, IDCANCEL}}; break;
-    case MB_ABORTRETRYIGNORE: buttons = {{B::Abort, IDABORT}, {B::Retry, IDRETRY}, {B::Ignore, IDIGNORE}}; break;
-    case MB_YESNOCANCEL: buttons = {{B::Yes, IDYES}, {B::No, IDNO}, {B::Cancel, IDCANCEL}}; break;
-    case MB_YESNO: buttons = {{B::Yes, IDYES}, {B::No, IDNO}}; break;
-    case MB_RETRYCANCEL: buttons = {{B::Retry, IDRETRY}, {B::Cancel, IDCANCEL}}; break;
-    default: buttons = {{B::Ok, IDOK}}; break;
-  }
-  QMessageBox::StandardButtons set;
-  for (auto& b : buttons) set |= b.first;
-  box.setStandardButtons(set);
-  int answer = box.exec();
-  for (auto& b : buttons)
-    if (answer == b.first) return b.second;
-  // Closed without a button: Cancel where there is one, else the only answer.
-  for (auto& b : buttons)
-    if (b.second == IDCANCEL) return IDCANCEL;
-  return buttons.front().second;
+  return eventloop::ShowMessageBox(text, caption.empty() ? FTitle : caption, flags);
 }
 
 void TApplication::ShowException(const std::exception& e) {

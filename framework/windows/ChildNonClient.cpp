@@ -2,9 +2,7 @@
 // smaller client rectangle gets a widget for the whole window with the client widget
 // inside it; the parts outside the client are painted by WM_NCPAINT through the window
 // canvas and hit-tested by WM_NCHITTEST, and their mouse input arrives as WM_NC* messages.
-#include <QMouseEvent>
 #include <algorithm>
-#include <cmath>
 
 #include "framework/graphics/Canvas.h"
 #include "framework/messages/MessageViews.h"
@@ -21,18 +19,16 @@ bool IsPress(UINT msg) {
   return msg == WM_LBUTTONDOWN || msg == WM_RBUTTONDOWN || msg == WM_MBUTTONDOWN || msg == WM_LBUTTONDBLCLK ||
          msg == WM_RBUTTONDBLCLK || msg == WM_MBUTTONDBLCLK;
 }
-
-TPoint GlobalPoint(const QPointF& p) { return Point(int(std::floor(p.x())), int(std::floor(p.y()))); }
 }  // namespace
 
 TRect TWinControl::ClientRectInWindow() const {
   if (auto* f = dynamic_cast<const TCustomForm*>(this)) return f->ClientRectInWindow();
-  if (FImpl && FImpl->NonClient) return FImpl->ClientInWindow;
+  if (FImpl && FImpl->HasNonClient()) return FImpl->ClientInWindow;
   return Rect(0, 0, FWidth, FHeight);
 }
 
 void TWinControl::FrameChanged() {
-  if (!FImpl || !FImpl->Client || !FParent || IsDestroying()) return;
+  if (!FImpl || !FImpl->HasClient() || !FParent || IsDestroying()) return;
   TRect r = Bounds(FLeft, FTop, std::max(0, FWidth), std::max(0, FHeight));
   const TRect window = r;
   TMessage m{WM_NCCALCSIZE, 0, reinterpret_cast<LPARAM>(&r), 0};
@@ -45,44 +41,22 @@ void TWinControl::FrameChanged() {
   r.Bottom = std::clamp(r.Bottom, r.Top, window.Bottom);
   OffsetRect(r, -FLeft, -FTop);
   const bool whole = r == Rect(0, 0, window.Width(), window.Height());
-  if (whole && !FImpl->NonClient) return;
-  if (!FImpl->NonClient) {
-    // The window widget takes the client widget's place among its siblings.
-    QWidget* client = FImpl->Client;
-    auto* nc = new NonClientWidget(this, client->parentWidget());
-    nc->stackUnder(client);
-    nc->setEnabled(FEnabled);
-    client->setParent(nc);
-    client->show();
-    nc->setVisible(FVisible);
-    FImpl->NonClient = nc;
-  }
+  if (whole && !FImpl->HasNonClient()) return;
+  if (!FImpl->HasNonClient()) FImpl->CreateNonClient();
   if (r != FImpl->ClientInWindow) {
     FImpl->ClientInWindow = r;
     FImpl->ClientDirty = true;
   }
   FImpl->FrameDirty = true;
-  PlaceWindowWidgets(this);
-  FImpl->NonClient->update();
-  if (FImpl->Client) FImpl->Client->update();
+  FImpl->Place();
+  FImpl->UpdateWindow();
+  FImpl->UpdateClient();
 }
 
 namespace winimpl {
-void PlaceWindowWidgets(TWinControl* c) {
-  TWinControl::Impl* impl = c->WindowImpl();
-  if (!impl || !impl->Client) return;
-  if (!impl->NonClient) {
-    impl->Client->setGeometry(c->Left(), c->Top(), std::max(0, c->Width()), std::max(0, c->Height()));
-    return;
-  }
-  impl->NonClient->setGeometry(c->Left(), c->Top(), std::max(0, c->Width()), std::max(0, c->Height()));
-  const TRect& r = impl->ClientInWindow;
-  impl->Client->setGeometry(r.Left, r.Top, r.Width(), r.Height());
-}
-
 void RenderNonClient(TWinControl* c) {
   TWinControl::Impl* impl = c->WindowImpl();
-  if (!impl || !impl->NonClient) return;
+  if (!impl || !impl->HasNonClient()) return;
   int w = std::max(0, c->Width()), h = std::max(0, c->Height());
   if (!impl->FrameDirty && impl->WindowImage.Width() == w && impl->WindowImage.Height() == h) return;
   impl->FrameDirty = false;
@@ -138,7 +112,7 @@ bool ChildNonClientDefault(TWinControl* c, TMessage& m) {
     }
     case WM_NCPAINT: {
       // Nothing of its own to draw: the control's colour around the client.
-      if (!c->WindowImpl() || !c->WindowImpl()->NonClient) return true;
+      if (!c->WindowImpl() || !c->WindowImpl()->HasNonClient()) return true;
       TCanvas* canvas = GetWindowCanvas(c->HandleValue());
       if (!canvas) return true;
       TRect in = c->ClientRectInWindow();
@@ -156,37 +130,3 @@ bool ChildNonClientDefault(TWinControl* c, TMessage& m) {
   }
 }
 }  // namespace winimpl
-
-// ---------------------------------------------------------------------------------------
-NonClientWidget::NonClientWidget(TWinControl* control, QWidget* parent) : QWidget(parent), Control(control) {
-  setAttribute(Qt::WA_OpaquePaintEvent);
-  setAttribute(Qt::WA_NoSystemBackground);
-  setMouseTracking(true);
-  setFocusPolicy(Qt::NoFocus);
-}
-
-void NonClientWidget::paintEvent(QPaintEvent*) {
-  if (!Control) return;
-  TWinControl* c = Control;
-  HWND h = c->HandleValue();
-  RenderNonClient(c);
-  if (!IsWindow(h) || !Control) return;
-  BlitImage(this, c->WindowImpl()->WindowImage);
-}
-
-static void NonClientEvent(NonClientWidget* w, QMouseEvent* e, UINT msg) {
-  NoteButtons(e->buttons());
-  if (w->Control) NonClientMouse(w->Control, msg, GlobalPoint(e->globalPosition()), MouseKeys(e->buttons(), e->modifiers()));
-}
-
-void NonClientWidget::mousePressEvent(QMouseEvent* e) { NonClientEvent(this, e, MouseMessage(e->button(), 0)); }
-void NonClientWidget::mouseReleaseEvent(QMouseEvent* e) { NonClientEvent(this, e, MouseMessage(e->button(), 1)); }
-void NonClientWidget::mouseDoubleClickEvent(QMouseEvent* e) { NonClientEvent(this, e, MouseMessage(e->button(), 2)); }
-void NonClientWidget::mouseMoveEvent(QMouseEvent* e) { NonClientEvent(this, e, WM_MOUSEMOVE); }
-
-void NonClientWidget::leaveEvent(QEvent*) {
-  if (!Control) return;
-  HWND h = Control->HandleValue();
-  Application->Guard([&] { MouseLeftWindow(Control); });
-  if (IsWindow(h)) GuardedSend(Lookup(h), WM_NCMOUSELEAVE, 0, 0);
-}

@@ -1,6 +1,5 @@
 // TControl: bounds, parent, caption, font, colour, and the message handling every
 // control shares (mouse, keys, enter/leave, the CM_* notifications).
-#include <QGuiApplication>
 #include <algorithm>
 
 #include "framework/core/Exceptions.h"
@@ -92,7 +91,7 @@ bool TControl::Showing() const {
   if (!FVisible) return false;
   if (!FParent) {
     auto* w = dynamic_cast<const TWinControl*>(this);
-    return w && w->WindowImpl() && w->WindowImpl()->TopWidget() && w->WindowImpl()->TopWidget()->isVisible();
+    return w && w->WindowImpl() && w->WindowImpl()->Showing();
   }
   return FParent->Showing();
 }
@@ -158,24 +157,7 @@ void TControl::SetAlign(TAlign v) {
 
 void TControl::SetCursor(TCursor v) {
   FCursor = v;
-  if (auto* w = dynamic_cast<TWinControl*>(this); w && w->WindowImpl() && w->WindowImpl()->Client) {
-    Qt::CursorShape shape = Qt::ArrowCursor;
-    switch (v) {
-      case crIBeam: shape = Qt::IBeamCursor; break;
-      case crCross: shape = Qt::CrossCursor; break;
-      case crSizeNESW: shape = Qt::SizeBDiagCursor; break;
-      case crSizeNWSE: shape = Qt::SizeFDiagCursor; break;
-      case crSizeNS: shape = Qt::SizeVerCursor; break;
-      case crSizeWE: shape = Qt::SizeHorCursor; break;
-      case crHourGlass: shape = Qt::WaitCursor; break;
-      case crHandPoint: shape = Qt::PointingHandCursor; break;
-      case crSizeAll: shape = Qt::SizeAllCursor; break;
-      case crNo: shape = Qt::ForbiddenCursor; break;
-      case crNone: shape = Qt::BlankCursor; break;
-      default: break;
-    }
-    w->WindowImpl()->Client->setCursor(shape);
-  }
+  if (auto* w = dynamic_cast<TWinControl*>(this); w && w->WindowImpl()) w->WindowImpl()->SetCursor(v);
 }
 
 void TControl::SetPopupMenu(TPopupMenu* v) {
@@ -208,8 +190,7 @@ void TControl::BringToFront() {
   auto& list = FParent->FControls;
   list.erase(std::remove(list.begin(), list.end(), this), list.end());
   list.push_back(this);
-  if (auto* w = dynamic_cast<TWinControl*>(this); w && w->WindowImpl() && w->WindowImpl()->Client)
-    w->WindowImpl()->Client->raise();
+  if (auto* w = dynamic_cast<TWinControl*>(this); w && w->WindowImpl()) w->WindowImpl()->RaiseClient();
   Invalidate();
 }
 
@@ -218,8 +199,7 @@ void TControl::SendToBack() {
   auto& list = FParent->FControls;
   list.erase(std::remove(list.begin(), list.end(), this), list.end());
   list.insert(list.begin(), this);
-  if (auto* w = dynamic_cast<TWinControl*>(this); w && w->WindowImpl() && w->WindowImpl()->Client)
-    w->WindowImpl()->Client->lower();
+  if (auto* w = dynamic_cast<TWinControl*>(this); w && w->WindowImpl()) w->WindowImpl()->LowerClient();
   Invalidate();
 }
 

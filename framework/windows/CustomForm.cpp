@@ -1,18 +1,15 @@
 // TCustomForm: a top-level window with a frame the framework owns, showing, closing,
 // modal loops and window states.
-#include <QCoreApplication>
-#include <QEventLoop>
-#include <QMetaObject>
 #include <algorithm>
 
 #include "framework/core/Exceptions.h"
 #include "framework/graphics/Canvas.h"
 #include "framework/graphics/Icon.h"
-#include "framework/graphics/QtBridge.h"
 #include "framework/messages/MessageViews.h"
 #include "framework/windows/CanvasHandleScope.h"
 #include "framework/layout/LayoutReader.h"
 #include "framework/windows/Application.h"
+#include "framework/windows/EventLoop.h"
 #include "framework/windows/Forms.h"
 #include "framework/windows/InputPolicy.h"
 #include "framework/windows/WindowImpl.h"
@@ -81,16 +78,7 @@ void TCustomForm::UpdateStyleWords() {
 
 void TCustomForm::CreateWnd() {
   TWinControl::CreateWnd();
-  Qt::WindowFlags flags = Qt::Window | Qt::FramelessWindowHint;
-  if (FExStyle & WS_EX_TOPMOST) flags |= Qt::WindowStaysOnTopHint;
-  if (FExStyle & WS_EX_TOOLWINDOW) flags |= Qt::Tool;
-  auto* frame = new FrameWidget(this, flags);
-  FImpl->Frame = frame;
-  frame->setGeometry(FLeft, FTop, std::max(1, FWidth), std::max(1, FHeight));
-  frame->setWindowTitle(QString::fromStdString(FCaption));
-  if (!FIcon->Empty()) ApplyWindowIcon();
-  FImpl->Client->setParent(frame);
-  FImpl->Client->show();
+  FImpl->CreateFrame(FCaption, *FIcon);
   RecalcNonClient();
 }
 
@@ -102,7 +90,7 @@ void TCustomForm::SetIcon(const TIcon* v) {
 
 // The window manager reads the icon from the window; an empty one gives the application's.
 void TCustomForm::ApplyWindowIcon() {
-  if (FImpl && FImpl->Frame) FImpl->Frame->setWindowIcon(ToQIcon(*FIcon));
+  if (FImpl) FImpl->SetIcon(*FIcon);
 }
 
 void TCustomForm::RecalcNonClient() {
@@ -117,9 +105,9 @@ void TCustomForm::RecalcNonClient() {
     if (FImpl) FImpl->ClientDirty = true;
   }
   if (FImpl) {
-    if (FImpl->Client) FImpl->Client->setGeometry(r.Left, r.Top, r.Width(), r.Height());
+    FImpl->SetClientGeometry(r);
     FImpl->FrameDirty = true;
-    if (FImpl->Frame) FImpl->Frame->update();
+    FImpl->UpdateWindow();
   }
 }
 
@@ -133,7 +121,7 @@ void TCustomForm::SetClientWidth(int v) { SetBounds(FLeft, FTop, FWidth + v - Cl
 void TCustomForm::SetClientHeight(int v) { SetBounds(FLeft, FTop, FWidth, FHeight + v - ClientHeight()); }
 
 void TCustomForm::BoundsChanged(bool moved, bool sized) {
-  if (FImpl && FImpl->Frame) FImpl->Frame->setGeometry(FLeft, FTop, std::max(1, FWidth), std::max(1, FHeight));
+  if (FImpl) FImpl->SetFrameGeometry(BoundsRect());
   if (sized) RecalcNonClient();
   if (moved) {
     TPoint o = ClientOrigin();
@@ -158,7 +146,7 @@ void TCustomForm::SetBorderIcons(TBorderIcons v) {
   UpdateStyleWords();
   if (FImpl) {
     FImpl->FrameDirty = true;
-    if (FImpl->Frame) FImpl->Frame->update();
+    FImpl->UpdateWindow();
   }
 }
 
@@ -204,10 +192,10 @@ void TCustomForm::SetWindowState(TWindowState v) {
   TWindowState old = FWindowState;
   if (old == wsNormal) FRestoreBounds = BoundsRect();
   FWindowState = v;
-  QWidget* top = FImpl ? FImpl->TopWidget() : nullptr;
+  Impl* impl = FImpl.get();
   switch (v) {
     case wsMaximized: {
-      if (top && top->isMinimized()) top->showNormal();
+      if (impl && impl->Minimized()) impl->ShowNormal();
       TMinMaxInfo mmi = QueryMinMaxInfo();
       TRect before = BoundsRect();
       SetBounds(mmi.ptMaxPosition.X, mmi.ptMaxPosition.Y, mmi.ptMaxSize.X, mmi.ptMaxSize.Y);
@@ -216,11 +204,11 @@ void TCustomForm::SetWindowState(TWindowState v) {
       break;
     }
     case wsMinimized:
-      if (top && top->isVisible()) top->showMinimized();
+      if (impl && impl->Showing()) impl->ShowMinimized();
       Perform(WM_SIZE, SIZE_MINIMIZED, 0);
       break;
     case wsNormal: {
-      if (top && top->isMinimized()) top->showNormal();
+      if (impl && impl->Minimized()) impl->ShowNormal();
       TRect before = BoundsRect();
       if (!IsRectEmpty(FRestoreBounds)) SetBoundsRect(FRestoreBounds);
       if (BoundsRect() == before)
@@ -262,18 +250,12 @@ void TCustomForm::CMVisibleChanged(TMessage&) {
     TMessage s{WM_SHOWWINDOW, 1, 0, 0};
     WindowProc(s);
     if (!FImpl) return;
-    QWidget* top = FImpl->Frame;
-    if (FWindowState == wsMinimized)
-      top->showMinimized();
-    else
-      top->show();
-    top->raise();
-    top->activateWindow();
+    FImpl->ShowFrame(FWindowState == wsMinimized);
   } else {
-    if (FImpl && FImpl->Frame && FImpl->Frame->isVisible()) {
+    if (FImpl && FImpl->FrameShowing()) {
       TMessage s{WM_SHOWWINDOW, 0, 0, 0};
       WindowProc(s);
-      if (FImpl && FImpl->Frame) FImpl->Frame->hide();
+      if (FImpl) FImpl->HideFrame();
     }
     DoHide();
   }
@@ -333,11 +315,9 @@ void TCustomForm::Close() {
 
 void TCustomForm::Release() {
   HWND h = Handle();
-  QMetaObject::invokeMethod(
-      QCoreApplication::instance(), [h] {
-        if (TWinControl* c = FindControl(h)) delete c;
-      },
-      Qt::QueuedConnection);
+  eventloop::Post([h] {
+    if (TWinControl* c = FindControl(h)) delete c;
+  });
 }
 
 TModalResult TCustomForm::ShowModal() {
@@ -349,7 +329,7 @@ TModalResult TCustomForm::ShowModal() {
   if (alive.expired()) return mrCancel;
   FModal = true;
   FModalResult = mrNone;
-  FImpl->Frame->setWindowModality(Qt::ApplicationModal);
+  FImpl->SetModal(true);
   Show();
   TModalResult result = mrNone;
   while (!alive.expired() && *alive.lock()) {
@@ -365,21 +345,20 @@ TModalResult TCustomForm::ShowModal() {
       FModalResult = mrCancel;
       break;
     }
-    QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents | QEventLoop::AllEvents);
+    eventloop::WaitAndProcess();
   }
   if (alive.expired() || !*alive.lock()) return mrCancel;
   result = FModalResult;
   FModal = false;
   Hide();
-  if (FImpl && FImpl->Frame) FImpl->Frame->setWindowModality(Qt::NonModal);
+  if (FImpl) FImpl->SetModal(false);
   return result;
 }
 
 void TCustomForm::SetFocus() {
   Handle();
   if (!FVisible || !FEnabled) throw EInvalidOperation("Cannot focus a disabled or invisible window");
-  FImpl->Frame->raise();
-  FImpl->Frame->activateWindow();
+  FImpl->ActivateFrame();
   if (FActiveControl && FActiveControl->CanFocus()) FActiveControl->SetFocus();
 }
 

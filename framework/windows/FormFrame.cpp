@@ -164,16 +164,16 @@ void TCustomForm::DefaultHandler(TMessage& m) {
     case WM_SYNCPAINT:
       if (FImpl) {
         FImpl->FrameDirty = true;
-        if (FImpl->Frame) FImpl->Frame->update();
+        FImpl->UpdateWindow();
       }
       Invalidate();
       return;
     case WM_SETTEXT:
       TWinControl::DefaultHandler(m);
-      if (FImpl && FImpl->Frame) {
-        FImpl->Frame->setWindowTitle(QString::fromStdString(FCaption));
+      if (FImpl && FImpl->HasFrame()) {
+        FImpl->SetTitle(FCaption);
         FImpl->FrameDirty = true;
-        FImpl->Frame->update();
+        FImpl->UpdateWindow();
       }
       return;
   }
@@ -226,16 +226,16 @@ void TCustomForm::NonClientMouse(UINT msg, TPoint sp, WPARAM keys) {
     Application->Guard([&] { deliver = winimpl::PrepareButtonDown(this, msg, ScreenToClient(sp), int(hit)); });
     if (!deliver || !IsWindow(self)) return;
   }
-  if (FImpl && FImpl->Frame && msg == WM_MOUSEMOVE) {
-    Qt::CursorShape shape = Qt::ArrowCursor;
+  if (FImpl && msg == WM_MOUSEMOVE) {
+    TCursor cursor = crDefault;
     switch (hit) {
-      case HTLEFT: case HTRIGHT: shape = Qt::SizeHorCursor; break;
-      case HTTOP: case HTBOTTOM: shape = Qt::SizeVerCursor; break;
-      case HTTOPLEFT: case HTBOTTOMRIGHT: shape = Qt::SizeFDiagCursor; break;
-      case HTTOPRIGHT: case HTBOTTOMLEFT: shape = Qt::SizeBDiagCursor; break;
+      case HTLEFT: case HTRIGHT: cursor = crSizeWE; break;
+      case HTTOP: case HTBOTTOM: cursor = crSizeNS; break;
+      case HTTOPLEFT: case HTBOTTOMRIGHT: cursor = crSizeNWSE; break;
+      case HTTOPRIGHT: case HTBOTTOMLEFT: cursor = crSizeNESW; break;
       default: break;
     }
-    FImpl->Frame->setCursor(shape);
+    FImpl->SetFrameCursor(cursor);
   }
   UINT ncmsg = msg - WM_MOUSEMOVE + WM_NCMOUSEMOVE;
   TMessage m{ncmsg, WPARAM(hit), MAKELPARAM(unsigned(sp.X), unsigned(sp.Y)), 0};
@@ -284,3 +284,15 @@ void TCustomForm::EndSizeMove() {
   FSizeMoveMode = 0;
   Perform(WM_EXITSIZEMOVE, 0, 0);
 }
+
+namespace winimpl {
+void RenderFrame(TCustomForm* form) {
+  TWinControl::Impl* impl = form->WindowImpl();
+  if (!impl) return;
+  int w = std::max(0, form->Width()), h = std::max(0, form->Height());
+  if (!impl->FrameDirty && impl->WindowImage.Width() == w && impl->WindowImage.Height() == h) return;
+  impl->FrameDirty = false;
+  if (impl->WindowImage.Width() != w || impl->WindowImage.Height() != h) impl->WindowImage.SetSize(w, h);
+  if (w > 0 && h > 0) GuardedSend(form, WM_NCPAINT, 1, 0);
+}
+}  // namespace winimpl

@@ -20,7 +20,7 @@ TCanvas* TGraphicControl::Canvas() {
   FOwnCanvas->ResetClip();
   FOwnCanvas->SetOrigin(Point(FLeft, FTop));
   FOwnCanvas->IntersectClipRect(Rect(0, 0, FWidth, FHeight));
-  if (impl->Client) impl->Client->update();
+  impl->UpdateClient();
   return FOwnCanvas.get();
 }
 

@@ -1,10 +1,6 @@
 // The hint window and the application's hint machinery.
 #include "framework/windows/HintWindow.h"
 
-#include <QBitmap>
-#include <QCursor>
-#include <QGuiApplication>
-#include <QImage>
 #include <algorithm>
 
 #include "framework/graphics/Bitmap.h"
@@ -97,23 +93,6 @@ void THintWindow::Paint() {
 std::string GetShortHint(const std::string& hint) {
   const auto bar = hint.find('|');
   return bar == std::string::npos ? hint : hint.substr(0, bar);
-}
-
-int GetCursorHeightMargin() {
-  // Only a cursor made from a bitmap can be read; the shapes of the cursor theme cannot.
-  if (const QCursor* over = QGuiApplication::overrideCursor(); over && over->shape() == Qt::BitmapCursor) {
-    const QImage mask = over->mask().toImage().convertToFormat(QImage::Format_Mono);
-    const QImage image = over->bitmap().toImage().convertToFormat(QImage::Format_Mono);
-    int bottom = -1;
-    for (int y = mask.height() - 1; y >= 0 && bottom < 0; --y)
-      for (int x = 0; x < mask.width(); ++x)
-        if (mask.pixelIndex(x, y) != 0 || (y < image.height() && x < image.width() && image.pixelIndex(x, y) != 0)) {
-          bottom = y;
-          break;
-        }
-    if (bottom >= 0) return bottom + 1 - over->hotSpot().y();
-  }
-  return GetSystemMetrics(SM_CYCURSOR);
 }
 
 TControl* GetHintControl(TControl* c) {

@@ -27,7 +27,7 @@ void CopyPixels(const TBitmap& src, TBitmap& dst, TPoint off, const TRect& clip,
 void ComposeClient(TWinControl* c, TBitmap& out, TPoint off, TRect clip) {
   if (!c->WindowImpl()) return;
   HWND h = c->HandleValue();
-  if (c->WindowImpl()->NonClient && c->Parent()) {
+  if (c->WindowImpl()->HasNonClient() && c->Parent()) {
     // The whole window first, then the client where the non-client area leaves it.
     RenderNonClient(c);
     if (!IsWindow(h)) return;

@@ -1,10 +1,9 @@
 // The handle registry and message delivery: SendMessage, PostMessage, capture routing.
-#include <QCoreApplication>
-#include <QMetaObject>
 #include <unordered_map>
 
 #include "framework/core/Exceptions.h"
 #include "framework/windows/Application.h"
+#include "framework/windows/EventLoop.h"
 #include "framework/windows/Forms.h"
 #include "framework/windows/InputPolicy.h"
 #include "framework/windows/WindowImpl.h"
@@ -18,11 +17,9 @@ std::unordered_map<HWND, TWinControl*>& Registry() {
 HWND gNextHandle = 0x1000;
 HWND gCapture = 0;
 TControl* gCaptureControl = nullptr;
-Qt::MouseButtons gHeld;
-Qt::KeyboardModifiers gModifiers;
 
 void DeliverPosted(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-  if (!QCoreApplication::instance()) return;
+  if (!eventloop::Exists()) return;
   TMessage m{msg, wParam, lParam, 0};
   if (wnd != 0 && !IsWindow(wnd)) return;  // the window went away meanwhile
   bool handled = false;
@@ -63,10 +60,6 @@ void SetCaptureInternal(HWND wnd, TControl* c) {
   gCapture = wnd;
   gCaptureControl = c;
 }
-Qt::KeyboardModifiers KeyboardModifiersHeld() { return gModifiers; }
-void NoteModifiers(Qt::KeyboardModifiers m) { gModifiers = m; }
-Qt::MouseButtons HeldButtons() { return gHeld; }
-void NoteButtons(Qt::MouseButtons held) { gHeld = held; }
 
 LRESULT GuardedSend(TWinControl* control, UINT msg, WPARAM wParam, LPARAM lParam) {
   TMessage m{msg, wParam, lParam, 0};
@@ -144,18 +137,12 @@ LRESULT SendMessage(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam) {
 
 bool PostMessage(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam) {
   if (wnd != 0 && !IsWindow(wnd)) return false;
-  QCoreApplication* app = QCoreApplication::instance();
-  if (!app) return false;
-  QMetaObject::invokeMethod(app, [=] { DeliverPosted(wnd, msg, wParam, lParam); }, Qt::QueuedConnection);
-  return true;
+  return eventloop::Post([=] { DeliverPosted(wnd, msg, wParam, lParam); });
 }
 
 bool PostMessageFromThread(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam) {
   // The registry belongs to the user-interface thread: the handle is checked there.
-  QCoreApplication* app = QCoreApplication::instance();
-  if (!app) return false;
-  QMetaObject::invokeMethod(app, [=] { DeliverPosted(wnd, msg, wParam, lParam); }, Qt::QueuedConnection);
-  return true;
+  return eventloop::Post([=] { DeliverPosted(wnd, msg, wParam, lParam); });
 }
 
 bool IsWindow(HWND wnd) { return wnd != 0 && Registry().count(wnd) != 0; }

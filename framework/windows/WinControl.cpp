@@ -1,6 +1,5 @@
 // TWinControl: windows with children, the paint path through off-screen images, and
 // mouse routing to window-less children.
-#include <QPainter>
 #include <algorithm>
 
 #include "framework/core/Exceptions.h"
@@ -12,21 +11,7 @@
 #include "framework/windows/Windows.h"
 
 
-QWidget* TWinControl::Impl::TopWidget() const {
-  if (Frame) return Frame;
-  if (NonClient) return NonClient;
-  return Client;
-}
-
 namespace winimpl {
-void BlitImage(QWidget* w, const TBitmap& image, QPoint at) {
-  if (image.Empty()) return;
-  QImage qi(reinterpret_cast<const uchar*>(image.Bits()), image.Width(), image.Height(),
-            image.Width() * 4, QImage::Format_RGB32);
-  QPainter p(w);
-  p.drawImage(at, qi);
-}
-
 void RenderClient(TWinControl* control) {
   TWinControl::Impl* impl = control->WindowImpl();
   if (!impl) return;
@@ -79,37 +64,17 @@ void TWinControl::CreateWnd() {
   CreateParams(p);
   FStyle = p.Style;
   FExStyle = p.ExStyle;
-  FImpl = std::make_unique<Impl>();
-  FImpl->Owner = this;
-  QWidget* parentWidget = nullptr;
-  Qt::WindowFlags flags;
-  if (FParent) {
+  FImpl = std::make_unique<Impl>(this);
+  if (FParent)
     FParent->Handle();
-    parentWidget = FParent->FImpl->Client;
-  } else if (!IsTopLevel() && (FStyle & WS_POPUP)) {
-    // Pop-ups (menus, lists, hints) never take the focus or the activation: a tip-type
-    // window is shown without activation on every platform and left alone by window
-    // managers, yet it is no Qt pop-up with an input grab.
-    FImpl->Popup = true;
-    flags = Qt::ToolTip | Qt::FramelessWindowHint | Qt::WindowDoesNotAcceptFocus;
-    if (FExStyle & WS_EX_TOPMOST) flags |= Qt::WindowStaysOnTopHint;
-  }
+  else if (!IsTopLevel() && (FStyle & WS_POPUP))
+    FImpl->Popup = true;  // never takes the focus or the activation
   FHandle = winimpl::RegisterWindow(this);
-  auto* w = new ClientWidget(this, parentWidget, flags);
-  FImpl->Client = w;
-  if (FImpl->Popup) {
-    w->setAttribute(Qt::WA_ShowWithoutActivating);
-    w->setFocusPolicy(Qt::NoFocus);
-  }
-  w->setGeometry(FLeft, FTop, std::max(0, FWidth), std::max(0, FHeight));
-  w->setEnabled(FEnabled);
-  if (FParent) w->setVisible(FVisible);
+  FImpl->CreateClient(FParent);
   for (TControl* c : FControls)
     if (auto* wc = dynamic_cast<TWinControl*>(c)) {
       if (wc->HandleAllocated()) {
-        wc->FImpl->TopWidget()->setParent(w);
-        winimpl::PlaceWindowWidgets(wc);
-        wc->FImpl->TopWidget()->setVisible(wc->FVisible);
+        wc->FImpl->AttachTo(this);
       } else {
         wc->Handle();
       }
@@ -124,25 +89,9 @@ void TWinControl::DestroyWnd() {
     TMessage m{WM_DESTROY, 0, 0, 0};
     Application->Guard([&] { WindowProc(m); });
   }
-  for (auto& [id, t] : FImpl->Timers)
-    if (t) {
-      t->stop();
-      t->deleteLater();
-    }
-  FImpl->Timers.clear();
   if (FHandle) winimpl::UnregisterWindow(FHandle);
   FHandle = 0;
-  // The widgets may be in the middle of one of their own events: they are let go now
-  // and deleted by the event loop.
-  for (QWidget* w : {static_cast<QWidget*>(FImpl->Client.data()), static_cast<QWidget*>(FImpl->Frame.data()),
-                     static_cast<QWidget*>(FImpl->NonClient.data())}) {
-    if (!w) continue;
-    if (auto* cw = dynamic_cast<ClientWidget*>(w)) cw->Control = nullptr;
-    if (auto* fw = dynamic_cast<FrameWidget*>(w)) fw->Form = nullptr;
-    if (auto* nw = dynamic_cast<NonClientWidget*>(w)) nw->Control = nullptr;
-    w->hide();
-    w->deleteLater();
-  }
+  FImpl->Release();
   FImpl.reset();
 }
 
@@ -170,9 +119,7 @@ void TWinControl::InsertControl(TControl* c) {
     if (wc->HandleAllocated() || HandleAllocated()) {
       Handle();
       if (wc->HandleAllocated()) {
-        wc->FImpl->TopWidget()->setParent(FImpl->Client);
-        winimpl::PlaceWindowWidgets(wc);
-        wc->FImpl->TopWidget()->setVisible(wc->FVisible);
+        wc->FImpl->AttachTo(this);
       } else {
         wc->Handle();
       }
@@ -195,10 +142,7 @@ void TWinControl::RemoveControl(TControl* c) {
   if (it == FControls.end()) return;
   FControls.erase(it);
   c->FParent = nullptr;
-  if (auto* wc = dynamic_cast<TWinControl*>(c); wc && wc->FImpl && wc->FImpl->TopWidget()) {
-    wc->FImpl->TopWidget()->hide();
-    wc->FImpl->TopWidget()->setParent(nullptr);
-  }
+  if (auto* wc = dynamic_cast<TWinControl*>(c); wc && wc->FImpl) wc->FImpl->Detach();
   if (!IsDestroying()) {
     if (c->FAlign != alNone) Realign();
     Invalidate();
@@ -280,10 +224,10 @@ void TWinControl::SetFocus() {
   if (!CanFocus()) throw EInvalidOperation("Cannot focus a disabled or invisible window");
   Handle();
   if (TCustomForm* f = GetParentForm(this); f && f != this) f->SetActiveControl(this);
-  if (FImpl->Client) FImpl->Client->setFocus(Qt::OtherFocusReason);
+  FImpl->FocusClient();
 }
 
-bool TWinControl::Focused() const { return FImpl && FImpl->Client && FImpl->Client->hasFocus(); }
+bool TWinControl::Focused() const { return FImpl && FImpl->ClientHasFocus(); }
 
 static void CollectTabOrder(const TWinControl* w, std::vector<TWinControl*>& out) {
   std::vector<TWinControl*> kids;
@@ -321,13 +265,13 @@ void TWinControl::SelectNext(TWinControl* current, bool goForward, bool checkTab
 }
 
 TRect TWinControl::ClientRect() const {
-  if (FImpl && FImpl->NonClient) return Rect(0, 0, FImpl->ClientInWindow.Width(), FImpl->ClientInWindow.Height());
+  if (FImpl && FImpl->HasNonClient()) return Rect(0, 0, FImpl->ClientInWindow.Width(), FImpl->ClientInWindow.Height());
   return Rect(0, 0, FWidth, FHeight);
 }
 
 TPoint TWinControl::ClientOrigin() const {
   TPoint o = TControl::ClientOrigin();
-  if (FImpl && FImpl->NonClient) return Point(o.X + FImpl->ClientInWindow.Left, o.Y + FImpl->ClientInWindow.Top);
+  if (FImpl && FImpl->HasNonClient()) return Point(o.X + FImpl->ClientInWindow.Left, o.Y + FImpl->ClientInWindow.Top);
   return o;
 }
 
@@ -336,8 +280,8 @@ void TWinControl::SetBounds(int ALeft, int ATop, int AWidth, int AHeight) {
 }
 
 void TWinControl::BoundsChanged(bool moved, bool sized) {
-  if (FImpl && FImpl->Client) {
-    winimpl::PlaceWindowWidgets(this);
+  if (FImpl && FImpl->HasClient()) {
+    FImpl->Place();
     if (sized) FImpl->ClientDirty = true;
     if (sized && FParent) FrameChanged();
   }
@@ -351,7 +295,7 @@ void TWinControl::BoundsChanged(bool moved, bool sized) {
 void TWinControl::Invalidate() {
   if (!FImpl) return;
   FImpl->ClientDirty = true;
-  if (FImpl->Client) FImpl->Client->update();
+  FImpl->UpdateClient();
 }
 
 void TWinControl::Repaint() {
@@ -502,14 +446,14 @@ void TWinControl::DefaultHandler(TMessage& m) {
 }
 
 void TWinControl::CMVisibleChanged(TMessage& m) {
-  if (FImpl && FImpl->Client && FParent) {
+  if (FImpl && FImpl->HasClient() && FParent) {
     TMessage s{WM_SHOWWINDOW, FVisible ? 1u : 0u, 0, 0};
     WindowProc(s);
-    if (FImpl && FImpl->TopWidget()) FImpl->TopWidget()->setVisible(FVisible);
-  } else if (FImpl && FImpl->Popup && FImpl->Client) {
+    if (FImpl) FImpl->SetShown(FVisible);
+  } else if (FImpl && FImpl->Popup && FImpl->HasClient()) {
     TMessage s{WM_SHOWWINDOW, FVisible ? 1u : 0u, 0, 0};
     WindowProc(s);
-    if (FImpl && FImpl->Client) FImpl->Client->setVisible(FVisible);
+    if (FImpl) FImpl->SetClientShown(FVisible);
   }
   if (FParent) {
     if (FAlign != alNone) FParent->Realign();
@@ -518,8 +462,7 @@ void TWinControl::CMVisibleChanged(TMessage& m) {
 }
 
 void TWinControl::CMEnabledChanged(TMessage& m) {
-  if (FImpl && FImpl->Client) FImpl->Client->setEnabled(FEnabled);
-  if (FImpl && FImpl->NonClient) FImpl->NonClient->setEnabled(FEnabled);
+  if (FImpl) FImpl->SetEnabled(FEnabled);
   Perform(WM_ENABLE, FEnabled ? 1 : 0, 0);
   Invalidate();
 }

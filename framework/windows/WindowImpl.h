@@ -1,30 +1,27 @@
 #pragma once
-// Private: the Qt side of a window. Each TWinControl has a ClientWidget (its client
-// area, holding the retained off-screen image of the client); a form also has a
-// FrameWidget, the top-level window whose image holds the non-client frame.
-#include <QPointer>
-#include <QTimer>
-#include <QWidget>
+// Private: a window as the framework keeps it. The retained images, the non-client
+// geometry and the window's shape live here; the widgets that show it on screen belong
+// to the windowing backend (qt/WindowWidgets.h) and are reached only through the
+// operations below, so that controls and forms read without the toolkit.
 #include <map>
 #include <memory>
 #include <optional>
+#include <string>
 
 #include "framework/graphics/Bitmap.h"
 #include "framework/graphics/Region.h"
 #include "framework/windows/Controls.h"
 
 class TCustomForm;
-class ClientWidget;
-class FrameWidget;
-class NonClientWidget;
+class TIcon;
 
 struct TWinControl::Impl {
+  explicit Impl(TWinControl* owner);
+  ~Impl();
+  Impl(const Impl&) = delete;
+  Impl& operator=(const Impl&) = delete;
+
   TWinControl* Owner = nullptr;
-  QPointer<ClientWidget> Client;
-  QPointer<FrameWidget> Frame;  // forms only
-  // Child windows whose WM_NCCALCSIZE once reserved a non-client area: the widget of the
-  // whole window, holding the client widget at ClientInWindow.
-  QPointer<NonClientWidget> NonClient;
   TRect ClientInWindow;
   TBitmap ClientImage;
   TBitmap WindowImage;  // forms and child windows with a non-client area: the whole window
@@ -33,73 +30,57 @@ struct TWinControl::Impl {
   bool Popup = false;
   std::optional<TRegion> Shape;
   Byte Alpha = 255;
-  std::map<std::uintptr_t, QPointer<QTimer>> Timers;
 
-  // The widget that is the window on screen (frame of a form, else the client widget).
-  QWidget* TopWidget() const;
-};
+  // The backend's widgets: the client area, a form's frame, and the whole window of a
+  // child whose WM_NCCALCSIZE once reserved a non-client area.
+  struct Widgets;
+  std::unique_ptr<Widgets> W;
 
-class ClientWidget : public QWidget {
- public:
-  ClientWidget(TWinControl* control, QWidget* parent, Qt::WindowFlags flags = {});
-  TWinControl* Control = nullptr;  // cleared when the control lets go of the widget
+  bool HasClient() const;
+  bool HasFrame() const;
+  bool HasNonClient() const;
 
- protected:
-  bool event(QEvent* e) override;
-  void paintEvent(QPaintEvent* e) override;
-  void mousePressEvent(QMouseEvent* e) override;
-  void mouseReleaseEvent(QMouseEvent* e) override;
-  void mouseDoubleClickEvent(QMouseEvent* e) override;
-  void mouseMoveEvent(QMouseEvent* e) override;
-  void wheelEvent(QWheelEvent* e) override;
-  void keyPressEvent(QKeyEvent* e) override;
-  void keyReleaseEvent(QKeyEvent* e) override;
-  void focusInEvent(QFocusEvent* e) override;
-  void focusOutEvent(QFocusEvent* e) override;
-  void enterEvent(QEnterEvent* e) override;
-  void leaveEvent(QEvent* e) override;
-  void moveEvent(QMoveEvent* e) override;
-  void resizeEvent(QResizeEvent* e) override;
-  void closeEvent(QCloseEvent* e) override;
-  bool focusNextPrevChild(bool next) override;
-};
+  // The client area, inside the parent's client area (or a pop-up of its own).
+  void CreateClient(TWinControl* parent);
+  // A form's top-level frame, holding the client area at ClientInWindow.
+  void CreateFrame(const std::string& caption, const TIcon& icon);
+  // A child window's first non-client area: a window widget takes the client's place.
+  void CreateNonClient();
+  // Stops the window's timers and lets go of the widgets, which may be in the middle of
+  // one of their own events: the event loop deletes them.
+  void Release();
 
-// The whole window of a child control with a non-client area; its mouse input outside
-// the client widget becomes WM_NCHITTEST and the WM_NC* mouse messages.
-class NonClientWidget : public QWidget {
- public:
-  NonClientWidget(TWinControl* control, QWidget* parent);
-  TWinControl* Control = nullptr;  // cleared when the control lets go of the widget
+  // The window on screen: the frame of a form, else the window or client widget.
+  bool Showing() const;
+  void SetShown(bool shown);
+  void AttachTo(TWinControl* parent);  // into the parent's client area, placed and shown as the control is
+  void Detach();                       // hidden, out of any parent
+  void Place();                        // the widgets at the control's bounds
+  void SetClientShown(bool shown);
+  void SetEnabled(bool enabled);
+  void RaiseClient();
+  void LowerClient();
+  void SetCursor(TCursor cursor);
+  void FocusClient();
+  bool ClientHasFocus() const;
+  void UpdateClient();     // repaint later
+  void UpdateWindow();     // the frame or non-client widget, later
 
- protected:
-  void paintEvent(QPaintEvent* e) override;
-  void mousePressEvent(QMouseEvent* e) override;
-  void mouseReleaseEvent(QMouseEvent* e) override;
-  void mouseDoubleClickEvent(QMouseEvent* e) override;
-  void mouseMoveEvent(QMouseEvent* e) override;
-  void leaveEvent(QEvent* e) override;
-};
-
-class FrameWidget : public QWidget {
- public:
-  FrameWidget(TCustomForm* form, Qt::WindowFlags flags);
-  TCustomForm* Form = nullptr;
-
- protected:
-  bool event(QEvent* e) override;
-  void paintEvent(QPaintEvent* e) override;
-  void mousePressEvent(QMouseEvent* e) override;
-  void mouseReleaseEvent(QMouseEvent* e) override;
-  void mouseDoubleClickEvent(QMouseEvent* e) override;
-  void mouseMoveEvent(QMouseEvent* e) override;
-  void wheelEvent(QWheelEvent* e) override;
-  void keyPressEvent(QKeyEvent* e) override;
-  void keyReleaseEvent(QKeyEvent* e) override;
-  void leaveEvent(QEvent* e) override;
-  void moveEvent(QMoveEvent* e) override;
-  void resizeEvent(QResizeEvent* e) override;
-  void closeEvent(QCloseEvent* e) override;
-  void changeEvent(QEvent* e) override;
+  // Forms.
+  void SetFrameGeometry(const TRect& bounds);
+  void SetClientGeometry(const TRect& r);
+  void SetTitle(const std::string& caption);
+  void SetIcon(const TIcon& icon);
+  void SetFrameCursor(TCursor cursor);
+  bool Minimized() const;
+  void ShowMinimized();
+  void ShowNormal();
+  void ForgetMinimized();  // a hidden window shows normal next time
+  void ShowFrame(bool minimized);  // shown, raised and activated
+  void HideFrame();
+  bool FrameShowing() const;
+  void ActivateFrame();
+  void SetModal(bool modal);
 };
 
 // Reaches the protected and private parts the window functions need.
@@ -124,18 +105,11 @@ TControl* CaptureControl();
 void SetCaptureControl(TControl* c);
 void SetCaptureInternal(HWND wnd, TControl* c);
 
-// Buttons held, as the framework last saw them (real and simulated input).
-Qt::MouseButtons HeldButtons();
-void NoteButtons(Qt::MouseButtons held);
-// Modifiers of simulated key input (the platform's state is asked as well).
-Qt::KeyboardModifiers KeyboardModifiersHeld();
-void NoteModifiers(Qt::KeyboardModifiers m);
-
 // Delivers a mouse message that arrived at control (client point) through capture,
 // the application's message filter and WindowProc, guarded at the event boundary.
 void DeliverMouse(TWinControl* control, UINT msg, TPoint clientPoint, WPARAM keys);
 void DeliverKey(TWinControl* control, UINT msg, WPARAM wParam, LPARAM lParam);
-// Once per process, under X11: held keys repeat as presses alone (KeyRepeat.cpp).
+// Once per process, under X11: held keys repeat as presses alone (qt/KeyRepeat.cpp).
 void AskForDetectableKeyRepeat();
 // Sends through WindowProc, sending an escaping exception to the application's handler.
 LRESULT GuardedSend(TWinControl* control, UINT msg, WPARAM wParam, LPARAM lParam);
@@ -147,22 +121,11 @@ void RenderFrame(TCustomForm* form);
 // Child windows with a non-client area (ChildNonClient.cpp): renders the window image
 // (WM_NCPAINT) when it is marked dirty or has the wrong size.
 void RenderNonClient(TWinControl* control);
-// Places the widgets of a child window (or pop-up) at the control's bounds.
-void PlaceWindowWidgets(TWinControl* control);
 // A mouse message over a child window's non-client widget (screen point).
 void NonClientMouse(TWinControl* control, UINT msg, TPoint screenPoint, WPARAM keys);
 // The default handling of WM_NCCALCSIZE, WM_NCHITTEST and WM_NCPAINT for child windows;
 // false for other messages.
 bool ChildNonClientDefault(TWinControl* control, TMessage& m);
-// Draws a TBitmap's pixels with a QPainter-compatible image (no copy).
-void BlitImage(QWidget* w, const TBitmap& image, QPoint at = {});
-
-// Qt key <-> virtual key.
-int QtKeyToVirtualKey(int qtKey);
-int VirtualKeyToQtKey(int vk);
-WPARAM MouseKeys(Qt::MouseButtons buttons, Qt::KeyboardModifiers mods);
-UINT MouseMessage(Qt::MouseButton button, int kind);  // kind 0 down, 1 up, 2 double
-QRegion ToQRegion(const TRegion& r);
 
 // Input policy (InputPolicy.cpp).
 // Tracks the control under the screen point of a mouse message that arrived at control.

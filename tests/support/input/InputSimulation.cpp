@@ -7,7 +7,7 @@
 #include <QWheelEvent>
 
 #include "framework/windows/Forms.h"
-#include "framework/windows/WindowImpl.h"
+#include "framework/windows/qt/WindowWidgets.h"
 #include "framework/windows/Windows.h"
 #include "tests/support/input/InputSimulation.h"
 
@@ -40,23 +40,23 @@ Target WidgetFor(TWinControl* c, TPoint sp) {
   if (auto* f = dynamic_cast<TCustomForm*>(c)) {
     TRect client = f->ClientRectInWindow();
     OffsetRect(client, f->Left(), f->Top());
-    if (!PtInRect(client, sp) && impl->Frame) {
-      t.Widget = impl->Frame;
+    if (!PtInRect(client, sp) && impl->W->Frame) {
+      t.Widget = impl->W->Frame;
       t.Origin = Point(f->Left(), f->Top());
       return t;
     }
-  } else if (impl->NonClient) {
+  } else if (impl->W->NonClient) {
     TRect client = c->ClientRect();
     TPoint o = c->ClientOrigin();
     OffsetRect(client, o.X, o.Y);
     if (!PtInRect(client, sp)) {
       TRect in = c->ClientRectInWindow();
-      t.Widget = impl->NonClient;
+      t.Widget = impl->W->NonClient;
       t.Origin = Point(o.X - in.Left, o.Y - in.Top);
       return t;
     }
   }
-  t.Widget = impl->Client;
+  t.Widget = impl->W->Client;
   t.Origin = c->ClientOrigin();
   return t;
 }
@@ -159,7 +159,7 @@ void SimulateWheel(TWinControl* target, int x, int y, int delta, WPARAM keys) {
 void SimulateKey(TWinControl* target, UINT msg, int vk, WPARAM keys) {
   if (!target) return;
   target->Handle();
-  QWidget* w = target->WindowImpl()->Client;
+  QWidget* w = target->WindowImpl()->W->Client;
   if (!w) return;
   Qt::KeyboardModifiers saved = KeyboardModifiersHeld();
   NoteModifiers(ModifiersOf(keys));
@@ -172,7 +172,7 @@ void SimulateKey(TWinControl* target, UINT msg, int vk, WPARAM keys) {
 void SimulateChar(TWinControl* target, char32_t ch) {
   if (!target) return;
   target->Handle();
-  QPointer<QWidget> w = target->WindowImpl()->Client.data();
+  QPointer<QWidget> w = target->WindowImpl()->W->Client.data();
   if (!w) return;
   int key = 0;
   if (ch >= 'a' && ch <= 'z') key = Qt::Key_A + int(ch - 'a');

@@ -10,7 +10,7 @@
 
 #include "framework/windows/Application.h"
 #include "framework/windows/Forms.h"
-#include "framework/windows/WindowImpl.h"
+#include "framework/windows/qt/WindowWidgets.h"
 #include "framework/windows/Windows.h"
 
 namespace winimpl {
@@ -85,21 +85,16 @@ int VirtualKeyToQtKey(int vk) {
   }
 }
 
-QRegion ToQRegion(const TRegion& r) {
-  QRegion q;
-  for (const TRect& t : r.Rects()) q += QRect(t.Left, t.Top, t.Width(), t.Height());
-  return q;
-}
+namespace {
+Qt::MouseButtons gHeld;
+Qt::KeyboardModifiers gModifiers;
+}  // namespace
 
-void RenderFrame(TCustomForm* form) {
-  TWinControl::Impl* impl = form->WindowImpl();
-  if (!impl) return;
-  int w = std::max(0, form->Width()), h = std::max(0, form->Height());
-  if (!impl->FrameDirty && impl->WindowImage.Width() == w && impl->WindowImage.Height() == h) return;
-  impl->FrameDirty = false;
-  if (impl->WindowImage.Width() != w || impl->WindowImage.Height() != h) impl->WindowImage.SetSize(w, h);
-  if (w > 0 && h > 0) GuardedSend(form, WM_NCPAINT, 1, 0);
-}
+Qt::KeyboardModifiers KeyboardModifiersHeld() { return gModifiers; }
+void NoteModifiers(Qt::KeyboardModifiers m) { gModifiers = m; }
+Qt::MouseButtons HeldButtons() { return gHeld; }
+void NoteButtons(Qt::MouseButtons held) { gHeld = held; }
+
 }  // namespace winimpl
 
 using namespace winimpl;
@@ -349,4 +344,38 @@ void FrameWidget::changeEvent(QEvent* e) {
     if (IsWindow(h)) GuardedSend(Lookup(h), WM_ACTIVATE, active ? WA_ACTIVE : WA_INACTIVE, 0);
   }
   QWidget::changeEvent(e);
+}
+
+// ---------------------------------------------------------------------------------------
+NonClientWidget::NonClientWidget(TWinControl* control, QWidget* parent) : QWidget(parent), Control(control) {
+  setAttribute(Qt::WA_OpaquePaintEvent);
+  setAttribute(Qt::WA_NoSystemBackground);
+  setMouseTracking(true);
+  setFocusPolicy(Qt::NoFocus);
+}
+
+void NonClientWidget::paintEvent(QPaintEvent*) {
+  if (!Control) return;
+  TWinControl* c = Control;
+  HWND h = c->HandleValue();
+  RenderNonClient(c);
+  if (!IsWindow(h) || !Control) return;
+  BlitImage(this, c->WindowImpl()->WindowImage);
+}
+
+static void NonClientEvent(NonClientWidget* w, QMouseEvent* e, UINT msg) {
+  NoteButtons(e->buttons());
+  if (w->Control) NonClientMouse(w->Control, msg, Global(e->globalPosition()), MouseKeys(e->buttons(), e->modifiers()));
+}
+
+void NonClientWidget::mousePressEvent(QMouseEvent* e) { NonClientEvent(this, e, MouseMessage(e->button(), 0)); }
+void NonClientWidget::mouseReleaseEvent(QMouseEvent* e) { NonClientEvent(this, e, MouseMessage(e->button(), 1)); }
+void NonClientWidget::mouseDoubleClickEvent(QMouseEvent* e) { NonClientEvent(this, e, MouseMessage(e->button(), 2)); }
+void NonClientWidget::mouseMoveEvent(QMouseEvent* e) { NonClientEvent(this, e, WM_MOUSEMOVE); }
+
+void NonClientWidget::leaveEvent(QEvent*) {
+  if (!Control) return;
+  HWND h = Control->HandleValue();
+  Application->Guard([&] { MouseLeftWindow(Control); });
+  if (IsWindow(h)) GuardedSend(Lookup(h), WM_NCMOUSELEAVE, 0, 0);
 }

@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-#include "framework/graphics/RegionImpl.h"
+#include "framework/graphics/qt/RegionImpl.h"
 
 namespace {
 QRect ToQRect(const TRect& r) { return QRect(r.Left, r.Top, r.Width(), r.Height()); }

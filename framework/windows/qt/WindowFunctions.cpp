@@ -1,13 +1,16 @@
 // The window functions of Windows.h over the framework's windows and Qt.
 #include <QApplication>
+#include <QBitmap>
 #include <algorithm>
 #include <QCursor>
 #include <QGuiApplication>
 #include <QScreen>
 
 #include "framework/graphics/Canvas.h"
+#include "framework/graphics/qt/QtBridge.h"
+#include "framework/windows/HintWindow.h"
 #include "framework/windows/Forms.h"
-#include "framework/windows/WindowImpl.h"
+#include "framework/windows/qt/WindowWidgets.h"
 #include "framework/windows/Windows.h"
 
 using namespace winimpl;
@@ -53,7 +56,7 @@ LONG SetWindowLong(HWND wnd, int index, LONG value) {
   if (!IsWindow(wnd)) return LONG(old);
   if (index == GWL_EXSTYLE && ((old ^ DWORD(value)) & WS_EX_LAYERED)) {
     // Leaving the layered state makes the window opaque again.
-    if (QWidget* top = c->WindowImpl()->TopWidget())
+    if (QWidget* top = c->WindowImpl()->W->Top())
       top->setWindowOpacity((DWORD(value) & WS_EX_LAYERED) ? c->WindowImpl()->Alpha / 255.0 : 1.0);
   }
   if (index == GWL_STYLE) {
@@ -80,7 +83,7 @@ bool SetWindowPos(HWND wnd, HWND insertAfter, int x, int y, int cx, int cy, UINT
     else
       WindowAccess::FrameChanged(c);
   }
-  QWidget* top = c->WindowImpl() ? c->WindowImpl()->TopWidget() : nullptr;
+  QWidget* top = c->WindowImpl() ? c->WindowImpl()->W->Top() : nullptr;
   if (top && !(flags & SWP_NOZORDER)) {
     if (insertAfter == HWND_BOTTOM)
       top->lower();
@@ -95,7 +98,7 @@ bool SetWindowPos(HWND wnd, HWND insertAfter, int x, int y, int cx, int cy, UINT
 bool ShowWindow(HWND wnd, int cmd) {
   TWinControl* c = Lookup(wnd);
   if (!c || !c->WindowImpl()) return false;
-  QWidget* top = c->WindowImpl()->TopWidget();
+  QWidget* top = c->WindowImpl()->W->Top();
   bool was = top && top->isVisible();
   TCustomForm* f = AsForm(c);
   switch (cmd) {
@@ -135,7 +138,7 @@ bool ShowWindow(HWND wnd, int cmd) {
 
 bool IsWindowVisible(HWND wnd) {
   TWinControl* c = Lookup(wnd);
-  return c && c->WindowImpl() && c->WindowImpl()->TopWidget() && c->WindowImpl()->TopWidget()->isVisible() &&
+  return c && c->WindowImpl() && c->WindowImpl()->W->Top() && c->WindowImpl()->W->Top()->isVisible() &&
          (!c->Parent() || c->Showing());
 }
 
@@ -219,8 +222,8 @@ bool UpdateWindow(HWND wnd) {
   TWinControl* c = Lookup(wnd);
   if (!c || !c->WindowImpl()) return false;
   TWinControl::Impl* impl = c->WindowImpl();
-  if (impl->Client && impl->Client->isVisible())
-    impl->Client->repaint();
+  if (impl->W->Client && impl->W->Client->isVisible())
+    impl->W->Client->repaint();
   else
     RenderClient(c);
   return true;
@@ -230,10 +233,10 @@ bool RedrawWindow(HWND wnd, const TRect* r, UINT flags) {
   TWinControl* c = Lookup(wnd);
   if (!c) return false;
   if (flags & RDW_FRAME)
-    if (TWinControl::Impl* impl = c->WindowImpl(); impl && (impl->Frame || impl->NonClient)) {
+    if (TWinControl::Impl* impl = c->WindowImpl(); impl && (impl->W->Frame || impl->W->NonClient)) {
       impl->FrameDirty = true;
-      if (impl->Frame) impl->Frame->update();
-      if (impl->NonClient) impl->NonClient->update();
+      if (impl->W->Frame) impl->W->Frame->update();
+      if (impl->W->NonClient) impl->W->NonClient->update();
     }
   if (flags & (RDW_INVALIDATE | RDW_ERASE)) InvalidateRect(wnd, r, true);
   if (flags & RDW_ALLCHILDREN)
@@ -252,14 +255,14 @@ TCanvas* GetWindowCanvas(HWND wnd) {
   TWinControl* c = Lookup(wnd);
   if (!c || !c->WindowImpl()) return nullptr;
   TWinControl::Impl* impl = c->WindowImpl();
-  if (!AsForm(c) && !impl->NonClient) return GetClientCanvas(wnd);
+  if (!AsForm(c) && !impl->W->NonClient) return GetClientCanvas(wnd);
   if (impl->WindowImage.Width() != c->Width() || impl->WindowImage.Height() != c->Height())
     impl->WindowImage.SetSize(std::max(0, c->Width()), std::max(0, c->Height()));
   TCanvas* canvas = impl->WindowImage.Canvas();
   canvas->ResetClip();
   canvas->SetOrigin(Point(0, 0));
-  if (impl->Frame) impl->Frame->update();
-  if (impl->NonClient) impl->NonClient->update();
+  if (impl->W->Frame) impl->W->Frame->update();
+  if (impl->W->NonClient) impl->W->NonClient->update();
   return canvas;
 }
 
@@ -271,7 +274,7 @@ TCanvas* GetClientCanvas(HWND wnd) {
   TCanvas* canvas = impl->ClientImage.Canvas();
   canvas->ResetClip();
   canvas->SetOrigin(Point(0, 0));
-  if (impl->Client) impl->Client->update();
+  if (impl->W->Client) impl->W->Client->update();
   return canvas;
 }
 
@@ -279,7 +282,7 @@ int SetWindowRgn(HWND wnd, const TRegion* region, bool redraw) {
   TWinControl* c = Lookup(wnd);
   if (!c || !c->WindowImpl()) return 0;
   TWinControl::Impl* impl = c->WindowImpl();
-  QWidget* top = impl->TopWidget();
+  QWidget* top = impl->W->Top();
   if (region) {
     impl->Shape = *region;
     if (top) top->setMask(ToQRegion(*region));
@@ -303,7 +306,7 @@ bool SetLayeredWindowAttributes(HWND wnd, TColor, Byte alpha, DWORD flags) {
   if (!c || !c->WindowImpl() || !(c->ExStyle() & WS_EX_LAYERED)) return false;
   if (flags & LWA_ALPHA) {
     c->WindowImpl()->Alpha = alpha;
-    if (QWidget* top = c->WindowImpl()->TopWidget()) top->setWindowOpacity(alpha / 255.0);
+    if (QWidget* top = c->WindowImpl()->W->Top()) top->setWindowOpacity(alpha / 255.0);
   }
   return true;
 }
@@ -419,8 +422,8 @@ HWND GetForegroundWindow() { return GetActiveWindow(); }
 
 bool SetForegroundWindow(HWND wnd) {
   TWinControl* c = Lookup(wnd);
-  if (!c || !c->WindowImpl() || !c->WindowImpl()->TopWidget()) return false;
-  QWidget* top = c->WindowImpl()->TopWidget();
+  if (!c || !c->WindowImpl() || !c->WindowImpl()->W->Top()) return false;
+  QWidget* top = c->WindowImpl()->W->Top();
   top->raise();
   top->activateWindow();
   return true;
@@ -479,3 +482,20 @@ int GetSystemMetrics(int index) {
 bool GetDragFullWindows() { return true; }
 
 unsigned GetDoubleClickTime() { return unsigned(QApplication::doubleClickInterval()); }
+
+int GetCursorHeightMargin() {
+  // Only a cursor made from a bitmap can be read; the shapes of the cursor theme cannot.
+  if (const QCursor* over = QGuiApplication::overrideCursor(); over && over->shape() == Qt::BitmapCursor) {
+    const QImage mask = over->mask().toImage().convertToFormat(QImage::Format_Mono);
+    const QImage image = over->bitmap().toImage().convertToFormat(QImage::Format_Mono);
+    int bottom = -1;
+    for (int y = mask.height() - 1; y >= 0 && bottom < 0; --y)
+      for (int x = 0; x < mask.width(); ++x)
+        if (mask.pixelIndex(x, y) != 0 || (y < image.height() && x < image.width() && image.pixelIndex(x, y) != 0)) {
+          bottom = y;
+          break;
+        }
+    if (bottom >= 0) return bottom + 1 - over->hotSpot().y();
+  }
+  return GetSystemMetrics(SM_CYCURSOR);
+}

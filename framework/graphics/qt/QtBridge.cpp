@@ -1,11 +1,11 @@
-#include "framework/graphics/QtBridge.h"
+#include "framework/graphics/qt/QtBridge.h"
 
 #include <QFontMetrics>
 #include <QGuiApplication>
 #include <QPixmap>
 #include <cmath>
 
-#include "framework/graphics/RegionImpl.h"
+#include "framework/graphics/qt/RegionImpl.h"
 
 QImage WrapBitmap(TBitmap& bitmap) {
   if (bitmap.Empty()) return QImage();

@@ -11,7 +11,7 @@
 #include "framework/graphics/Bitmap.h"
 #include "framework/graphics/Canvas.h"
 #include "framework/graphics/CanvasRaster.h"
-#include "framework/graphics/QtBridge.h"
+#include "framework/graphics/qt/QtBridge.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 
 #include "framework/windows/Application.h"
 #include "framework/windows/Timers.h"
-#include "framework/windows/WindowImpl.h"
+#include "framework/windows/qt/WindowWidgets.h"
 #include "framework/windows/Windows.h"
 
 struct TTimer::Impl {
@@ -68,7 +68,7 @@ void TTimer::Timer() {
 std::uintptr_t SetTimer(HWND wnd, std::uintptr_t id, UINT ms) {
   TWinControl* c = FindControl(wnd);
   if (!c || !c->WindowImpl()) return 0;
-  auto& timers = c->WindowImpl()->Timers;
+  auto& timers = c->WindowImpl()->W->Timers;
   QPointer<QTimer>& slot = timers[id];
   if (!slot) {
     slot = new QTimer();
@@ -87,7 +87,7 @@ std::uintptr_t SetTimer(HWND wnd, std::uintptr_t id, UINT ms) {
 bool KillTimer(HWND wnd, std::uintptr_t id) {
   TWinControl* c = FindControl(wnd);
   if (!c || !c->WindowImpl()) return false;
-  auto& timers = c->WindowImpl()->Timers;
+  auto& timers = c->WindowImpl()->W->Timers;
   auto it = timers.find(id);
   if (it == timers.end()) return false;
   if (it->second) {

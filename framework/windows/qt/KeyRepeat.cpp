@@ -5,7 +5,7 @@
 // alone; the widgets then know a press of a key that is down as a repeat.
 #include <QGuiApplication>
 
-#include "framework/windows/WindowImpl.h"
+#include "framework/windows/qt/WindowWidgets.h"
 
 // Last: the X headers define names (KeyPress, None, Bool) that Qt's headers use.
 #include <X11/XKBlib.h>
