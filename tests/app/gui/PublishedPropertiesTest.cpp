@@ -18,6 +18,10 @@
 #include "framework/layout/LayoutReader.h"
 #include "framework/layout/LayoutWriter.h"
 #include "framework/windows/Forms.h"
+#include "skin/controls/SkinButton.h"
+#include "skin/controls/SkinPanel.h"
+#include "skin/controls/SkinSpeedButton.h"
+#include "skin/form/SkinForm.h"
 #include "skin/form/SkinHint.h"
 #include "skin/form/SkinTrayIcon.h"
 
@@ -30,7 +34,8 @@ class TTableRoot : public TForm {
 };
 
 // Owner: the class whose own properties the lines set; Create: the class made for it
-// (a creatable descendant when the owner is abstract), inside Host if it needs one.
+// (a creatable descendant when the owner is abstract, or a descendant whose class chain
+// must reach the owner), inside Host if it needs one.
 struct TClassCase {
   const char* Owner;
   const char* Create;
@@ -40,8 +45,10 @@ struct TClassCase {
 
 const char* HostOf(const std::string& cls) { return cls == "TMenuItem" ? "TPopupMenu" : nullptr; }
 
-// A 1 x 1 BMP, red.
-#define BMP_1X1 "{424D3A0000000000000036000000280000000100000001000000010018000000000004000000000000000000000000000000000000000000FF00}"
+// A 1 x 1 BMP, red; the same file after its 32-bit length, as older layouts store it.
+#define BMP_1X1_BYTES "424D3A0000000000000036000000280000000100000001000000010018000000000004000000000000000000000000000000000000000000FF00"
+#define BMP_1X1 "{" BMP_1X1_BYTES "}"
+#define BMP_1X1_SIZED "{3A000000" BMP_1X1_BYTES "}"
 
 const TClassCase kCases[] = {
     {"TControl", "TTrackBar", R"(ClientWidth = 120
@@ -77,7 +84,10 @@ OnResize = Handler
 OnEnter = Handler
 OnExit = Handler)"},
     {"TControl", "TBevel", "Align = alRight"},
+    {"TControl", "TLabel", "Left = 5\nTop = 6"},
     {"TWinControl", "TTrackBar", "TabOrder = 1\nTabStop = False"},
+    {"TWinControl", "TButton", "TabOrder = 2\nTabStop = False"},
+    {"TWinControl", "TbsSkinButton", "TabOrder = 2"},
     {"TTrackBar", "TTrackBar", R"(Min = -5
 Max = 50
 Position = 17
@@ -98,6 +108,7 @@ Transparent = True
 WordWrap = True
 ShowAccelChar = False
 FocusControl = Other)"},
+    {"TLabel", "TbsSkinStdLabel", "Caption = 'File &name:'"},
     {"TButton", "TButton", R"(Caption = 'OK'
 Default = True
 Cancel = True
@@ -112,6 +123,7 @@ ItemIndex = 2
 Columns = 3
 OnClick = Handler)"},
     {"TBevel", "TBevel", "Shape = bsLeftLine\nStyle = bsRaised"},
+    {"TBevel", "TbsSkinBevel", "Shape = bsTopLine"},
     {"TEdit", "TEdit", R"(Text = 'typed'
 MaxLength = 12
 ReadOnly = True
@@ -140,6 +152,7 @@ SmallImages = Pics
 LargeImages = Pics
 OnChange = Handler
 OnDblClick = Handler)"},
+    {"TListView", "TbsSkinListView", "ViewStyle = vsReport\nMultiSelect = True"},
     {"TCustomForm", "TForm", R"(BorderStyle = bsToolWindow
 BorderIcons = [biSystemMenu, biHelp]
 Position = poScreenCenter
@@ -185,6 +198,7 @@ Action = Act
 OnClick = Handler)", "TPopupMenu"},
     {"TMenu", "TPopupMenu", "Images = Pics"},
     {"TPopupMenu", "TPopupMenu", "AutoPopup = False\nOnPopup = Handler"},
+    {"TPopupMenu", "TbsSkinPopupMenu", "AutoPopup = False"},
     {"TbsSkinData", "TbsSkinData", "CompressedStoredSkin = Packed\nResourceStrData = Strs"},
     {"TbsCompressedStoredSkin", "TbsCompressedStoredSkin", R"(Description = 'Slate'
 FileName = 'skin.ini'
@@ -659,6 +673,39 @@ TEST_F(PublishedPropertyLayout, EveryPropertyHasAGetterUnlessNeverWritten) {
       const bool never = kNeverWritten.count(cls + "." + p->Name) > 0;
       EXPECT_EQ(!never, p->HasGetter()) << cls << "." << p->Name << (never ? " is written back" : " is never written back");
     }
+}
+
+// Bitmap blocks are never written back, so the table cannot compare them: each one read,
+// bare or after its length, lands in its bitmap; a cut-off block fails the read.
+TEST_F(PublishedPropertyLayout, BitmapBlocksLandInTheirBitmapsAndBrokenOnesFailTheRead) {
+  struct TBlockCase {
+    const char* Create;
+    const char* Name;
+    const TBitmap* (*Bitmap)(TComponent*);
+  };
+  const TBlockCase cases[] = {
+      {"TbsSkinButton", "Glyph.Data", [](TComponent* c) -> const TBitmap* { return static_cast<TbsSkinButton*>(c)->Glyph(); }},
+      {"TbsSkinSpeedButton", "Glyph.Data",
+       [](TComponent* c) -> const TBitmap* { return static_cast<TbsSkinSpeedButton*>(c)->Glyph(); }},
+      {"TbsSkinPanel", "Glyph.Data", [](TComponent* c) -> const TBitmap* { return static_cast<TbsSkinPanel*>(c)->Glyph(); }},
+      {"TbsSkinForm", "LogoBitMap.Data",
+       [](TComponent* c) -> const TBitmap* { return static_cast<TbsSkinForm*>(c)->LogoBitMap(); }},
+  };
+  for (const TBlockCase& c : cases) {
+    const std::string property = std::string(c.Create) + "." + c.Name;
+    for (const char* block : {BMP_1X1, BMP_1X1_SIZED}) {
+      TTableRoot root(nullptr);
+      ReadLayout(&root, LayoutOf(c.Create, std::string(c.Name) + " = " + block, nullptr));
+      const TBitmap* bmp = c.Bitmap(root.FindComponent("Subject"));
+      ASSERT_TRUE(bmp->Width() == 1 && bmp->Height() == 1) << property << " = " << block;
+      EXPECT_EQ(clRed, bmp->Pixel(0, 0)) << property << " = " << block;
+    }
+    TTableRoot broken(nullptr);
+    EXPECT_THROW(ReadLayout(&broken, LayoutOf(c.Create, std::string(c.Name) + " = {3A000000424D3A00}", nullptr)),
+                 Exception)
+        << property;
+    EXPECT_EQ(nullptr, broken.FindComponent("Subject")) << property;
+  }
 }
 
 // What one read writes, the next read of it writes again unchanged: over the table's

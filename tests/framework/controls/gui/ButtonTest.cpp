@@ -104,6 +104,23 @@ TEST_F(ButtonTest, ModalResultGoesToTheFormBeforeOnClick) {
   EXPECT_EQ(Clicks, 1);
 }
 
+TEST_F(ButtonTest, StoredClickHandlerIsBoundByName) {
+  int clicks = 0;
+  ReadControls(R"(  object Btstart: TButton
+    Left = 16
+    Top = 150
+    Width = 59
+    Height = 25
+    OnClick = BtstartClick
+  end
+)", {{"BtstartClick", [&clicks] { ++clicks; }}});
+  auto* start = dynamic_cast<TButton*>(Form->FindComponent("Btstart"));
+  ASSERT_NE(nullptr, start);
+  Press(start, 10, 10);
+  Release(start, 10, 10);
+  EXPECT_EQ(clicks, 1);
+}
+
 TEST_F(ButtonTest, DefaultAndCancelAnswerTheirDialogKeys) {
   auto* cancel = new TButton(Form);
   cancel->SetParent(Form);

@@ -2,9 +2,14 @@
 // A shown form to put controls on, with pixel and screenshot helpers.
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <map>
 #include <string>
 
+#include "framework/controls/StandardControls.h"
 #include "framework/graphics/Bitmap.h"
+#include "framework/layout/ClassRegistry.h"
+#include "framework/layout/LayoutReader.h"
 #include "framework/windows/Forms.h"
 #include "framework/windows/PaintTo.h"
 #include "tests/support/input/InputSimulation.h"
@@ -52,6 +57,28 @@ class ControlsFixture : public ::testing::Test {
     return n;
   }
 
+  // Reads object blocks into Form with a registry of the standard controls and the bounds
+  // the windows layer would add; each handler name is bound to run its function.
+  void ReadControls(const std::string& objects, const std::map<std::string, std::function<void()>>& handlers = {}) {
+    TClassRegistry registry;
+    registry.RegisterClass("TComponent", "", TComponentFactory{});
+    registry.RegisterClass("TControl", "TComponent", TComponentFactory{});
+    auto control = registry.Properties<TControl>("TControl");
+    control.Integer("Left", nullptr, [](TControl* c, Int64 v) { c->SetLeft(int(v)); });
+    control.Integer("Top", nullptr, [](TControl* c, Int64 v) { c->SetTop(int(v)); });
+    control.Integer("Width", nullptr, [](TControl* c, Int64 v) { c->SetWidth(int(v)); });
+    control.Integer("Height", nullptr, [](TControl* c, Int64 v) { c->SetHeight(int(v)); });
+    RegisterStandardControls(registry);
+    registry.RegisterRootClass<TForm>("TForm", "TWinControl");
+    registry.SetParentHandler([](TComponent* child, TComponent* parent) {
+      auto* c = dynamic_cast<TControl*>(child);
+      auto* p = dynamic_cast<TWinControl*>(parent);
+      if (c && p) c->SetParent(p);
+    });
+    for (const auto& [name, run] : handlers)
+      registry.RegisterMethod("TForm", name, [run](TComponent*) -> TNotifyEvent { return [run](TObject*) { run(); }; });
+    ReadLayout(Form, "object Form1: TForm\n" + objects + "end\n", registry);
+  }
   TForm* Form = nullptr;
 };
 

@@ -72,6 +72,27 @@ TEST_F(LabelTest, RightJustifiedLabelKeepsItsRightEdge) {
   EXPECT_EQ(Lbl->Width(), Measure("Hello there").cx);
 }
 
+// Read in the stored order (bounds, caption, then alignment and AutoSize), the size is
+// fitted once reading is over, about the right edge the stored bounds gave.
+TEST_F(LabelTest, StoredRightJustifiedLabelIsFittedAfterReading) {
+  ReadControls(R"(  object Label1: TLabel
+    Left = 16
+    Top = 280
+    Width = 60
+    Height = 13
+    Caption = 'Volume:'
+    Alignment = taRightJustify
+    AutoSize = True
+  end
+)");
+  auto* label = dynamic_cast<TLabel*>(Form->FindComponent("Label1"));
+  ASSERT_NE(nullptr, label);
+  TBitmap scratch(1, 1);
+  scratch.Canvas()->Font()->Assign(label->Font());
+  EXPECT_EQ(label->Width(), scratch.Canvas()->TextWidth("Volume:"));
+  EXPECT_EQ(label->Left() + label->Width(), 76);
+}
+
 TEST_F(LabelTest, WordWrapKeepsTheWidthAndGrowsDownwards) {
   Lbl->SetWordWrap(true);
   Lbl->SetCaption("one two three four five six seven");

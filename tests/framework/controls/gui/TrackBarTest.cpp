@@ -113,6 +113,24 @@ TEST_F(TrackBarTest, PositionStaysInTheRangeAndEveryChangeIsReported) {
   EXPECT_EQ(Changes, (std::vector<int>{255, 0, 200, 100, 150, 20}));
 }
 
+// A stored position above the default Max, read before the stored Max, is kept; reading
+// reports nothing, and the handler bound by name hears later changes.
+TEST_F(TrackBarTest, StoredPositionBeforeMaxAndHandlerBoundByName) {
+  int changes = 0;
+  ReadControls(R"(  object TrackBar1: TTrackBar
+    Position = 200
+    Max = 255
+    OnChange = TrackBar1Change
+  end
+)", {{"TrackBar1Change", [&changes] { ++changes; }}});
+  auto* bar = dynamic_cast<TTrackBar*>(Form->FindComponent("TrackBar1"));
+  ASSERT_NE(nullptr, bar);
+  EXPECT_EQ(bar->Position(), 200);
+  EXPECT_EQ(changes, 0);
+  bar->SetPosition(20);
+  EXPECT_EQ(changes, 1);
+}
+
 TEST_F(TrackBarTest, VerticalBarRunsDownwards) {
   Bar->SetOrientation(trVertical);
   EXPECT_EQ(Bar->Width(), 45);

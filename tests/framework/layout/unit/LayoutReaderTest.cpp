@@ -161,6 +161,8 @@ TEST_F(LayoutReader, MalformedLayoutsNameTheLine) {
       {"object F: TTestForm\n  OnCreate = IntHandler\nend", "Layout line 2: error reading F.OnCreate: method IntHandler"},
       {"object F: TTestForm\n  object B: TTestWidget\n    Align = alSideways\n  end\nend",
        "Layout line 3: property B.Align: unknown value alSideways"},
+      {"object F: TTestForm\n  object B: TTestWidget\n    Align = 3\n  end\nend",
+       "Layout line 3: property B.Align needs an identifier"},
       {"object F: TTestForm\n  object B: TTestWidget\n    Anchors = [akLeft, akNowhere]\n  end\nend",
        "Layout line 3: property B.Anchors: unknown set element akNowhere"},
       {"object F: TTestForm\n  object B: TTestWidget\n    Visible = Maybe\n  end\nend",

@@ -1,11 +1,21 @@
-// The item tree: insertion rules, loops, ownership and freeing, radio groups.
+// The item tree: insertion rules, loops, ownership and freeing, radio groups, and the
+// tree a stored layout nests.
 #include <gtest/gtest.h>
 
 #include <memory>
 #include <set>
+#include <string>
+#include <vector>
 
+#include "framework/actions/Action.h"
+#include "framework/core/Exceptions.h"
+#include "framework/layout/ClassRegistry.h"
+#include "framework/layout/LayoutReader.h"
+#include "framework/layout/LayoutWriter.h"
+#include "framework/menus/MenuClasses.h"
 #include "framework/menus/MenuItem.h"
 #include "framework/menus/PopupMenu.h"
+#include "framework/windows/WindowsClasses.h"
 
 namespace {
 
@@ -206,6 +216,114 @@ TEST(MenuItemRadio, CheckingARadioItemUnchecksItsGroupInTheSameParentOnly) {
   mono->SetChecked(false);
   EXPECT_FALSE(stereo->Checked());
   EXPECT_FALSE(bits8->Checked());
+}
+
+// ---- stored layouts -----------------------------------------------------------------------------
+class TMenuTestRoot : public TComponent {
+ public:
+  using TComponent::TComponent;
+  std::string ClassName() const override { return "TMenuTestRoot"; }
+  std::vector<std::string> Log;
+};
+
+const char* const kMenuLayout = R"(object Root: TMenuTestRoot
+  object ActRecord: TAction
+    Caption = '&Record'
+    ShortCut = 16466
+    OnExecute = RecordExecute
+  end
+  object PopupMenu1: TPopupMenu
+    OnPopup = MenuPopup
+    object N1: TMenuItem
+      Caption = '&Format'
+      object Mono: TMenuItem
+        Caption = '&Mono'
+      end
+      object Stereo: TMenuItem
+        Caption = '&Stereo'
+        OnClick = ItemClick
+      end
+    end
+    object N2: TMenuItem
+      Caption = '-'
+    end
+    object RecordItem: TMenuItem
+      Caption = 'Start'
+      Action = ActRecord
+    end
+  end
+end
+)";
+
+class MenuLayout : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    RegisterWindowsClasses();
+    RegisterMenuClasses();
+    TClassRegistry& r = ClassRegistry();
+    r.RegisterRootClass<TMenuTestRoot>("TMenuTestRoot", "TComponent");
+    for (const char* name : {"ItemClick", "MenuPopup", "RecordExecute"})
+      r.RegisterMethod("TMenuTestRoot", name, [name](TComponent* root) -> TNotifyEvent {
+        auto* self = static_cast<TMenuTestRoot*>(root);
+        return [self, name](TObject* sender) {
+          auto* c = dynamic_cast<TComponent*>(sender);
+          self->Log.push_back(std::string(name) + " " + (c ? c->Name() : "?"));
+        };
+      });
+  }
+  // Names of the items under parent, a sub-menu's in brackets after it.
+  static std::string Tree(const TMenuItem* parent) {
+    std::string out;
+    for (int i = 0; i < parent->Count(); ++i) {
+      const TMenuItem* item = parent->Items(i);
+      out += (i ? " " : "") + item->Name();
+      if (item->Count()) out += " [" + Tree(item) + "]";
+    }
+    return out;
+  }
+};
+
+TEST_F(MenuLayout, ItemBlocksNestAndTheirHandlersRunByName) {
+  TMenuTestRoot root(nullptr);
+  ReadLayout(&root, kMenuLayout);
+  auto* menu = dynamic_cast<TPopupMenu*>(root.FindComponent("PopupMenu1"));
+  ASSERT_NE(menu, nullptr);
+  EXPECT_EQ(Tree(menu->Items()), "N1 [Mono Stereo] N2 RecordItem");
+  TMenuItem* format = menu->Items()->Items(0);
+  EXPECT_EQ(format->Items(0)->GetParentMenu(), menu);
+  EXPECT_TRUE(menu->Items()->Items(1)->IsLine());
+  // Linked while reading, the item keeps the caption it stored and takes what it left unset.
+  TMenuItem* recordItem = menu->Items()->Items(2);
+  EXPECT_EQ(recordItem->Caption(), "Start");
+  EXPECT_EQ(recordItem->ShortCut(), ShortCut('R', {ssCtrl}));
+
+  menu->Popup(0, 0);
+  format->Items(1)->Click();
+  recordItem->Click();
+  EXPECT_EQ(root.Log, (std::vector<std::string>{"MenuPopup PopupMenu1", "ItemClick Stereo", "RecordExecute ActRecord"}));
+}
+
+TEST_F(MenuLayout, WrittenLayoutKeepsTheNesting) {
+  TMenuTestRoot root(nullptr);
+  ReadLayout(&root, kMenuLayout);
+  const std::string text = WriteLayout(&root);
+  TMenuTestRoot copy(nullptr);
+  ReadLayout(&copy, text);
+  auto* menu = dynamic_cast<TPopupMenu*>(copy.FindComponent("PopupMenu1"));
+  ASSERT_NE(menu, nullptr) << text;
+  EXPECT_EQ(Tree(menu->Items()), "N1 [Mono Stereo] N2 RecordItem") << text;
+}
+
+TEST_F(MenuLayout, AnItemOutsideAMenuIsAnError) {
+  TMenuTestRoot root(nullptr);
+  try {
+    ReadLayout(&root, "object Root: TMenuTestRoot\n  object Stray: TMenuItem\n    Caption = 'x'\n  end\nend\n");
+    FAIL() << "a top-level item was accepted";
+  } catch (const ELayoutError& e) {
+    EXPECT_NE(e.Message().find("line 2"), std::string::npos) << e.Message();
+    EXPECT_NE(e.Message().find("Stray"), std::string::npos) << e.Message();
+  }
+  EXPECT_EQ(root.ComponentCount(), 0);  // the failed read left nothing behind
 }
 
 }  // namespace

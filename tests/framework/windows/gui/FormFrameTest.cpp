@@ -1,17 +1,23 @@
-// Forms: the window procedure hook, the default frame, the move and size loops.
+// Forms: the window procedure hook, the default frame, the move and size loops, a form
+// read from a stored layout.
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <string>
 #include <vector>
 
 #include "framework/graphics/Bitmap.h"
 #include "framework/graphics/Canvas.h"
 #include "framework/graphics/Region.h"
+#include "framework/layout/ClassRegistry.h"
+#include "framework/layout/LayoutReader.h"
 #include "framework/windows/Application.h"
 #include "framework/windows/Forms.h"
 #include "tests/support/input/InputSimulation.h"
 #include "framework/windows/PaintTo.h"
+#include "framework/windows/Timers.h"
 #include "framework/windows/Windows.h"
+#include "framework/windows/WindowsClasses.h"
 #include "tests/support/TestSupport.h"
 
 namespace {
@@ -302,6 +308,34 @@ TEST(MoveLoop, MaximizedFormDoesNotMoveAndCloseButtonCloses) {
   SimulateMouseAt(p, WM_LBUTTONUP, 0);
   EXPECT_TRUE(closed);
   EXPECT_FALSE(f->Visible());
+}
+
+// The stored client size gets the default frame around it; OnCreate, bound by name, waits
+// for the form's creation and then finds the components the layout made.
+TEST(FormFrame, StoredFormFramesItsClientSizeAndRunsOnCreateOnceCreated) {
+  RegisterWindowsClasses();
+  std::vector<std::string> log;
+  ClassRegistry().RegisterMethod("TForm", "FormCreate", [&log](TComponent* root) -> TNotifyEvent {
+    return [&log, root](TObject*) {
+      auto* t = dynamic_cast<TTimer*>(root->FindComponent("Timer1"));
+      log.push_back("create " + std::to_string(t ? t->Interval() : 0));
+    };
+  });
+  TForm form(nullptr);
+  ReadLayout(&form, R"(object Form1: TForm
+  ClientWidth = 400
+  ClientHeight = 300
+  OnCreate = FormCreate
+  object Timer1: TTimer
+    Interval = 250
+  end
+end
+)");
+  EXPECT_EQ(form.ClientWidth(), 400);
+  EXPECT_EQ(form.Width(), 400 + 2 * DefaultFrameBorder);
+  EXPECT_TRUE(log.empty());
+  form.DoCreate();
+  EXPECT_EQ(log, (std::vector<std::string>{"create 250"}));
 }
 
 }  // namespace

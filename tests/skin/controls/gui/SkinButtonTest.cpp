@@ -1,5 +1,6 @@
 // The skin button without a skin: its flat look in every state, glyph cells and caption
 // placement, and its behaviour under simulated mouse, keys, timers and focus notices.
+#include "framework/actions/Action.h"
 #include "framework/controls/Button.h"
 #include "framework/graphics/Canvas.h"
 #include "skin/controls/SkinButton.h"
@@ -439,6 +440,59 @@ TEST_F(SkinButtonTest, DisabledButtonIgnoresTheMouse) {
   Release(b);
   EXPECT_FALSE(b->Down());
   EXPECT_EQ(0, Clicks);
+}
+
+// Read from a stored layout: the click handler bound by name runs; a linked action gives
+// an empty caption its own, while a value stored beside the link wins.
+TEST_F(SkinButtonTest, StoredHandlerAndActionLink) {
+  int clicks = 0;
+  auto form = ReadStoredForm(R"(  object Action1: TAction
+    Caption = 'From action'
+  end
+  object Btstart: TbsSkinButton
+    Caption = 'Record'
+    OnClick = BtstartClick
+  end
+  object Btstop: TbsSkinButton
+    Enabled = False
+    Action = Action1
+  end
+)", {{"BtstartClick", [&clicks] { ++clicks; }}});
+  auto* start = dynamic_cast<TbsSkinButton*>(form->FindComponent("Btstart"));
+  auto* stop = dynamic_cast<TbsSkinButton*>(form->FindComponent("Btstop"));
+  ASSERT_TRUE(start && stop);
+  start->ButtonClick();
+  EXPECT_EQ(1, clicks);
+  EXPECT_EQ("From action", stop->Caption());
+  EXPECT_FALSE(stop->Enabled());
+}
+
+// Without OnClick the linked action executes; with one, OnClick alone runs.
+TEST_F(SkinButtonTest, ActionRunsWhenTheButtonHasNoHandler) {
+  TForm form(nullptr);
+  auto* action = new TAction(&form);
+  int executed = 0;
+  action->OnExecute = [&](TObject*) { ++executed; };
+  action->SetCaption("Go");
+  auto* b = new TbsSkinButton(&form);
+  b->SetParent(&form);
+  b->SetAction(action);
+  EXPECT_EQ("Go", b->Caption());
+  b->ButtonClick();
+  EXPECT_EQ(1, executed);
+  int own = 0;
+  b->OnClick = [&](TObject*) { ++own; };
+  b->ButtonClick();
+  EXPECT_EQ(1, executed);
+  EXPECT_EQ(1, own);
+  // The action follows into the button while the button shows its value; freeing the
+  // action unlinks it.
+  action->SetEnabled(false);
+  EXPECT_FALSE(b->Enabled());
+  delete action;
+  EXPECT_EQ(nullptr, b->Action());
+  b->ButtonClick();
+  EXPECT_EQ(2, own);
 }
 
 }  // namespace

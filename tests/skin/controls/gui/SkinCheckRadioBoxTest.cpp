@@ -1,6 +1,7 @@
 // The skin check/radio box without a skin: the flat look over its parent, the non-flat
 // look, marks, disabled text, where a focus rectangle is drawn, and the clicks, keys and
 // groups of check and radio boxes.
+#include "framework/actions/Action.h"
 #include "framework/graphics/Canvas.h"
 #include "framework/graphics/ImageList.h"
 #include "skin/controls/SkinCheckRadioBox.h"
@@ -254,6 +255,33 @@ TEST_F(SkinCheckRadioBoxTest, ClickHandlerMayFreeTheBox) {
   c->OnClick = [c](TObject*) { delete c; };
   Click(c);
   EXPECT_EQ(0, Form->ControlCount());
+}
+
+// A check box linked in a stored layout takes the action's state and follows it without
+// running it; toggled, it runs the action (with no OnClick of its own).
+TEST_F(SkinCheckRadioBoxTest, StoredBoxFollowsAndRunsItsAction) {
+  auto form = ReadStoredForm(R"(  object Loop: TAction
+    Caption = 'Loop'
+    Checked = True
+  end
+  object Box: TbsSkinCheckRadioBox
+    Action = Loop
+  end
+)");
+  auto* box = dynamic_cast<TbsSkinCheckRadioBox*>(form->FindComponent("Box"));
+  auto* action = dynamic_cast<TAction*>(form->FindComponent("Loop"));
+  ASSERT_TRUE(box && action);
+  EXPECT_EQ("Loop", box->Caption());
+  EXPECT_TRUE(box->Checked());
+  int executed = 0;
+  action->OnExecute = [&](TObject*) { ++executed; };
+  action->SetChecked(false);
+  EXPECT_FALSE(box->Checked());
+  EXPECT_EQ(0, executed);
+  box->Toggle();
+  EXPECT_EQ(1, executed);
+  delete action;
+  EXPECT_EQ(nullptr, box->Action());
 }
 
 }  // namespace

@@ -9,6 +9,13 @@
 #include <memory>
 #include <string>
 
+#include "framework/actions/ActionClasses.h"
+#include "framework/layout/ClassRegistry.h"
+#include "framework/layout/LayoutReader.h"
+#include "framework/windows/WindowsClasses.h"
+#include "skin/controls/SkinControlsRegistration.h"
+#include "skin/data/SkinDataRegistration.h"
+
 #include "framework/graphics/Bitmap.h"
 #include "framework/graphics/Canvas.h"
 #include "framework/windows/Forms.h"
@@ -134,6 +141,24 @@ class SkinControlsFixture : public ::testing::Test {
 };
 
 inline const TColor Face = RGB(212, 208, 200);
+// Object blocks read into a new form of the tests' own class, with the classes of the
+// windows layer, actions, skin data and skin controls; each handler name is bound to run
+// its function.
+inline std::unique_ptr<skintest::TSkinTestForm> ReadStoredForm(
+    const std::string& objects, const std::map<std::string, std::function<void()>>& handlers = {}) {
+  RegisterWindowsClasses();
+  RegisterActionClasses();
+  RegisterSkinDataClasses();
+  RegisterSkinControlClasses();
+  skintest::TSkinTestForm::Register();
+  for (const auto& [name, run] : handlers)
+    ClassRegistry().RegisterMethod("TSkinTestForm", name,
+                                   [run](TComponent*) -> TNotifyEvent { return [run](TObject*) { run(); }; });
+  auto form = std::make_unique<skintest::TSkinTestForm>(nullptr);
+  ReadLayout(form.get(), "object Form1: TSkinTestForm\n" + objects + "end\n");
+  return form;
+}
+
 inline const TColor Shadow = RGB(128, 128, 128);
 inline const TColor Navy = RGB(0, 0, 128);
 inline const TColor PressedFill = RGB(133, 147, 181);

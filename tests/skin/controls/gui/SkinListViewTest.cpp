@@ -6,6 +6,7 @@
 
 #include "framework/graphics/Canvas.h"
 #include "skin/controls/SkinCustomListView.h"
+#include "skin/controls/SkinListView.h"
 #include "skin/controls/SkinScrollBar.h"
 #include "tests/skin/controls/gui/SkinControlsFixture.h"
 
@@ -252,6 +253,20 @@ TEST_F(SkinListViewTest, TheHeaderSectionEventDrawsTheCaptions) {
   EXPECT_EQ(clRed, shot.Pixel(153, 3));
   EXPECT_NE(drawn.end(), std::find(drawn.begin(), drawn.end(), 1));
   SimulateMouse(List->Header(), WM_LBUTTONUP, 200, 8, 0);
+}
+
+// The stored default font reaches the list's own font once reading is over.
+TEST_F(SkinListViewTest, StoredDefaultFontIsAppliedWhenLoaded) {
+  auto form = ReadStoredForm(R"(  object List: TbsSkinListView
+    DefaultFont.Name = 'DejaVu Sans'
+    DefaultFont.Height = -12
+    UseSkinFont = False
+  end
+)");
+  auto* list = dynamic_cast<TbsSkinListView*>(form->FindComponent("List"));
+  ASSERT_TRUE(list);
+  EXPECT_EQ("DejaVu Sans", list->Font()->Name());
+  EXPECT_EQ(-12, list->Font()->Height());
 }
 
 }  // namespace

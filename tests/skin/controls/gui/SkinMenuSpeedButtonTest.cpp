@@ -182,4 +182,21 @@ TEST_F(SkinMenuSpeedButtonTest, TransparentSlateButtonAtRestDrawsItsDropArrow) {
     EXPECT_NE(rest.Pixel(p.X, p.Y), r.fontcolor) << p.X << "," << p.Y;
 }
 
+// Read without a record name, the button keeps the menu button's; its show handler is
+// bound by name.
+TEST_F(SkinMenuSpeedButtonTest, StoredButtonKeepsItsRecordNameAndBindsItsHandler) {
+  int shows = 0;
+  auto form = ReadStoredForm(R"(  object View: TbsSkinMenuSpeedButton
+    TrackButtonMode = True
+    OnShowTrackMenu = ViewShow
+  end
+)", {{"ViewShow", [&shows] { ++shows; }}});
+  auto* view = dynamic_cast<TbsSkinMenuSpeedButton*>(form->FindComponent("View"));
+  ASSERT_TRUE(view);
+  EXPECT_EQ("toolmenubutton", view->SkinDataName());
+  ASSERT_TRUE(view->OnShowTrackMenu);
+  view->OnShowTrackMenu(view);
+  EXPECT_EQ(1, shows);
+}
+
 }  // namespace

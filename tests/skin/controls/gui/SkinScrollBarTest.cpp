@@ -364,4 +364,24 @@ TEST_F(SkinScrollBarTest, APressTakesTheFocusOfAFocusableBar) {
   EXPECT_EQ(PressedFill, Shot(b).Pixel(t.Left + 2, t.Top + 2));
 }
 
+// A stored vertical bar keeps the bounds it was stored with (only designing swaps them),
+// and its change handler, bound by name, hears later changes.
+TEST_F(SkinScrollBarTest, StoredVerticalBarKeepsItsBoundsAndBindsItsHandler) {
+  int changes = 0;
+  auto form = ReadStoredForm(R"(  object Bar: TbsSkinScrollBar
+    Width = 19
+    Height = 200
+    Kind = sbVertical
+    OnChange = BarChange
+  end
+)", {{"BarChange", [&changes] { ++changes; }}});
+  auto* b = dynamic_cast<TbsSkinScrollBar*>(form->FindComponent("Bar"));
+  ASSERT_TRUE(b);
+  EXPECT_EQ(19, b->Width());
+  EXPECT_EQ(200, b->Height());
+  EXPECT_EQ(0, changes);
+  b->SetPosition(20);
+  EXPECT_EQ(1, changes);
+}
+
 }  // namespace

@@ -385,4 +385,17 @@ TEST_F(SkinSpeedButtonSkinTest, HoverFadeRunsOnItsOwnTimer) {
   EXPECT_EQ(0, b->MorphFactor());
 }
 
+TEST_F(SkinSpeedButtonTest, StoredClickHandlerIsBoundByName) {
+  int clicks = 0;
+  auto form = ReadStoredForm(R"(  object Open: TbsSkinSpeedButton
+    Caption = 'Open'
+    OnClick = OpenClick
+  end
+)", {{"OpenClick", [&clicks] { ++clicks; }}});
+  auto* open = dynamic_cast<TbsSkinSpeedButton*>(form->FindComponent("Open"));
+  ASSERT_TRUE(open);
+  open->ButtonClick();
+  EXPECT_EQ(1, clicks);
+}
+
 }  // namespace

@@ -7,6 +7,7 @@
 #include "skin/controls/SkinCheckRadioBox.h"
 #include "skin/controls/SkinPanel.h"
 #include "skin/data/SkinMessages.h"
+#include "skin/form/SkinPopupMenu.h"
 #include "tests/skin/data/unit/SkinTestData.h"
 #include "tests/skin/form/gui/SkinFormTestSupport.h"
 
@@ -182,11 +183,17 @@ TEST_F(FormFrameSkinChange, ClientSizeIsKeptAfterEveryChange) {
 
 TEST_F(FormFrameSkinChange, FreedSkinDataLeavesNoShapeOrMarginsOfItsSkin) {
   auto* masked = Add<Counted<TbsSkinButton>>(form, 320, 60, 100, 36, "maskbutton");
+  skinForm->SetMenusSkinData(data);
+  auto* menu = new TbsSkinPopupMenu(form);
+  menu->SetSkinData(data);
   data->LoadFromStoredSkin(&Slate());
   TRegion shape;
   ASSERT_TRUE(GetWindowRgn(form->HandleValue(), shape) && GetWindowRgn(masked->HandleValue(), shape));
   delete data;
   data = nullptr;
+  EXPECT_EQ(nullptr, skinForm->SkinData());
+  EXPECT_EQ(nullptr, skinForm->MenusSkinData());
+  EXPECT_EQ(nullptr, menu->SkinData());
   EXPECT_FALSE(GetWindowRgn(form->HandleValue(), shape)) << "the form keeps the skin's shape";
   EXPECT_FALSE(GetWindowRgn(masked->HandleValue(), shape)) << "the button keeps the skin's mask";
   EXPECT_EQ(Rect(3, 22, form->Width() - 3, form->Height() - 3), form->ClientRectInWindow());

@@ -547,6 +547,20 @@ TEST_F(SkinMenuTest, MenusStayInsideTheWorkAreaAndTakeTheirAlpha) {
   EXPECT_TRUE(w->Items(0)->Active);
 }
 
+// A menu owned away from any form finds the skin form through the form it names, and
+// forgets that form when it goes.
+TEST_F(SkinMenuTest, AMenuOwnedElsewhereFindsTheSkinFormOfItsComponentForm) {
+  TComponent elsewhere(nullptr);
+  auto* loose = new TbsSkinPopupMenu(&elsewhere);
+  EXPECT_EQ(nullptr, loose->FindSkinForm());
+  loose->SetComponentForm(form);
+  EXPECT_EQ(skinForm, loose->FindSkinForm());
+  delete form;
+  form = nullptr;
+  EXPECT_EQ(nullptr, loose->ComponentForm());
+  EXPECT_EQ(nullptr, loose->FindSkinForm());
+}
+
 TEST_F(SkinMenuTest, ContextMenusOfControlsOpenThroughTheSkinMenu) {
   auto* plain = new TPopupMenu(form);
   auto* item = new TMenuItem(plain);
