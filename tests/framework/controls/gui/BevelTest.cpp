@@ -107,28 +107,13 @@ TEST_F(BevelTest, EdgeLinesAndSpacer) {
 }
 
 TEST_F(BevelTest, ReadFromAStoredLayout) {
-  TClassRegistry registry;
-  registry.RegisterClass("TComponent", "", TComponentFactory{});
-  registry.RegisterClass("TControl", "TComponent", TComponentFactory{});
-  auto control = registry.Properties<TControl>("TControl");
-  control.Integer("Left", nullptr, [](TControl* c, Int64 v) { c->SetLeft(int(v)); });
-  control.Integer("Width", nullptr, [](TControl* c, Int64 v) { c->SetWidth(int(v)); });
-  RegisterStandardControls(registry);
-  registry.RegisterRootClass<TForm>("TForm", "TWinControl");
-  registry.SetParentHandler([](TComponent* child, TComponent* parent) {
-    auto* c = dynamic_cast<TControl*>(child);
-    auto* p = dynamic_cast<TWinControl*>(parent);
-    if (c && p) c->SetParent(p);
-  });
-  ReadLayout(Form, R"(object Form1: TForm
-  object Bevel1: TBevel
+  ReadControls(R"(  object Bevel1: TBevel
     Left = 7
     Width = 120
     Shape = bsBottomLine
     Style = bsRaised
   end
-end
-)", registry);
+)");
   auto* b = dynamic_cast<TBevel*>(Form->FindComponent("Bevel1"));
   ASSERT_NE(nullptr, b);
   EXPECT_EQ(Form, b->Parent());

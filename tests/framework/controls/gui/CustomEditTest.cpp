@@ -190,30 +190,14 @@ TEST_F(CustomEditTest, TheWindowImageShowsTheTextOrItsMask) {
 
 namespace {
 TEST_F(CustomEditTest, ReadFromAStoredLayout) {
-  TClassRegistry registry;
-  registry.RegisterClass("TComponent", "", TComponentFactory{});
-  registry.RegisterClass("TControl", "TComponent", TComponentFactory{});
-  registry.RegisterClass("TWinControl", "TControl", TComponentFactory{});
-  RegisterStandardControls(registry);
-  registry.RegisterRootClass<TForm>("TForm", "TWinControl");
-  registry.SetParentHandler([](TComponent* child, TComponent* parent) {
-    auto* c = dynamic_cast<TControl*>(child);
-    auto* p = dynamic_cast<TWinControl*>(parent);
-    if (c && p) c->SetParent(p);
-  });
   int changes = 0;
-  registry.RegisterMethod("TForm", "NameChange", [&changes](TComponent*) -> TNotifyEvent {
-    return [&changes](TObject*) { ++changes; };
-  });
-  ReadLayout(Form, R"(object Form1: TForm
-  object Edit1: TEdit
+  ReadControls(R"(  object Edit1: TEdit
     MaxLength = 6
     Text = 'Temp'
     ReadOnly = False
     OnChange = NameChange
   end
-end
-)", registry);
+)", {{"NameChange", [&changes] { ++changes; }}});
   auto* e = dynamic_cast<TEdit*>(Form->FindComponent("Edit1"));
   ASSERT_NE(nullptr, e);
   EXPECT_EQ("Temp", e->Text());
