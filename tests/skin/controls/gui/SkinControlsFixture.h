@@ -164,6 +164,30 @@ inline const TColor Navy = RGB(0, 0, 128);
 inline const TColor PressedFill = RGB(133, 147, 181);
 inline const TColor HotFill = RGB(182, 189, 210);
 
+// Slate's 60 x 24 button faces from the generator's palette: a gradient from the top
+// colour to the bottom one (row 1: top + (bottom - top) / 23, rounded down) in a border,
+// each corner pixel half border, half top or bottom colour.
+struct FaceLook {
+  TColor topCorner, bottomCorner, border, row1;
+};
+inline const FaceLook NormalLook{RGB(153, 161, 177), RGB(138, 148, 166), RGB(70, 84, 110), RGB(234, 237, 243)},
+    HotLook{RGB(139, 185, 235), RGB(116, 169, 228), RGB(64, 140, 220), RGB(212, 228, 249)},
+    DownLook{RGB(110, 130, 162), RGB(130, 146, 172), RGB(70, 84, 110), RGB(151, 177, 214)},
+    OffLook{RGB(193, 193, 193), RGB(187, 187, 187), RGB(160, 160, 160), RGB(225, 225, 225)};
+
+// Corner pieces unscaled at the image's corners; border and row 1 along the edges.
+inline ::testing::AssertionResult ShowsFace(const TBitmap& img, const FaceLook& f) {
+  const int w = img.Width(), h = img.Height();
+  const TColor at[][3] = {{0, 0, f.topCorner},        {w - 1, 0, f.topCorner}, {0, h - 1, f.bottomCorner},
+                          {w - 1, h - 1, f.bottomCorner}, {w / 2, 0, f.border},   {0, h / 2, f.border},
+                          {w / 2, 1, f.row1}};
+  for (const auto& p : at)
+    if (img.Pixel(p[0], p[1]) != p[2])
+      return ::testing::AssertionFailure() << "pixel " << p[0] << "," << p[1] << " of " << w << "x" << h << ": "
+                                           << std::hex << img.Pixel(p[0], p[1]) << " instead of " << p[2];
+  return ::testing::AssertionSuccess();
+}
+
 }  // namespace skincontrolstest
 
 #include "skin/draw/SkinImage.h"
