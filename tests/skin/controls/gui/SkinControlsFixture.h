@@ -127,6 +127,14 @@ class SkinControlsFixture : public ::testing::Test {
         if (!shape.Contains(x, y)) p.B->SetPixel(x, y, clBlack);
     return p;
   }
+  // Rectangle r of the image, to read as a face of its own.
+  static Pic Part(const TBitmap& img, const TRect& r) {
+    Pic p;
+    p.B->SetSize(RectWidth(r), RectHeight(r));
+    for (int y = 0; y < RectHeight(r); ++y)
+      for (int x = 0; x < RectWidth(r); ++x) p.B->SetPixel(x, y, img.Pixel(r.Left + x, r.Top + y));
+    return p;
+  }
   static int CountColor(const TBitmap& b, const TRect& r, TColor c) {
     int n = 0;
     for (int y = r.Top; y < r.Bottom; ++y)
@@ -188,34 +196,4 @@ inline ::testing::AssertionResult ShowsFace(const TBitmap& img, const FaceLook& 
   return ::testing::AssertionSuccess();
 }
 
-}  // namespace skincontrolstest
-
-#include "skin/draw/SkinImage.h"
-
-namespace skincontrolstest {
-// What the skin builders make of skin rectangle R of a resizable record for a control of
-// W x H whose target points are n.
-inline Pic BuilderImage(const TbsSkinData& data, const TbsDataSkinCustomControl& r, int mode,
-                            const TbsSkinPoints& n, const TRect& R, int W, int H) {
-  const TBitmap& pic = *data.PictureList[size_t(r.pictureindex)];
-  Pic p;
-  TBitmap& out = *p.B;
-  switch (mode) {
-    case rmFixed:
-      out.SetSize(RectWidth(R), RectHeight(R));
-      out.Canvas()->CopyRect(Rect(0, 0, RectWidth(R), RectHeight(R)), &pic, R);
-      break;
-    case rmBoth:
-      BuildSkinImage(r.lefttoppoint, r.righttoppoint, r.leftbottompoint, r.rightbottompoint, r.clientrect,
-                     n.LeftTop, n.RightTop, n.LeftBottom, n.RightBottom, n.Client, pic, out, R, W, H, true);
-      break;
-    case rmHorizontal:
-      BuildHSkinImage(r.lefttoppoint.X, RectWidth(R) - r.righttoppoint.X, out, W, R, pic);
-      break;
-    case rmVertical:
-      BuildVSkinImage(r.lefttoppoint.Y, RectHeight(R) - r.leftbottompoint.Y, out, H, R, pic);
-      break;
-  }
-  return p;
-}
 }  // namespace skincontrolstest

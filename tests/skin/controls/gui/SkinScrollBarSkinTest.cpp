@@ -3,7 +3,6 @@
 // page, and the vertical bar.
 #include "framework/graphics/Canvas.h"
 #include "skin/controls/SkinScrollBar.h"
-#include "skin/draw/SkinImage.h"
 #include "tests/skin/controls/gui/SkinControlsFixture.h"
 
 using namespace skincontrolstest;
@@ -28,37 +27,14 @@ class SkinScrollBarSkinTest : public SkinControlsFixture {
   const TbsDataSkinScrollBarControl& Rec(const TbsSkinScrollBar* b) const {
     return *dynamic_cast<const TbsDataSkinScrollBarControl*>(Record(b->SkinDataName()));
   }
-  const TBitmap& Picture(const TbsSkinScrollBar* b) const {
-    return *SkinData->PictureList[size_t(Rec(b).pictureindex)];
-  }
-  // The bar image for the bar's size with the given arrow images over it and the thumb.
-  Pic Expected(TbsSkinScrollBar* b, const TRect& incSrc, const TRect& decSrc, const TRect* thumbSrc,
-               const TRect& glyphSrc) {
-    const auto& r = Rec(b);
-    Pic p = BuilderImage(*SkinData, r, b->ResizeMode(), b->NewPoints(), r.skinrect, b->Width(), b->Height());
-    TCanvas* c = p.B->Canvas();
-    const TBitmap& pic = Picture(b);
-    if (!IsNullRect(incSrc)) c->CopyRect(b->PartRect(TbsSkinScrollBar::IncPart), &pic, incSrc);
-    if (!IsNullRect(decSrc)) c->CopyRect(b->PartRect(TbsSkinScrollBar::DecPart), &pic, decSrc);
-    if (thumbSrc) {
-      const TRect t = b->PartRect(TbsSkinScrollBar::ThumbPart);
-      if (b->PageSize() == 0) {
-        c->CopyRect(t, &pic, *thumbSrc);
-      } else {
-        TBitmap strip;
-        if (b->Kind() == sbHorizontal)
-          BuildHSkinImage(r.thumboffset1, r.thumboffset2, strip, RectWidth(t), *thumbSrc, pic);
-        else
-          BuildVSkinImage(r.thumboffset1, r.thumboffset2, strip, RectHeight(t), *thumbSrc, pic);
-        c->Draw(t.Left, t.Top, &strip);
-      }
-      const int gw = RectWidth(glyphSrc), gh = RectHeight(glyphSrc);
-      const int x = t.Left + (RectWidth(t) - gw) / 2, y = t.Top + (RectHeight(t) - gh) / 2;
-      c->CopyRect(Rect(x, y, x + gw, y + gh), &pic, glyphSrc);
-    }
-    return p;
-  }
+  // The track's gradient (top to bottom over 15 steps) at row 8, and a grip dot.
+  static constexpr TColor Track8 = RGB(225, 229, 235), Ink = RGB(30, 36, 48);
+  TRect Thumb(TbsSkinScrollBar* b) const { return b->PartRect(TbsSkinScrollBar::ThumbPart); }
 };
+// Arrows and thumbs: Slate's faces 16 pixels across the bar, row 1 = top + (bottom - top) / 15.
+const FaceLook Normal16{NormalLook.topCorner, NormalLook.bottomCorner, RGB(70, 84, 110), RGB(234, 237, 242)},
+    Hot16{HotLook.topCorner, HotLook.bottomCorner, RGB(64, 140, 220), RGB(210, 227, 249)},
+    Down16{DownLook.topCorner, DownLook.bottomCorner, RGB(70, 84, 110), RGB(152, 178, 215)};
 
 TEST_F(SkinScrollBarSkinTest, HorizontalBarGeometryFollowsTheRecord) {
   auto* b = MakeBar(sbHorizontal, 200, 19);
@@ -82,48 +58,63 @@ TEST_F(SkinScrollBarSkinTest, HorizontalBarGeometryFollowsTheRecord) {
 TEST_F(SkinScrollBarSkinTest, ArrowAndThumbStateImages) {
   auto* b = MakeBar(sbHorizontal, 200, 19);
   b->SetPosition(40);
-  const auto& r = Rec(b);
+  const TRect inc = b->PartRect(TbsSkinScrollBar::IncPart), dec = b->PartRect(TbsSkinScrollBar::DecPart);
   Pic normal = Shot(b);
   SaveArtifact(normal, "skin_scrollbar_slate_normal");
-  EXPECT_EQ("", Difference(normal, Expected(b, {}, {}, &r.thumbrect, r.glyphrect)));
-  // The bar image itself shows the arrows: the right end is the record's right end.
-  const TBitmap& pic = Picture(b);
-  EXPECT_EQ(pic.Pixel(r.skinrect.Right - 8, r.skinrect.Top + 8), normal.Pixel(192, 8));
+  // The bar image itself shows the arrows, their glyphs from the image's own ends.
+  EXPECT_TRUE(ShowsFace(Part(normal, inc), Normal16));
+  EXPECT_TRUE(ShowsFace(Part(normal, dec), Normal16));
+  EXPECT_EQ(Ink, normal.Pixel(190, 4));
+  EXPECT_EQ(Ink, normal.Pixel(6, 7));
+  EXPECT_EQ(Track8, normal.Pixel(150, 8));
+  // The thumb with its grip centred: dots on its gradient's row 6.
+  TRect t = Thumb(b);
+  EXPECT_TRUE(ShowsFace(Part(normal, t), Normal16));
+  EXPECT_EQ(Ink, normal.Pixel(t.Left + 8, 6));
+  EXPECT_EQ(RGB(224, 228, 235), normal.Pixel(t.Left + 9, 6));
 
   SimulateMouse(b, WM_MOUSEMOVE, 190, 8);
   Pic hot = Shot(b);
-  EXPECT_EQ("", Difference(hot, Expected(b, r.activeupbuttonrect, {}, &r.thumbrect, r.glyphrect)));
+  EXPECT_TRUE(ShowsFace(Part(hot, inc), Hot16));
+  EXPECT_TRUE(ShowsFace(Part(hot, dec), Normal16));
   SimulateMouse(b, WM_LBUTTONDOWN, 190, 8, MK_LBUTTON);
   Pic down = Shot(b);
   SaveArtifact(down, "skin_scrollbar_slate_arrow_down");
-  EXPECT_EQ("", Difference(down, Expected(b, r.downupbuttonrect, {}, &r.thumbrect, r.glyphrect)));
+  EXPECT_TRUE(ShowsFace(Part(down, inc), Down16));
   SimulateMouse(b, WM_MOUSEMOVE, 100, 30, MK_LBUTTON);  // off the pressed arrow: the bar's own
-  EXPECT_EQ("", Difference(Shot(b), Expected(b, {}, {}, &r.thumbrect, r.glyphrect)));
+  EXPECT_TRUE(ShowsFace(Part(Shot(b), inc), Normal16));
   SimulateMouse(b, WM_LBUTTONUP, 100, 30, 0);
 
-  const TRect t = b->PartRect(TbsSkinScrollBar::ThumbPart);
+  t = Thumb(b);  // moved by the arrow's press
   SimulateMouse(b, WM_MOUSEMOVE, t.Left + 3, 8);
-  EXPECT_EQ("", Difference(Shot(b), Expected(b, {}, {}, &r.activethumbrect, r.activeglyphrect)));
+  Pic hotThumb = Shot(b);
+  EXPECT_TRUE(ShowsFace(Part(hotThumb, t), Hot16));
+  EXPECT_EQ(Ink, hotThumb.Pixel(t.Left + 8, 6));
   SimulateMouse(b, WM_LBUTTONDOWN, t.Left + 3, 8, MK_LBUTTON);
   Pic drag = Shot(b);
   SaveArtifact(drag, "skin_scrollbar_slate_drag");
-  EXPECT_EQ("", Difference(drag, Expected(b, {}, {}, &r.downthumbrect, r.downglyphrect)));
+  EXPECT_TRUE(ShowsFace(Part(drag, t), Down16));
+  EXPECT_EQ(Ink, drag.Pixel(t.Left + 8, 6));
   SimulateMouse(b, WM_LBUTTONUP, t.Left + 3, 8, 0);
 
   b->SetEnabled(false);
   Pic off = Shot(b);
   SaveArtifact(off, "skin_scrollbar_slate_disabled");
-  EXPECT_EQ("", Difference(off, Expected(b, {}, {}, nullptr, {})));
+  // No thumb: the track under it; the arrows as the bar image has them.
+  EXPECT_EQ(Track8, off.Pixel(t.Left + 11, 8));
+  EXPECT_TRUE(ShowsFace(Part(off, inc), Normal16));
 }
 
 TEST_F(SkinScrollBarSkinTest, PageThumbIsStretchedBetweenItsEnds) {
   auto* b = MakeBar(sbHorizontal, 260, 16);
   b->SetParams(0, 99, 30, 35);
-  const auto& r = Rec(b);
-  ASSERT_GT(RectWidth(b->PartRect(TbsSkinScrollBar::ThumbPart)), RectWidth(r.thumbrect));
+  const TRect t = Thumb(b);
+  ASSERT_GT(RectWidth(t), 22);
   Pic p = Shot(b);
   SaveArtifact(p, "skin_scrollbar_slate_page");
-  EXPECT_EQ("", Difference(p, Expected(b, {}, {}, &r.thumbrect, r.glyphrect)));
+  // Five-pixel ends kept, the middle stretched, the grip centred.
+  EXPECT_TRUE(ShowsFace(Part(p, t), Normal16));
+  EXPECT_EQ(Ink, p.Pixel(t.Left + (RectWidth(t) - 5) / 2, 6));
 }
 
 TEST_F(SkinScrollBarSkinTest, VerticalBar) {
@@ -133,14 +124,18 @@ TEST_F(SkinScrollBarSkinTest, VerticalBar) {
   EXPECT_EQ(Rect(0, 16, 16, 134), b->TrackRect());
   EXPECT_EQ(Rect(0, 134, 16, 150), b->PartRect(TbsSkinScrollBar::IncPart));
   b->SetPosition(50);
-  const auto& r = Rec(b);
   Pic p = Shot(b);
   SaveArtifact(p, "skin_scrollbar_slate_vertical");
-  EXPECT_EQ("", Difference(p, Expected(b, {}, {}, &r.thumbrect, r.glyphrect)));
+  // The 16 x 22 thumb (row 1 as for 16 rows) with its 7 x 3 grip centred; both arrows.
+  const TRect t = Thumb(b);
+  EXPECT_TRUE(ShowsFace(Part(p, t), Normal16));
+  EXPECT_EQ(Ink, p.Pixel(4, t.Top + 9));
+  EXPECT_TRUE(ShowsFace(Part(p, Rect(0, 134, 16, 150)), Normal16));
+  EXPECT_TRUE(ShowsFace(Part(p, Rect(0, 0, 16, 16)), Normal16));
   SimulateMouse(b, WM_MOUSEMOVE, 8, 4);
   SimulateMouse(b, WM_LBUTTONDOWN, 8, 4, MK_LBUTTON);
   EXPECT_EQ(49, b->Position());
-  EXPECT_EQ("", Difference(Shot(b), Expected(b, {}, r.downdownbuttonrect, &r.thumbrect, r.glyphrect)));
+  EXPECT_TRUE(ShowsFace(Part(Shot(b), b->PartRect(TbsSkinScrollBar::DecPart)), Down16));
   SimulateMouse(b, WM_LBUTTONUP, 8, 4, 0);
 }
 

@@ -201,20 +201,20 @@ TEST_F(SkinEditTest, SlateFrameActiveWhileFocusedAndSmallSizes) {
   e->SetText("skinned");
   Pic p = Shot(e);
   SaveArtifact(p, "edit_slate");
-  TbsSkinPoints n{r->lefttoppoint, {r->righttoppoint.X + 80, r->righttoppoint.Y}, {r->leftbottompoint.X, r->leftbottompoint.Y + 8},
-                  {r->rightbottompoint.X + 80, r->rightbottompoint.Y + 8},
-                  Rect(r->clientrect.Left, r->clientrect.Top, r->clientrect.Right + 80, r->clientrect.Bottom + 8)};
-  Pic frame = BuilderImage(*SkinData, *r, rmBoth, n, r->skinrect, 200, 30);
-  EXPECT_EQ(frame.Pixel(0, 0), p.Pixel(0, 0));
-  EXPECT_EQ(frame.Pixel(199, 29), p.Pixel(199, 29));
-  EXPECT_EQ(frame.Pixel(100, 1), p.Pixel(100, 1));
+  // Slate's white field in a border; focused, an accent border over a light inner frame.
+  const TColor border = RGB(70, 84, 110), white = RGB(255, 255, 255), accent = RGB(64, 140, 220),
+               inner = RGB(196, 222, 248);
+  EXPECT_EQ(border, p.Pixel(0, 0));
+  EXPECT_EQ(border, p.Pixel(199, 29));
+  EXPECT_EQ(white, p.Pixel(100, 1));
+  EXPECT_EQ(white, p.Pixel(1, 15));
   e->SetFocus();
   Pic f = Shot(e);
   SaveArtifact(f, "edit_slate_focused");
-  Pic active = BuilderImage(*SkinData, *r, rmBoth, n, r->activeskinrect, 200, 30);
-  EXPECT_EQ(active.Pixel(0, 0), f.Pixel(0, 0));
-  EXPECT_EQ(active.Pixel(100, 1), f.Pixel(100, 1));
-  EXPECT_NE(p.Pixel(100, 1), f.Pixel(100, 1));
+  EXPECT_EQ(accent, f.Pixel(0, 0));
+  EXPECT_EQ(accent, f.Pixel(199, 29));
+  EXPECT_EQ(inner, f.Pixel(100, 1));
+  EXPECT_EQ(inner, f.Pixel(1, 15));
   // Smaller than the frame's corners: an empty field, never a negative one.
   for (TSize s : {TSize{4, 4}, TSize{1, 1}, TSize{0, 0}}) {
     e->SetBounds(20, 20, s.cx, s.cy);

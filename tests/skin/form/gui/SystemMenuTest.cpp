@@ -4,7 +4,6 @@
 #include "framework/menus/MenuItem.h"
 #include "skin/data/ResourceStrData.h"
 #include "skin/draw/SkinGeometry.h"
-#include "skin/draw/SkinImage.h"
 #include "skin/form/SkinMenuItem.h"
 #include "tests/skin/form/gui/SkinFormTestSupport.h"
 
@@ -123,7 +122,6 @@ TEST_F(SystemMenu, SkinnedLookIsBuiltFromThePopupAndMenuItemRecords) {
   auto* ir = dynamic_cast<TbsDataSkinMenuItem*>(data.ObjectRecords[size_t(data.FindObjectIndex("menuitem"))].get());
   ASSERT_TRUE(ir);
   ASSERT_TRUE(w->ItemRecord() == ir);
-  const TBitmap& ipic = *data.PictureList[size_t(ir->activepictureindex)];
   // Rows take the record's image heights; the frame adds the picture's margins.
   const int rh = RectHeight(ir->skinrect), dh = RectHeight(ir->dividerrect);
   ExpectRows(w, {rh, rh, dh, rh});
@@ -139,49 +137,31 @@ TEST_F(SystemMenu, SkinnedLookIsBuiltFromThePopupAndMenuItemRecords) {
   TBitmap shot;
   PaintTo(w, &shot);
   Save(shot, "skin_form_system_menu_slate");
-  // The window picture fitted by its corner points and stretch flags: every pixel
-  // outside the items rectangle.
-  const int W = w->Width(), H = w->Height(), dx = W - pic.Width(), dy = H - pic.Height();
-  TRect ncl = pr.itemsrect;
-  ncl.Right += dx;
-  ncl.Bottom += dy;
-  TBitmap back;
-  BuildStretchSkinImage(pr.lefttoppoint, pr.righttoppoint, pr.leftbottompoint, pr.rightbottompoint, pr.itemsrect,
-                        pr.lefttoppoint, Point(pr.righttoppoint.X + dx, pr.righttoppoint.Y),
-                        Point(pr.leftbottompoint.X, pr.leftbottompoint.Y + dy),
-                        Point(pr.rightbottompoint.X + dx, pr.rightbottompoint.Y + dy), ncl, pic, back,
-                        Rect(0, 0, pic.Width(), pic.Height()), W, H, true, pr.leftstretch, pr.topstretch,
-                        pr.rightstretch, pr.bottomstretch);
-  int compared = 0;
-  for (int y = 0; y < H; ++y)
-    for (int x = 0; x < W; ++x) {
-      if (PtInRect(w->ItemsRect(), Point(x, y))) continue;
-      ASSERT_EQ(back.Pixel(x, y), shot.Pixel(x, y)) << x << "," << y;
-      ++compared;
-    }
-  EXPECT_GT(compared, 100);
-  // Items: three-piece strips of the record's images keeping the offsets at the ends;
-  // the columns outside the text rectangle carry no text.
-  auto strip = [&](TBitmap& b, const TRect& src, int l, int r, int width) {
-    BuildHSkinImage(l, r, b, width, src, ipic);
-  };
-  for (int i = 0; i < 4; ++i) {
-    const TRect rr = w->Items(i)->ItemRect;
-    const bool sep = i == 2;
-    TBitmap expect;
-    if (sep) strip(expect, ir->dividerrect, ir->dividerleftoffset, ir->dividerrightoffset, rr.Width());
-    else strip(expect, i == 0 ? ir->activeskinrect : ir->skinrect, ir->itemleftoffset, ir->itemrightoffset, rr.Width());
-    const int textRight = ir->textrect.Right + rr.Width() - RectWidth(ir->skinrect);
-    for (int y = 0; y < rr.Height(); ++y)
-      for (int x = 0; x < rr.Width(); ++x) {
-        if (!sep && x >= ir->textrect.Left && x < textRight) continue;
-        ASSERT_EQ(expect.Pixel(x, y), shot.Pixel(rr.Left + x, rr.Top + y)) << "row " << i << " " << x << "," << y;
-      }
+  // Slate's popup picture fitted to the window: an accent top line, then border, light and
+  // face rings round the items; the middles stretched.
+  const int W = w->Width(), H = w->Height();
+  const TColor accent = RGB(64, 140, 220), border = RGB(70, 84, 110), white = RGB(255, 255, 255),
+               line = RGB(214, 220, 230), faceTop = RGB(236, 239, 244), back = RGB(250, 251, 253);
+  const struct { int x, y; TColor c; } frame[] = {
+      {0, 0, accent},      {W / 2, 0, accent},      {W - 1, 0, accent},     {W / 2, 1, white},
+      {W / 2, 2, faceTop}, {0, H / 2, border},      {1, H / 2, white},      {2, H / 2, faceTop},
+      {W - 2, H / 2, line}, {W - 1, H / 2, border}, {W / 2, H - 2, line},   {W - 1, H - 1, border}};
+  for (const auto& p : frame) EXPECT_EQ(p.c, shot.Pixel(p.x, p.y)) << p.x << "," << p.y;
+  // Items: strips keeping their ends, outside the text. Gradient rows 1 and 10 of 20 (n = 19)
+  // and row 1 of the divider's 4 (n = 3): top + (bottom - top) * row / n, rounded down.
+  const TRect r0 = w->Items(0)->ItemRect, r1 = w->Items(1)->ItemRect, r2 = w->Items(2)->ItemRect;
+  const struct { TRect r; int x, y; TColor c; } items[] = {
+      {r0, 0, 0, accent},   {r0, -1, 19, accent},  {r0, 2, 1, RGB(211, 228, 249)}, {r0, -2, 10, RGB(189, 213, 242)},
+      {r1, 1, 1, RGB(234, 237, 242)}, {r1, -1, 1, back}, {r1, -2, 19, back},
+      {r2, 5, 1, RGB(226, 230, 236)}, {r2, 19, 1, line}, {r2, 0x1000, 1, RGB(160, 160, 160)},
+      {r2, 0x1000, 2, white}, {r2, 0x1000, 0, back}, {r2, -1, 1, RGB(160, 160, 160)}};
+  for (const auto& p : items) {
+    const int x = p.x == 0x1000 ? p.r.Left + p.r.Width() / 2 : p.x < 0 ? p.r.Right + p.x : p.r.Left + p.x;
+    EXPECT_EQ(p.c, shot.Pixel(x, p.r.Top + p.y)) << x << "," << p.r.Top + p.y;
   }
   // Text colours of the record: active for the highlighted row, normal for the others.
-  const TRect t0 = w->Items(0)->ItemRect, t1 = w->Items(1)->ItemRect;
-  EXPECT_GT(CountColor(shot, t0, ir->activefontcolor), 10);
-  EXPECT_GT(CountColor(shot, t1, ir->fontcolor), 10);
+  EXPECT_GT(CountColor(shot, r0, ir->activefontcolor), 10);
+  EXPECT_GT(CountColor(shot, r1, ir->fontcolor), 10);
 }
 
 namespace {
