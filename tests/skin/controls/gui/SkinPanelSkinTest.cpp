@@ -124,10 +124,13 @@ TEST_F(SkinPanelSkinTest, CaptionCheckImageAndArrowStayInTheMappedCaptionRectang
   Pic img = Shot(g);
   SaveArtifact(img, "skin_groupbox_slate_caption");
   // Outside the caption the box as the skin draws it: bar ends either side, corners, borders.
-  for (TPoint p : {Point(2, 1), Point(197, 1), Point(0, 50), Point(199, 50)}) EXPECT_EQ(p.X == 0 || p.X == 199 ? Border : SlateTop, img.Pixel(p.X, p.Y));
+  EXPECT_EQ(SlateTop, img.Pixel(2, 1));
+  EXPECT_EQ(SlateTop, img.Pixel(197, 1));
+  EXPECT_EQ(Border, img.Pixel(0, 50));
   EXPECT_EQ(NormalLook.bottomCorner, img.Pixel(199, 99));
   // The check image at the caption's left, vertically centred; the caption in white.
-  EXPECT_EQ("", PartMissing(img, "groupbox", pr.checkimagerect, cap.Left, cap.Top + 9 - RectHeight(pr.checkimagerect) / 2));
+  const int checkTop = cap.Top + 9 - RectHeight(pr.checkimagerect) / 2;
+  EXPECT_EQ("", PartMissing(img, "groupbox", pr.checkimagerect, cap.Left, checkTop));
   const TRect box = Rect(cap.Left, 2, cap.Left + RectWidth(pr.checkimagerect), 2 + RectHeight(pr.checkimagerect));
   EXPECT_GT(CountColor(img, Rect(box.Right, 0, cap.Right - 12, 18), RGB(255, 255, 255)), 20);
   // The roll-up arrow in the font colour right of the text.
