@@ -358,24 +358,11 @@ TEST_F(CustomEditTest, PasswordCharacterFromAStoredLayout) {
   EXPECT_THROW(PasswordCharFromText("**"), EConvertError);
   EXPECT_THROW(PasswordCharFromText("\xE2\x97"), EConvertError);  // a cut character
 
-  TClassRegistry registry;
-  registry.RegisterClass("TComponent", "", TComponentFactory{});
-  registry.RegisterClass("TControl", "TComponent", TComponentFactory{});
-  registry.RegisterClass("TWinControl", "TControl", TComponentFactory{});
-  RegisterStandardControls(registry);
-  registry.RegisterRootClass<TForm>("TForm", "TWinControl");
-  registry.SetParentHandler([](TComponent* child, TComponent* parent) {
-    auto* c = dynamic_cast<TControl*>(child);
-    auto* p = dynamic_cast<TWinControl*>(parent);
-    if (c && p) c->SetParent(p);
-  });
-  ReadLayout(Form, R"(object Form1: TForm
-  object Pin: TEdit
+  ReadControls(R"(  object Pin: TEdit
     PasswordChar = '#'
     Text = '1234'
   end
-end
-)", registry);
+)");
   auto* e = dynamic_cast<TEdit*>(Form->FindComponent("Pin"));
   ASSERT_NE(nullptr, e);
   EXPECT_EQ(U'#', e->PasswordChar());
