@@ -368,12 +368,10 @@ TEST_F(CustomEditTest, PasswordCharacterFromAStoredLayout) {
   EXPECT_EQ(U'#', e->PasswordChar());
   EXPECT_EQ("####", e->DisplayText());
   try {
-    ReadLayout(Form, R"(object Form1: TForm
-  object Bad: TEdit
+    ReadControls(R"(  object Bad: TEdit
     PasswordChar = 'ab'
   end
-end
-)", registry);
+)");
     FAIL() << "two password characters were accepted";
   } catch (const ELayoutError& err) {
     EXPECT_NE(std::string::npos, err.Message().find("line 3")) << err.Message();
