@@ -283,7 +283,7 @@ class MenuLayout : public ::testing::Test {
   }
 };
 
-TEST_F(MenuLayout, ItemBlocksNestAndTheirHandlersRunByName) {
+TEST_F(MenuLayout, NestedItemBlocksSurviveWritingAndRunTheirHandlersByName) {
   TMenuTestRoot root(nullptr);
   ReadLayout(&root, kMenuLayout);
   auto* menu = dynamic_cast<TPopupMenu*>(root.FindComponent("PopupMenu1"));
@@ -297,21 +297,18 @@ TEST_F(MenuLayout, ItemBlocksNestAndTheirHandlersRunByName) {
   EXPECT_EQ(recordItem->Caption(), "Start");
   EXPECT_EQ(recordItem->ShortCut(), ShortCut('R', {ssCtrl}));
 
+  // Written out and read back, the nesting stays.
+  const std::string text = WriteLayout(&root);
+  TMenuTestRoot copy(nullptr);
+  ReadLayout(&copy, text);
+  auto* copied = dynamic_cast<TPopupMenu*>(copy.FindComponent("PopupMenu1"));
+  ASSERT_NE(copied, nullptr) << text;
+  EXPECT_EQ(Tree(copied->Items()), "N1 [Mono Stereo] N2 RecordItem") << text;
+
   menu->Popup(0, 0);
   format->Items(1)->Click();
   recordItem->Click();
   EXPECT_EQ(root.Log, (std::vector<std::string>{"MenuPopup PopupMenu1", "ItemClick Stereo", "RecordExecute ActRecord"}));
-}
-
-TEST_F(MenuLayout, WrittenLayoutKeepsTheNesting) {
-  TMenuTestRoot root(nullptr);
-  ReadLayout(&root, kMenuLayout);
-  const std::string text = WriteLayout(&root);
-  TMenuTestRoot copy(nullptr);
-  ReadLayout(&copy, text);
-  auto* menu = dynamic_cast<TPopupMenu*>(copy.FindComponent("PopupMenu1"));
-  ASSERT_NE(menu, nullptr) << text;
-  EXPECT_EQ(Tree(menu->Items()), "N1 [Mono Stereo] N2 RecordItem") << text;
 }
 
 TEST_F(MenuLayout, AnItemOutsideAMenuIsAnError) {
